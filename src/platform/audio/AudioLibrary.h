@@ -1,0 +1,82 @@
+#pragma once
+// The audio library interface of the player: the calls keep their names and contracts; behind
+// them sit the project's own decoder, tempo stretcher, mixer and outputs.
+//
+// All calls come from one thread (the window's). Handles are non-zero 32-bit numbers; 0 means
+// failure, and every call on handle 0 fails quietly (returns 0 / FALSE / -1 as stated).
+// Positions and lengths in bytes are on the source's own time line (a decoding stream's format);
+// one byte format is used for all of them, so bytes -> seconds -> bytes is exact.
+
+#include <cstdint>
+
+using DWORD = uint32_t;
+using QWORD = uint64_t;
+using BOOL = int;
+using HSTREAM = DWORD;
+
+constexpr BOOL kFalse = 0;
+constexpr BOOL kTrue = 1;
+
+// Version: high 16 bits 0x0204.
+constexpr DWORD kAudioLibraryVersion = 0x02040000;
+
+// Init: device -1 is the default output (PortAudio when a device opens, else the silent real-time
+// output); device 0 is "no sound" (the silent real-time output).
+constexpr int kDefaultDevice = -1;
+constexpr int kNoSoundDevice = 0;
+
+// Stream creation flags as the player passes them.
+constexpr DWORD kStreamUnicode = 0x80000000;   // the path is UTF-16 (wchar_t / char16_t)
+constexpr DWORD kStreamDecode = 0x00200000;    // decoding only: feeds a tempo stream
+constexpr DWORD kStreamPrescan = 0x00020000;   // exact length by a full scan when untagged
+constexpr DWORD kStreamVoiceFlags = 0x80230000;
+
+// Tempo stream creation flag as the player passes it.
+constexpr DWORD kTempoFlags = 2;
+
+// Attributes.
+constexpr DWORD kAttribVolume = 2;             // 0.0 .. 1.0
+constexpr DWORD kAttribTempo = 0x10000;        // percent change, 0 .. 100 (others clamp)
+
+// Position modes.
+constexpr DWORD kPosByte = 0;
+
+// Is-active results.
+constexpr DWORD kActiveStopped = 0;
+constexpr DWORD kActivePlaying = 1;
+constexpr DWORD kActiveStalled = 2;
+constexpr DWORD kActivePaused = 3;
+
+struct BASS_CHANNELINFO {
+    DWORD freq = 0;
+    DWORD chans = 0;
+    DWORD flags = 0;
+    DWORD ctype = 0;
+    DWORD origres = 0;
+    DWORD plugin = 0;
+    DWORD sample = 0;
+    const char* filename = nullptr;
+};
+
+DWORD BASS_GetVersion();
+DWORD BASS_FX_GetVersion();
+BOOL BASS_Init(int device, DWORD freq, DWORD flags, void* window, const void* clsid);
+BOOL BASS_Free();
+
+// file: a UTF-16 path (const char16_t*) when flags has kStreamUnicode, else a UTF-8 path.
+HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, QWORD offset, QWORD length, DWORD flags);
+HSTREAM BASS_FX_TempoCreate(HSTREAM decodingStream, DWORD flags);
+BOOL BASS_StreamFree(HSTREAM handle);
+
+BOOL BASS_ChannelSetAttribute(DWORD handle, DWORD attrib, float value);
+BOOL BASS_ChannelGetInfo(DWORD handle, BASS_CHANNELINFO* info);
+QWORD BASS_ChannelGetLength(DWORD handle, DWORD mode);           // (QWORD)-1 on error
+double BASS_ChannelBytes2Seconds(DWORD handle, QWORD position);  // negative on error
+QWORD BASS_ChannelSeconds2Bytes(DWORD handle, double seconds);   // (QWORD)-1 on error
+
+BOOL BASS_ChannelPlay(DWORD handle, BOOL restart);
+BOOL BASS_ChannelStop(DWORD handle);
+BOOL BASS_ChannelPause(DWORD handle);
+DWORD BASS_ChannelIsActive(DWORD handle);
+QWORD BASS_ChannelGetPosition(DWORD handle, DWORD mode);         // (QWORD)-1 on error
+BOOL BASS_ChannelSetPosition(DWORD handle, QWORD position, DWORD mode);
