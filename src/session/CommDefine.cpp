@@ -14,6 +14,11 @@ TStudyInfo g_studyInfo;
 std::vector<TReportInfo> g_arrayReportInfo;
 TGradeInfo g_gradeInfo;
 
+bool IsSupervisedStudy()
+{
+    return g_studyInfo.study_mode == QLatin1String("A");
+}
+
 // ---------------------------------------------------------------------------------------------
 // Packet records
 

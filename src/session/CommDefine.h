@@ -115,6 +115,9 @@ extern TStudyInfo g_studyInfo;
 extern std::vector<TReportInfo> g_arrayReportInfo;
 extern TGradeInfo g_gradeInfo;
 
+// Supervised study: the session's study mode is "A". Every other mode lifts its rules.
+bool IsSupervisedStudy();
+
 // ---------------------------------------------------------------------------------------------
 // Enumerations (each stored in one byte)
 
