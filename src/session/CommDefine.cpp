@@ -268,9 +268,9 @@ int AsciiDigitValue(char16_t c)
     return -1;
 }
 
-} // namespace
-
-std::optional<int32_t> StrToInt(const QString& text)
+// Optional sign, then decimal digits, or (when hexadecimal is allowed) "$" or "0x" and
+// hexadecimal digits. Empty optional for anything else or a value beyond 32 bits.
+std::optional<int32_t> ParseInt32(const QString& text, bool allowHex)
 {
     qsizetype pos = 0;
     bool negative = false;
@@ -279,10 +279,11 @@ std::optional<int32_t> StrToInt(const QString& text)
         ++pos;
     }
     int base = 10;
-    if (pos < text.size() && text[pos] == u'$') {
+    if (allowHex && pos < text.size() && text[pos] == u'$') {
         base = 16;
         ++pos;
-    } else if (pos + 1 < text.size() && text[pos] == u'0' && (text[pos + 1] == u'x' || text[pos + 1] == u'X')) {
+    } else if (allowHex && pos + 1 < text.size() && text[pos] == u'0' &&
+               (text[pos + 1] == u'x' || text[pos + 1] == u'X')) {
         base = 16;
         pos += 2;
     }
@@ -305,6 +306,18 @@ std::optional<int32_t> StrToInt(const QString& text)
         return std::nullopt;
     }
     return static_cast<int32_t>(value);
+}
+
+} // namespace
+
+std::optional<int32_t> StrToInt(const QString& text)
+{
+    return ParseInt32(text, true);
+}
+
+std::optional<int32_t> DecimalStrToInt(const QString& text)
+{
+    return ParseInt32(text, false);
 }
 
 std::optional<int32_t> GetScreenValue(const QString& text, int screenWidth, int screenHeight)

@@ -253,5 +253,8 @@ int GetAlignType(const QString& text);
 // does not fit in 32 bits.
 std::optional<int32_t> StrToInt(const QString& text);
 
+// Decimal integer only: optional sign and ASCII decimal digits, nothing around them, 32 bits.
+std::optional<int32_t> DecimalStrToInt(const QString& text);
+
 // "screenX" gives the screen width, "screenY" the height, anything else StrToInt.
 std::optional<int32_t> GetScreenValue(const QString& text, int screenWidth, int screenHeight);

@@ -1,0 +1,24 @@
+#pragma once
+// The user's and the system's well-known folders. Each gives an empty path when the folder
+// cannot be found.
+
+#include <QString>
+
+// Per-user application data that follows the user: the XDG data home on Linux
+// ($XDG_DATA_HOME, else ~/.local/share); the roaming application-data folder on Windows.
+QString RoamingDataFolder();
+
+// Per-user application data of low trust: Linux has no such split, so it is the data home too;
+// on Windows the local-low folder, else the roaming one.
+QString LocalLowDataFolder();
+
+// Where add-on programs are installed: /opt on Linux, the program files folder on Windows.
+QString ProgramFilesFolder();
+
+#ifdef _WIN32
+// Path of a known folder given by its identifier text "{xxxxxxxx-...}"; empty on failure.
+QString GetKnownFolder(const wchar_t* folderId);
+
+// Path of an older folder code through the named library and function; empty on failure.
+QString GetFolderPathByCSIDL(const wchar_t* library, const char* function, int folderCode);
+#endif
