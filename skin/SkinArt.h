@@ -1,0 +1,34 @@
+#pragma once
+// The pictures of the default skin, painted from code so the skin is rebuilt with the program.
+// Every picture is deterministic: the noise is a fixed hash of coordinates and a seed.
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+struct TSkinPicture {
+    QString fileName;   // name inside the image folder
+    QImage image;
+};
+
+// Tileable value noise in [0, 1]: the lattice wraps every `period` cells, so a picture whose
+// width and height are multiples of period * cell tiles without a seam.
+float TileNoise(float x, float y, int period, uint32_t seed);
+// Sum of octaves of TileNoise over a square tile of `tileSize` pixels; still seamless.
+float TileFbm(float x, float y, int tileSize, int firstPeriod, int octaves, uint32_t seed);
+
+QColor MixColor(const QColor& a, const QColor& b, float t);
+
+// Desk backgrounds back0.png .. back5.png (seamless tiles).
+std::vector<TSkinPicture> MakeDeskBackgrounds();
+// Board patterns WhiteNoteFrameBG.png, BlackBoardFrameBG.png, WhiteBoardFrameBG.png.
+std::vector<TSkinPicture> MakeBoardPatterns();
+// The eight frame pieces of the sets "WhiteNoteFrame", "WhiteBoardFrame" and the unnamed set.
+std::vector<TSkinPicture> MakeFramePieces();
+// The three attention marker pictures PopBlinker1..3ToolCursor.png.
+std::vector<TSkinPicture> MakeMarkerPictures();
+// OK and Cancel buttons of the message window in their up, down and over states.
+std::vector<TSkinPicture> MakeMessageButtons();
