@@ -1,0 +1,290 @@
+#include "platform/graphics/GPGraphics.h"
+
+#include "platform/graphics/GPBitmap.h"
+#include "platform/graphics/GPBrush.h"
+#include "platform/graphics/GPFont.h"
+#include "platform/graphics/GPGraphicsPath.h"
+#include "platform/graphics/GPImage.h"
+#include "platform/graphics/GPImageAttributes.h"
+#include "platform/graphics/GPOutline.h"
+#include "platform/graphics/GPPen.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QRectF ToQRectF(const TGPRectF& rect)
+{
+    return QRectF(rect.X, rect.Y, rect.Width, rect.Height);
+}
+
+TGPRectF ToRectF(const QRectF& rect)
+{
+    return {static_cast<float>(rect.x()), static_cast<float>(rect.y()), static_cast<float>(rect.width()),
+            static_cast<float>(rect.height())};
+}
+
+// True when the matrix only scales alpha by a factor in 0..1: the painter's opacity does it.
+bool IsAlphaScale(const TGPColorMatrix& matrix)
+{
+    TGPColorMatrix withoutAlpha = matrix;
+    withoutAlpha[3][3] = 1.0f;
+    return withoutAlpha == IdentityColorMatrix() && matrix[3][3] >= 0.0f && matrix[3][3] <= 1.0f;
+}
+
+// Each pixel's (r, g, b, a, 1) row times the matrix, clamped to 0..1.
+QImage ApplyColorMatrix(const QImage& source, const TGPColorMatrix& m)
+{
+    QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const float v[5] = {qRed(line[x]) / 255.0f, qGreen(line[x]) / 255.0f, qBlue(line[x]) / 255.0f,
+                                qAlpha(line[x]) / 255.0f, 1.0f};
+            int out[4];
+            for (int j = 0; j < 4; ++j) {
+                float sum = 0.0f;
+                for (int i = 0; i < 5; ++i) {
+                    sum += v[i] * m[static_cast<size_t>(i)][static_cast<size_t>(j)];
+                }
+                out[j] = static_cast<int>(std::lround(std::clamp(sum, 0.0f, 1.0f) * 255.0f));
+            }
+            line[x] = qRgba(out[0], out[1], out[2], out[3]);
+        }
+    }
+    return image;
+}
+
+QStringList TextLines(const QString& text, int length)
+{
+    const QString shown = length < 0 ? text : text.left(length);
+    QString normalised = shown;
+    normalised.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return normalised.split(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+TGPGraphics::TGPGraphics(QPaintDevice* device)
+    : m_ownPainter(std::make_unique<QPainter>(device)), m_painter(m_ownPainter.get())
+{
+    m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+    ApplyTransform();
+    SetSmoothingMode(m_smoothingMode);
+    SetInterpolationMode(m_interpolationMode);
+}
+
+TGPGraphics::TGPGraphics(TGPBitmap& bitmap) : TGPGraphics(&bitmap.GetQImage()) {}
+
+TGPGraphics::TGPGraphics(QPainter& painter) : m_painter(&painter)
+{
+    m_painter->save();
+    m_baseTransform = m_painter->worldTransform();
+    m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+    ApplyTransform();
+    SetSmoothingMode(m_smoothingMode);
+    SetInterpolationMode(m_interpolationMode);
+}
+
+TGPGraphics::~TGPGraphics()
+{
+    if (!m_ownPainter) {
+        m_painter->restore();
+    }
+}
+
+void TGPGraphics::SetSmoothingMode(TGPSmoothingMode mode)
+{
+    m_smoothingMode = mode;
+    m_painter->setRenderHint(QPainter::Antialiasing,
+                             mode == TGPSmoothingMode::AntiAlias || mode == TGPSmoothingMode::HighQuality);
+}
+
+void TGPGraphics::SetPixelOffsetMode(TGPPixelOffsetMode mode)
+{
+    m_pixelOffsetMode = mode;
+    ApplyTransform();
+}
+
+void TGPGraphics::SetInterpolationMode(TGPInterpolationMode mode)
+{
+    m_interpolationMode = mode;
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, mode != TGPInterpolationMode::NearestNeighbor);
+}
+
+void TGPGraphics::TranslateTransform(float dx, float dy)
+{
+    m_worldTransform = QTransform::fromTranslate(dx, dy) * m_worldTransform;
+    ApplyTransform();
+}
+
+void TGPGraphics::ScaleTransform(float sx, float sy)
+{
+    m_worldTransform = QTransform::fromScale(sx, sy) * m_worldTransform;
+    ApplyTransform();
+}
+
+void TGPGraphics::ResetTransform()
+{
+    m_worldTransform.reset();
+    ApplyTransform();
+}
+
+void TGPGraphics::ApplyTransform()
+{
+    // Without the high-quality offset a pixel's centre lies on integer coordinates.
+    const bool centred =
+        m_pixelOffsetMode == TGPPixelOffsetMode::HighQuality || m_pixelOffsetMode == TGPPixelOffsetMode::Half;
+    const QTransform offset = centred ? QTransform() : QTransform::fromTranslate(0.5, 0.5);
+    m_painter->setWorldTransform(m_worldTransform * offset * m_baseTransform);
+}
+
+void TGPGraphics::SetClip(const TGPRectF& rect)
+{
+    m_painter->setClipRect(ToQRectF(rect), Qt::ReplaceClip);
+}
+
+void TGPGraphics::ResetClip()
+{
+    m_painter->setClipping(false);
+}
+
+TGPRectF TGPGraphics::GetClipBounds() const
+{
+    const QPaintDevice* device = m_painter->device();
+    const QRectF surface(0, 0, device->width(), device->height());
+    const QRectF visible = m_painter->combinedTransform().inverted().mapRect(surface);
+    if (!m_painter->hasClipping()) {
+        return ToRectF(visible);
+    }
+    return ToRectF(m_painter->clipBoundingRect().intersected(visible));
+}
+
+void TGPGraphics::Clear(TGPColor color)
+{
+    m_painter->save();
+    m_painter->resetTransform();
+    m_painter->setCompositionMode(QPainter::CompositionMode_Source);
+    const QPaintDevice* device = m_painter->device();
+    m_painter->fillRect(QRect(0, 0, device->width(), device->height()), QColor::fromRgba(color));
+    m_painter->restore();
+}
+
+void TGPGraphics::DrawLine(const TGPPen& pen, const TGPPointF& p1, const TGPPointF& p2)
+{
+    TGPGraphicsPath path;
+    path.AddLine(p1, p2);
+    DrawPath(pen, path);
+}
+
+void TGPGraphics::DrawLine(const TGPPen& pen, float x1, float y1, float x2, float y2)
+{
+    DrawLine(pen, TGPPointF{x1, y1}, TGPPointF{x2, y2});
+}
+
+void TGPGraphics::DrawPath(const TGPPen& pen, const TGPGraphicsPath& path)
+{
+    if (path.GetFigureCount() == 0) {
+        return;
+    }
+    if (StrokesWithQPen(pen)) {
+        m_painter->strokePath(path.ToQPainterPath(), MakeQPen(pen));
+    } else {
+        m_painter->fillPath(BuildPenOutline(path.GetFigures(), pen), QColor::fromRgba(pen.GetColor()));
+    }
+}
+
+void TGPGraphics::FillPath(const TGPBrush& brush, const TGPGraphicsPath& path)
+{
+    const QBrush qbrush = brush.ToQBrush();
+    if (qbrush.style() != Qt::NoBrush && path.GetFigureCount() > 0) {
+        m_painter->fillPath(path.ToQPainterPath(), qbrush);
+    }
+}
+
+void TGPGraphics::FillRectangle(const TGPBrush& brush, const TGPRectF& rect)
+{
+    const QBrush qbrush = brush.ToQBrush();
+    if (qbrush.style() != Qt::NoBrush) {
+        m_painter->fillRect(ToQRectF(rect), qbrush);
+    }
+}
+
+void TGPGraphics::DrawImage(const TGPImage& image, float x, float y)
+{
+    if (!image.GetQImage().isNull()) {
+        m_painter->drawImage(QPointF(x, y), image.GetQImage());
+    }
+}
+
+void TGPGraphics::DrawImage(const TGPImage& image, const TGPRectF& rect)
+{
+    if (!image.GetQImage().isNull()) {
+        m_painter->drawImage(ToQRectF(rect), image.GetQImage());
+    }
+}
+
+void TGPGraphics::DrawImage(const TGPImage& image, const TGPRectF& rect, const TGPRectF& sourceRect,
+                            const TGPImageAttributes& attributes)
+{
+    const QImage& source = image.GetQImage();
+    if (source.isNull()) {
+        return;
+    }
+    const TGPColorMatrix& matrix = attributes.GetColorMatrix();
+    if (IsAlphaScale(matrix)) {
+        const qreal opacity = m_painter->opacity();
+        m_painter->setOpacity(opacity * matrix[3][3]);
+        m_painter->drawImage(ToQRectF(rect), source, ToQRectF(sourceRect));
+        m_painter->setOpacity(opacity);
+        return;
+    }
+    m_painter->drawImage(ToQRectF(rect), ApplyColorMatrix(source, matrix), ToQRectF(sourceRect));
+}
+
+void TGPGraphics::DrawString(const QString& text, int length, const TGPFont& font, const TGPPointF& origin,
+                             const TGPBrush& brush)
+{
+    const QBrush qbrush = brush.ToQBrush();
+    if (qbrush.style() == Qt::NoBrush) {
+        return;
+    }
+    m_painter->save();
+    m_painter->setFont(font.GetQFont());
+    m_painter->setPen(QPen(qbrush, 0));
+    const QFontMetricsF metrics(font.GetQFont(), m_painter->device());
+    qreal baseline = origin.Y + metrics.ascent();
+    for (const QString& line : TextLines(text, length)) {
+        m_painter->drawText(QPointF(origin.X, baseline), line);
+        baseline += metrics.lineSpacing();
+    }
+    m_painter->restore();
+}
+
+TGPRectF TGPGraphics::MeasureString(const QString& text, int length, const TGPFont& font,
+                                    const TGPPointF& origin) const
+{
+    const QFontMetricsF metrics(font.GetQFont(), m_painter->device());
+    const QStringList lines = TextLines(text, length);
+    qreal width = 0.0;
+    for (const QString& line : lines) {
+        width = std::max(width, metrics.horizontalAdvance(line));
+    }
+    const qreal height = metrics.lineSpacing() * (lines.size() - 1) + metrics.height();
+    return {origin.X, origin.Y, static_cast<float>(width), static_cast<float>(height)};
+}
+
+float TGPGraphics::GetDpiX() const
+{
+    return static_cast<float>(m_painter->device()->logicalDpiX());
+}
+
+float TGPGraphics::GetDpiY() const
+{
+    return static_cast<float>(m_painter->device()->logicalDpiY());
+}

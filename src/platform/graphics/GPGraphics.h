@@ -1,0 +1,89 @@
+#pragma once
+// A drawing surface over a QPainter: on a picture (the board cache, a bitmap) or on any paint
+// device (the window), or borrowing a painter that is already active.
+// Quality modes map to render hints: AntiAlias / HighQuality smoothing turn anti-aliasing on;
+// the high-quality interpolation modes turn smooth picture scaling on. With a pixel offset mode
+// other than HighQuality / Half, pixel centres lie on integer coordinates (a half-pixel shift).
+
+#include "platform/GPGeometry.h"
+#include "platform/graphics/GPTypes.h"
+
+#include <QPainter>
+#include <QString>
+#include <QTransform>
+
+#include <memory>
+
+class QImage;
+class QPaintDevice;
+class TGPBitmap;
+class TGPBrush;
+class TGPFont;
+class TGPGraphicsPath;
+class TGPImage;
+class TGPImageAttributes;
+class TGPPen;
+
+class TGPGraphics {
+public:
+    explicit TGPGraphics(QPaintDevice* device);
+    explicit TGPGraphics(TGPBitmap& bitmap);
+    // Draws through a painter owned by the caller; its state is restored when this ends.
+    explicit TGPGraphics(QPainter& painter);
+    ~TGPGraphics();
+    TGPGraphics(const TGPGraphics&) = delete;
+    TGPGraphics& operator=(const TGPGraphics&) = delete;
+
+    void SetSmoothingMode(TGPSmoothingMode mode);
+    TGPSmoothingMode GetSmoothingMode() const { return m_smoothingMode; }
+    void SetPixelOffsetMode(TGPPixelOffsetMode mode);
+    TGPPixelOffsetMode GetPixelOffsetMode() const { return m_pixelOffsetMode; }
+    void SetInterpolationMode(TGPInterpolationMode mode);
+    TGPInterpolationMode GetInterpolationMode() const { return m_interpolationMode; }
+
+    // World transform (applied before the pixel offset).
+    void TranslateTransform(float dx, float dy);
+    void ScaleTransform(float sx, float sy);
+    void ResetTransform();
+
+    // Clip to a rectangle given in world coordinates; drawing outside it leaves pixels untouched.
+    void SetClip(const TGPRectF& rect);
+    void ResetClip();
+    // The box of the area drawing can reach, in world coordinates: the clip rectangle met with
+    // the surface, or the whole surface when there is no clip.
+    TGPRectF GetClipBounds() const;
+
+    void Clear(TGPColor color);
+    void DrawLine(const TGPPen& pen, const TGPPointF& p1, const TGPPointF& p2);
+    void DrawLine(const TGPPen& pen, float x1, float y1, float x2, float y2);
+    void DrawPath(const TGPPen& pen, const TGPGraphicsPath& path);
+    void FillPath(const TGPBrush& brush, const TGPGraphicsPath& path);
+    void FillRectangle(const TGPBrush& brush, const TGPRectF& rect);
+    // The whole picture at its own size with its top-left at (x, y).
+    void DrawImage(const TGPImage& image, float x, float y);
+    // The whole picture scaled into the rectangle.
+    void DrawImage(const TGPImage& image, const TGPRectF& rect);
+    // The source rectangle (pixels) of the picture into the rectangle, through the colour matrix.
+    void DrawImage(const TGPImage& image, const TGPRectF& rect, const TGPRectF& sourceRect,
+                   const TGPImageAttributes& attributes);
+    // Text from the top-left origin, no layout box, no wrapping: lines break only at line breaks.
+    // length -1 draws the whole text, otherwise its first length characters.
+    void DrawString(const QString& text, int length, const TGPFont& font, const TGPPointF& origin,
+                    const TGPBrush& brush);
+    // The box DrawString covers for that text and origin.
+    TGPRectF MeasureString(const QString& text, int length, const TGPFont& font, const TGPPointF& origin) const;
+
+    float GetDpiX() const;
+    float GetDpiY() const;
+
+private:
+    void ApplyTransform();
+
+    std::unique_ptr<QPainter> m_ownPainter;
+    QPainter* m_painter;
+    TGPSmoothingMode m_smoothingMode = TGPSmoothingMode::Default;
+    TGPPixelOffsetMode m_pixelOffsetMode = TGPPixelOffsetMode::Default;
+    TGPInterpolationMode m_interpolationMode = TGPInterpolationMode::Default;
+    QTransform m_worldTransform;
+    QTransform m_baseTransform;  // a borrowed painter's own transform, kept under ours
+};

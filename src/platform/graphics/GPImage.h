@@ -1,0 +1,29 @@
+#pragma once
+// A picture in memory, 32-bit ARGB. Loaded from a file without applying any embedded colour
+// profile; a file that cannot be read gives a picture of size 0 x 0, which draws nothing.
+
+#include "platform/graphics/GPTypes.h"
+
+#include <QImage>
+#include <QString>
+
+class TGPImage {
+public:
+    TGPImage() = default;
+    explicit TGPImage(const QString& fileName);
+    explicit TGPImage(QImage image);
+    virtual ~TGPImage() = default;
+
+    int GetWidth() const { return m_image.width(); }
+    int GetHeight() const { return m_image.height(); }
+    // Unpremultiplied ARGB of one pixel; 0 outside the picture.
+    TGPColor GetPixel(int x, int y) const;
+    // Writes the picture as a PNG file; false when it cannot be written.
+    bool SaveAsPNG(const QString& fileName) const;
+
+    const QImage& GetQImage() const { return m_image; }
+    QImage& GetQImage() { return m_image; }
+
+protected:
+    QImage m_image;  // premultiplied ARGB32, or null
+};
