@@ -1,0 +1,77 @@
+// ravo-tool info --text LAUNCH_TEXT: the session's pages as the catalogue builds them (one
+// tab-separated line each: PageNo, PageName, PageID, StartFrameNo, FrameCount,
+// PlayMileSeconds), then the total. Lectures whose catalogue stopped early are named on stderr.
+
+#include "ToolCommands.h"
+
+#include "content/LectureCatalogue.h"
+#include "platform/audio/AudioLibrary.h"
+#include "session/FileUtil.h"
+#include "session/LaunchParams.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+const char* StopText(TCatalogueStop stop)
+{
+    switch (stop) {
+    case TCatalogueStop::None:
+        return "read";
+    case TCatalogueStop::File:
+        return "catalogue missing or not XML";
+    case TCatalogueStop::Root:
+        return "no \"root\" element";
+    case TCatalogueStop::Pages:
+        return "no \"pages\" element";
+    case TCatalogueStop::Frames:
+        return "a page without a valid \"frames\"";
+    }
+    return "";
+}
+
+} // namespace
+
+int RunInfoCommand(const QStringList& args)
+{
+    if (args.size() != 2 || args[0] != QLatin1String("--text")) {
+        ToolError(QStringLiteral("usage: ravo-tool info --text LAUNCH_TEXT"));
+        return kToolExitUsage;
+    }
+    TPlayerState state;
+    state.m_sExeDir = QCoreApplication::applicationDirPath();
+    if (const std::optional<TLaunchError> error = ApplyLaunchText(args[1], state)) {
+        ToolError(error->Message);
+        return kToolExitProblem;
+    }
+    state.m_sBasePath = SessionBasePath(GetSpecialFolder(QStringLiteral("ROAMING")), g_studyInfo.school_key,
+                                        g_studyInfo.user_key);
+
+    if (!BASS_Init(kNoSoundDevice, 44100, 0, nullptr, nullptr)) {
+        ToolError(QStringLiteral("the audio library could not be initialised"));
+        return kToolExitProblem;
+    }
+    TLectureCatalogue catalogue;
+    const std::vector<TLectureReadResult> lectures = catalogue.LoadLectureInfo(state);
+    BASS_Free();
+
+    std::printf("PageNo\tPageName\tPageID\tStartFrameNo\tFrameCount\tPlayMileSeconds\n");
+    for (const TLectureInfo& page : catalogue.GetLectureInfoList()) {
+        std::printf("%d\t%s\t%s\t%u\t%u\t%d\n", page.PageNo, page.PageName.toLocal8Bit().constData(),
+                    page.PageID.toLocal8Bit().constData(), page.StartFrameNo, page.FrameCount, page.PlayMileSeconds);
+    }
+    std::printf("total\t%d\t%s\n", state.m_intAllMileSecond,
+                FormatPlayTime(static_cast<uint32_t>(state.m_intAllMileSecond)).toLocal8Bit().constData());
+    std::fflush(stdout);
+    for (const TLectureReadResult& lecture : lectures) {
+        if (lecture.stop != TCatalogueStop::None) {
+            ToolError(QStringLiteral("%1: stopped after %2 pages: %3")
+                          .arg(lecture.lectureName)
+                          .arg(lecture.pagesRead)
+                          .arg(QString::fromLatin1(StopText(lecture.stop))));
+        }
+    }
+    return kToolExitOk;
+}

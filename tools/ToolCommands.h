@@ -1,0 +1,22 @@
+#pragma once
+// The subcommands of ravo-tool. Adding one: write its unit (a function taking the arguments
+// after the subcommand's name and returning the exit code) and add one line to the table.
+
+#include <QStringList>
+
+// X(name, function, usage): usage is the argument synopsis and a short description.
+#define RAVO_TOOL_COMMANDS(X)                                                                        \
+    X("info", RunInfoCommand, "--text LAUNCH_TEXT    the session's pages and total, as the catalogue builds them") \
+    X("dump", RunDumpCommand, "PACKET_FILE           one line per packet record")
+
+#define RAVO_DECLARE_TOOL_COMMAND(name, function, usage) int function(const QStringList& args);
+RAVO_TOOL_COMMANDS(RAVO_DECLARE_TOOL_COMMAND)
+#undef RAVO_DECLARE_TOOL_COMMAND
+
+// Exit codes shared by the subcommands.
+constexpr int kToolExitOk = 0;
+constexpr int kToolExitProblem = 1;   // the input has a problem the command reports
+constexpr int kToolExitUsage = 2;     // wrong arguments (launch: also timeout / no result)
+
+// Writes a line to standard error.
+void ToolError(const QString& text);
