@@ -51,7 +51,7 @@ std::vector<uint8_t> TSharedBlock::ReadBytes(std::size_t offset, std::size_t cou
 
 bool TSharedBlock::WriteBytes(std::size_t offset, const void* data, std::size_t count)
 {
-    if (m_pView == nullptr || offset > m_uSize || count > m_uSize - offset) {
+    if (!IsOpen() || offset > m_uSize || count > m_uSize - offset) {
         return false;
     }
     if (count > 0) {
