@@ -1,3 +1,10 @@
+# In a fuzz build every library is instrumented too: libFuzzer is guided by the coverage of the
+# readers themselves, and the sanitizers check their code, not only the fuzz entry.
+if(RAVO_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # ravo_library(NAME DIR <dir> DEPS <targets...>)
 # One static library from every .cpp of a source folder (not recursive).
 function(ravo_library name)
