@@ -1,0 +1,146 @@
+#include "platform/audio/PortAudioOutput.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <portaudio.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include "platform/audio/AudioMixer.h"
+
+namespace {
+
+// The sound libraries under PortAudio (ALSA, JACK) print probing messages on stderr; the
+// player has no use for them, so stderr points to nowhere while PortAudio is being set up.
+class TQuietStderr {
+public:
+    TQuietStderr()
+    {
+#ifndef _WIN32
+        std::fflush(stderr);
+        m_nSaved = dup(STDERR_FILENO);
+        const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (devNull >= 0) {
+            dup2(devNull, STDERR_FILENO);
+            close(devNull);
+        }
+#endif
+    }
+    ~TQuietStderr()
+    {
+#ifndef _WIN32
+        if (m_nSaved >= 0) {
+            dup2(m_nSaved, STDERR_FILENO);
+            close(m_nSaved);
+        }
+#endif
+    }
+    TQuietStderr(const TQuietStderr&) = delete;
+    TQuietStderr& operator=(const TQuietStderr&) = delete;
+
+private:
+    int m_nSaved = -1;
+};
+
+int DeviceCallback(const void*, void* p_pOutput, unsigned long p_nFrames,
+                   const PaStreamCallbackTimeInfo* p_pTime, PaStreamCallbackFlags, void* p_pUser)
+{
+    double delay = -1.0;
+    if (p_pTime && p_pTime->outputBufferDacTime > 0.0 && p_pTime->currentTime > 0.0)
+        delay = p_pTime->outputBufferDacTime - p_pTime->currentTime;
+    auto* output = static_cast<TPortAudioOutput*>(p_pUser);
+    return output->Process(static_cast<float*>(p_pOutput), p_nFrames, delay) ? paContinue : paAbort;
+}
+
+constexpr int64_t kStallNs = 500'000'000;  // a device callback silent this long has failed
+
+}  // namespace
+
+TPortAudioOutput::TPortAudioOutput(TAudioMixer& p_mixer, uint32_t p_u32Rate)
+    : TAudioOutput(p_u32Rate)
+    , m_mixer(p_mixer)
+{
+}
+
+std::unique_ptr<TPortAudioOutput> TPortAudioOutput::Open(TAudioMixer& p_mixer, uint32_t p_u32Rate)
+{
+    std::unique_ptr<TPortAudioOutput> output(new TPortAudioOutput(p_mixer, p_u32Rate));
+    TQuietStderr quiet;
+    // Probing must not start a sound server as a side effect.
+    setenv("JACK_NO_START_SERVER", "1", 0);
+    if (Pa_Initialize() != paNoError)
+        return nullptr;
+    output->m_bLibrary = true;
+    const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
+    const PaDeviceInfo* info = device == paNoDevice ? nullptr : Pa_GetDeviceInfo(device);
+    if (!info)
+        return nullptr;
+    PaStreamParameters params {};
+    params.device = device;
+    params.channelCount = 2;
+    params.sampleFormat = paFloat32;
+    params.suggestedLatency = std::max(0.05, info->defaultLowOutputLatency);
+    PaStream* stream = nullptr;
+    if (Pa_OpenStream(&stream, nullptr, &params, p_u32Rate, paFramesPerBufferUnspecified, paNoFlag,
+                      DeviceCallback, output.get()) != paNoError)
+        return nullptr;
+    output->m_pStream = stream;
+    const PaStreamInfo* streamInfo = Pa_GetStreamInfo(stream);
+    output->m_dLatency = streamInfo ? streamInfo->outputLatency : params.suggestedLatency;
+    output->m_u32Latency = static_cast<uint32_t>(output->m_dLatency * p_u32Rate) + 1;
+    output->m_n64SeenAtNs = AudioNowNs();
+    output->m_clock.Publish(0, AudioNowNs(), 0);
+    if (Pa_StartStream(stream) != paNoError)
+        return nullptr;
+    return output;
+}
+
+TPortAudioOutput::~TPortAudioOutput()
+{
+    TQuietStderr quiet;
+    if (m_pStream) {
+        Pa_AbortStream(m_pStream);
+        Pa_CloseStream(m_pStream);
+    }
+    if (m_bLibrary)
+        Pa_Terminate();
+}
+
+bool TPortAudioOutput::Process(float* p_pOut, unsigned long p_nFrames, double p_dDelay)
+{
+    if (m_bSimulateFailure.load(std::memory_order_relaxed)) {
+        std::fill(p_pOut, p_pOut + 2 * p_nFrames, 0.0f);
+        m_bAborted.store(true, std::memory_order_release);
+        return false;
+    }
+    const uint64_t first = m_mixer.Rendered();
+    m_mixer.Render(p_pOut, static_cast<uint32_t>(p_nFrames));
+    const double delay = p_dDelay >= 0.0 && p_dDelay < 2.0 ? p_dDelay : m_dLatency;
+    m_clock.Publish(first, AudioNowNs() + static_cast<int64_t>(delay * 1e9), first + p_nFrames);
+    m_u64Callbacks.fetch_add(1, std::memory_order_release);
+    return true;
+}
+
+uint64_t TPortAudioOutput::HeardFrame() const
+{
+    return m_clock.Heard(Rate(), AudioNowNs());
+}
+
+bool TPortAudioOutput::HasFailed() const
+{
+    if (m_bAborted.load(std::memory_order_acquire) || Pa_IsStreamActive(m_pStream) != 1)
+        return true;
+    // A device that stops calling back without an error (pulled out) counts as failed too.
+    const uint64_t callbacks = m_u64Callbacks.load(std::memory_order_acquire);
+    const int64_t now = AudioNowNs();
+    if (callbacks != m_u64SeenCallbacks) {
+        m_u64SeenCallbacks = callbacks;
+        m_n64SeenAtNs = now;
+        return false;
+    }
+    return now - m_n64SeenAtNs > kStallNs;
+}

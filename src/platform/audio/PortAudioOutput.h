@@ -1,0 +1,42 @@
+#pragma once
+// The sound device: PortAudio's default output, driven by its callback. The frame heard now
+// comes from the DAC time PortAudio gives each buffer (or its reported output latency).
+
+#include <atomic>
+#include <memory>
+
+#include "platform/audio/AudioOutput.h"
+
+class TPortAudioOutput : public TAudioOutput {
+public:
+    // nullptr when no device opens at that rate. Library messages on stderr are suppressed.
+    static std::unique_ptr<TPortAudioOutput> Open(TAudioMixer& p_mixer, uint32_t p_u32Rate);
+    ~TPortAudioOutput() override;
+
+    const char* Kind() const override { return "device"; }
+    uint64_t HeardFrame() const override;
+    uint32_t LatencyFrames() const override { return m_u32Latency; }
+    bool HasFailed() const override;
+    // The next callback aborts the stream, as a device that vanished would.
+    void SimulateFailure() { m_bSimulateFailure.store(true); }
+
+    // The device callback's work: renders one buffer whose first frame is heard p_dDelay seconds
+    // from now (negative: unknown); returns false to abort the stream.
+    bool Process(float* p_pOut, unsigned long p_nFrames, double p_dDelay);
+
+private:
+    TPortAudioOutput(TAudioMixer& p_mixer, uint32_t p_u32Rate);
+
+    TAudioMixer& m_mixer;
+    void* m_pStream = nullptr;
+    bool m_bLibrary = false;
+    double m_dLatency = 0.0;
+    uint32_t m_u32Latency = 0;
+    TOutputClock m_clock;
+    std::atomic<bool> m_bSimulateFailure {false};
+    std::atomic<bool> m_bAborted {false};
+    std::atomic<uint64_t> m_u64Callbacks {0};
+    // Watchdog state, read by the engine's feeder thread.
+    mutable uint64_t m_u64SeenCallbacks = 0;
+    mutable int64_t m_n64SeenAtNs = 0;
+};
