@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Synthesises the demo's Korean narration once (the results are committed):
-#   voice/<page>.mp3  one voice track per page, mono, 22.05 kHz, 32 kbit/s
+#   voice/<page>.mp3  one voice track per page, mono, 22.05 kHz, about 32 kbit/s
 #   voice/chime.mp3   the short audio clip placed on the last page
 #   voice/timing.json every page's length and the start and end of each phrase, in milliseconds
 # Each phrase is spoken alone, trimmed of silence and measured, then the page is joined from a
@@ -22,7 +22,10 @@ TAIL=1.30             # seconds after the last phrase: the board finishes before
 silence() { sox -n -r "$RATE" -c 1 -b 16 "$2" trim 0 "$1"; }
 samples() { soxi -s "$1"; }
 ms() { awk -v s="$1" -v r="$RATE" 'BEGIN { printf "%.1f", s * 1000 / r }'; }
-encode() { lame --quiet -m m -b 32 --resample 22.05 "$1" "$2"; }
+# Average bit rate rather than constant: at this rate a constant-rate frame is too small for the
+# encoder's tag, and without the tag (encoder delay and padding) a decoder cannot trim the track
+# to its exact length, which the phrase times rely on.
+encode() { lame --quiet -m m --abr 32 --resample 22.05 "$1" "$2"; }
 
 mkdir -p "$out"
 silence "$LEAD" "$work/lead.wav"
