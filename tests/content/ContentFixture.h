@@ -2,6 +2,7 @@
 // Small helpers the content tests share: a scratch folder and file writers.
 
 #include "session/CommDefine.h"
+#include "session/TestSupport.h"
 
 #include <QByteArray>
 #include <QDir>
