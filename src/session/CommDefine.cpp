@@ -170,6 +170,31 @@ bool IsUnsetRect(const TGPRectF& rect)
            rect.Height == kUnsetRectValue;
 }
 
+namespace {
+
+// Offset of the padding points that complete a stroke to whole Bezier segments.
+constexpr double kBezierPadding = 0.0001;
+
+TGPPointF PaddedPoint(const TGPPointF& point)
+{
+    return {static_cast<float>(point.X + kBezierPadding), static_cast<float>(point.Y + kBezierPadding)};
+}
+
+}  // namespace
+
+TPointList MakeBezierPointList(const TPointList& list)
+{
+    TPointList result = list;
+    if (result.empty()) {
+        return result;
+    }
+    const size_t missing = result.size() == 1 ? 3 : (3 - (result.size() - 1) % 3) % 3;
+    for (size_t i = 0; i < missing; ++i) {
+        result.push_back(PaddedPoint(result.back()));
+    }
+    return result;
+}
+
 TGPPointF GetCrossPoint(const TGPPointF& p1, const TGPPointF& p2, const TGPPointF& p3, const TGPPointF& p4)
 {
     const float dx12 = p2.X - p1.X;

@@ -222,6 +222,19 @@ bool IsUnsetRect(const TGPRectF& rect);
 TGPPointF GetCrossPoint(const TGPPointF& p1, const TGPPointF& p2, const TGPPointF& p3, const TGPPointF& p4);
 
 // ---------------------------------------------------------------------------------------------
+// Point lists
+
+// The points of one pen stroke, in order. A list owns its points by value, so copying, clearing
+// and handing the points on as a contiguous array are plain vector operations.
+using TPointList = std::vector<TGPPointF>;
+
+// A copy of the list padded to 3k + 1 points, so that it reads as a chain of cubic Bezier
+// segments (points 0, 3, 6, ... on the curve). With d = 0.0001 added in single precision to
+// X and Y each time: one point gets three more at +d, +2d, +3d; otherwise by (N - 1) mod 3:
+// 0 nothing, 1 two points (+d, +2d from the last), 2 one point (+d). Empty for an empty list.
+TPointList MakeBezierPointList(const TPointList& list);
+
+// ---------------------------------------------------------------------------------------------
 // Colours and widths
 
 constexpr int kColorTableSize = 70;

@@ -189,14 +189,64 @@ void TGPGraphics::DrawLine(const TGPPen& pen, float x1, float y1, float x2, floa
 
 void TGPGraphics::DrawPath(const TGPPen& pen, const TGPGraphicsPath& path)
 {
-    if (path.GetFigureCount() == 0) {
+    const QColor color = QColor::fromRgba(pen.GetColor());
+    if (color.alpha() == 0) {
         return;
     }
-    if (StrokesWithQPen(pen)) {
-        m_painter->strokePath(path.ToQPainterPath(), MakeQPen(pen));
-    } else {
-        m_painter->fillPath(BuildPenOutline(path.GetFigures(), pen), QColor::fromRgba(pen.GetColor()));
+    // Figures that cannot reach the clip are left out: the same pixels for less work, which
+    // keeps re-rendering a small region of a crowded board cheap.
+    const std::vector<TGPPathFigure>& figures = path.GetFigures();
+    const std::vector<TGPRectF>& boxes = path.GetFigureBoxes();
+    const float reach = PenReach(pen);
+    const QRectF reachable = ToQRectF(GetClipBounds());
+    std::vector<const TGPPathFigure*> visible;
+    QRectF extent;
+    for (size_t i = 0; i < figures.size(); ++i) {
+        const QRectF box = ToQRectF(boxes[i]).adjusted(-reach, -reach, reach, reach);
+        if (box.intersects(reachable)) {
+            visible.push_back(&figures[i]);
+            extent = extent.united(box);
+        }
     }
+    if (visible.empty()) {
+        return;
+    }
+    // One outline fill per figure; the painter's cost grows with the area a single path spans.
+    if (visible.size() == 1 || color.alpha() == 255) {
+        for (const TGPPathFigure* figure : visible) {
+            m_painter->fillPath(BuildPenOutline({figure, 1}, pen), color);
+        }
+        return;
+    }
+    DrawTranslucentFigures(visible, pen, extent.intersected(reachable));
+}
+
+void TGPGraphics::DrawTranslucentFigures(const std::vector<const TGPPathFigure*>& figures, const TGPPen& pen,
+                                         const QRectF& extent)
+{
+    // A translucent pen covers each pixel once, however its figures overlap: the figures are
+    // painted into a layer (later ones replacing earlier ones) that is then laid over the surface.
+    const QTransform toDevice = m_painter->combinedTransform();
+    const QRect layerRect = toDevice.mapRect(extent).toAlignedRect();
+    if (layerRect.isEmpty()) {
+        return;
+    }
+    QImage layer(layerRect.size(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    {
+        QPainter layerPainter(&layer);
+        layerPainter.setRenderHints(m_painter->renderHints());
+        layerPainter.setTransform(toDevice * QTransform::fromTranslate(-layerRect.left(), -layerRect.top()));
+        layerPainter.setCompositionMode(QPainter::CompositionMode_Source);
+        const QColor color = QColor::fromRgba(pen.GetColor());
+        for (const TGPPathFigure* figure : figures) {
+            layerPainter.fillPath(BuildPenOutline({figure, 1}, pen), color);
+        }
+    }
+    m_painter->save();
+    m_painter->setWorldTransform(QTransform());
+    m_painter->drawImage(layerRect.topLeft(), layer);
+    m_painter->restore();
 }
 
 void TGPGraphics::FillPath(const TGPBrush& brush, const TGPGraphicsPath& path)

@@ -13,6 +13,7 @@
 #include <QTransform>
 
 #include <memory>
+#include <vector>
 
 class QImage;
 class QPaintDevice;
@@ -23,6 +24,7 @@ class TGPGraphicsPath;
 class TGPImage;
 class TGPImageAttributes;
 class TGPPen;
+struct TGPPathFigure;
 
 class TGPGraphics {
 public:
@@ -78,6 +80,8 @@ public:
 
 private:
     void ApplyTransform();
+    void DrawTranslucentFigures(const std::vector<const TGPPathFigure*>& figures, const TGPPen& pen,
+                                const QRectF& extent);
 
     std::unique_ptr<QPainter> m_ownPainter;
     QPainter* m_painter;

@@ -24,6 +24,18 @@ bool AllFinite(const TGPPointF* points, int count)
     return std::all_of(points, points + count, [](const TGPPointF& p) { return IsFinite(p); });
 }
 
+TGPRectF PointsBox(const std::vector<TGPPointF>& points)
+{
+    float minX = points.front().X, maxX = minX, minY = points.front().Y, maxY = minY;
+    for (const TGPPointF& p : points) {
+        minX = std::min(minX, p.X);
+        maxX = std::max(maxX, p.X);
+        minY = std::min(minY, p.Y);
+        maxY = std::max(maxY, p.Y);
+    }
+    return {minX, minY, maxX - minX, maxY - minY};
+}
+
 double DegreesToRadians(double degrees)
 {
     return degrees * std::numbers::pi / 180.0;
@@ -42,30 +54,6 @@ TGPPointF EllipsePoint(double cx, double cy, double a, double b, double t)
     return {static_cast<float>(cx + a * std::cos(t)), static_cast<float>(cy + b * std::sin(t))};
 }
 
-void AppendToQPath(QPainterPath& qpath, const TGPPathFigure& figure, size_t from)
-{
-    for (size_t i = from; i < figure.Points.size(); ++i) {
-        const QPointF p(figure.Points[i].X, figure.Points[i].Y);
-        switch (figure.Types[i]) {
-        case TGPPathPointType::Start:
-            qpath.moveTo(p);
-            break;
-        case TGPPathPointType::Line:
-            qpath.lineTo(p);
-            break;
-        case TGPPathPointType::Bezier: {
-            // A cubic segment is three Bezier points; the third ends it.
-            const TGPPointF& c1 = figure.Points[i];
-            const TGPPointF& c2 = figure.Points[i + 1];
-            const TGPPointF& end = figure.Points[i + 2];
-            qpath.cubicTo(c1.X, c1.Y, c2.X, c2.Y, end.X, end.Y);
-            i += 2;
-            break;
-        }
-        }
-    }
-}
-
 }  // namespace
 
 TGPGraphicsPath::TGPGraphicsPath(TGPFillMode fillMode) : m_fillMode(fillMode)
@@ -76,6 +64,7 @@ TGPGraphicsPath::TGPGraphicsPath(TGPFillMode fillMode) : m_fillMode(fillMode)
 void TGPGraphicsPath::Reset()
 {
     m_arrayFigures.clear();
+    m_arrayFigureBoxes.clear();
     m_bNewFigure = true;
     m_qPath.clear();
     m_bQPathValid = true;
@@ -164,7 +153,7 @@ void TGPGraphicsPath::AddBeziers(const TGPPointF* points, int count)
     figure.Points.insert(figure.Points.end(), points + 1, points + count);
     figure.Types.insert(figure.Types.end(), static_cast<size_t>(count - 1), TGPPathPointType::Bezier);
     if (m_bQPathValid) {
-        AppendToQPath(m_qPath, figure, from);
+        AppendFigureSegments(m_qPath, figure, from);
     }
 }
 
@@ -214,7 +203,7 @@ void TGPGraphicsPath::AddArc(const TGPRectF& rect, float startAngle, float sweep
     const size_t from = figure.Points.size();
     AppendArcSegments(figure, rect, startAngle, sweepAngle);
     if (m_bQPathValid) {
-        AppendToQPath(m_qPath, figure, from);
+        AppendFigureSegments(m_qPath, figure, from);
     }
 }
 
@@ -229,7 +218,7 @@ void TGPGraphicsPath::AddClosedFigure(TGPPathFigure figure)
     m_arrayFigures.push_back(std::move(figure));
     m_bNewFigure = true;
     if (m_bQPathValid) {
-        AppendToQPath(m_qPath, m_arrayFigures.back(), 0);
+        AppendFigureSegments(m_qPath, m_arrayFigures.back(), 0);
         m_qPath.closeSubpath();
     }
 }
@@ -306,31 +295,26 @@ void TGPGraphicsPath::SetFillMode(TGPFillMode mode)
 
 TGPRectF TGPGraphicsPath::GetBounds() const
 {
-    bool any = false;
-    float minX = 0, minY = 0, maxX = 0, maxY = 0;
-    for (const TGPPathFigure& figure : m_arrayFigures) {
-        for (const TGPPointF& p : figure.Points) {
-            if (!any) {
-                minX = maxX = p.X;
-                minY = maxY = p.Y;
-                any = true;
-            } else {
-                minX = std::min(minX, p.X);
-                maxX = std::max(maxX, p.X);
-                minY = std::min(minY, p.Y);
-                maxY = std::max(maxY, p.Y);
-            }
-        }
+    const std::vector<TGPRectF>& boxes = GetFigureBoxes();
+    if (boxes.empty()) {
+        return {};
+    }
+    float minX = boxes[0].X, minY = boxes[0].Y, maxX = minX + boxes[0].Width, maxY = minY + boxes[0].Height;
+    for (const TGPRectF& b : boxes) {
+        minX = std::min(minX, b.X);
+        minY = std::min(minY, b.Y);
+        maxX = std::max(maxX, b.X + b.Width);
+        maxY = std::max(maxY, b.Y + b.Height);
     }
     return {minX, minY, maxX - minX, maxY - minY};
 }
 
 TGPRectF TGPGraphicsPath::GetBounds(const TGPPen& pen) const
 {
-    if (m_arrayFigures.empty()) {
-        return {};
+    QRectF box;
+    for (const TGPPathFigure& figure : m_arrayFigures) {
+        box = box.united(BuildPenOutline({&figure, 1}, pen).boundingRect());
     }
-    const QRectF box = BuildPenOutline(m_arrayFigures, pen).boundingRect();
     return {static_cast<float>(box.x()), static_cast<float>(box.y()), static_cast<float>(box.width()),
             static_cast<float>(box.height())};
 }
@@ -347,21 +331,30 @@ bool TGPGraphicsPath::IsOutlineVisible(const TGPPointF& point, const TGPPen& pen
     }
     // Only figures whose box, grown by the farthest reach of the pen, holds the point can be hit.
     const float reach = PenReach(pen);
-    std::vector<TGPPathFigure> nearby;
-    for (const TGPPathFigure& figure : m_arrayFigures) {
-        float minX = figure.Points.front().X, maxX = minX, minY = figure.Points.front().Y, maxY = minY;
-        for (const TGPPointF& p : figure.Points) {
-            minX = std::min(minX, p.X);
-            maxX = std::max(maxX, p.X);
-            minY = std::min(minY, p.Y);
-            maxY = std::max(maxY, p.Y);
-        }
-        if (point.X >= minX - reach && point.X <= maxX + reach && point.Y >= minY - reach &&
-            point.Y <= maxY + reach) {
-            nearby.push_back(figure);
+    const std::vector<TGPRectF>& boxes = GetFigureBoxes();
+    for (size_t i = 0; i < m_arrayFigures.size(); ++i) {
+        const TGPRectF& b = boxes[i];
+        if (point.X >= b.X - reach && point.X <= b.X + b.Width + reach && point.Y >= b.Y - reach &&
+            point.Y <= b.Y + b.Height + reach &&
+            BuildPenOutline({&m_arrayFigures[i], 1}, pen).contains(QPointF(point.X, point.Y))) {
+            return true;
         }
     }
-    return !nearby.empty() && BuildPenOutline(nearby, pen).contains(QPointF(point.X, point.Y));
+    return false;
+}
+
+const std::vector<TGPRectF>& TGPGraphicsPath::GetFigureBoxes() const
+{
+    // Only the last figure ever grows, so earlier boxes stay valid.
+    if (!m_arrayFigureBoxes.empty() && m_nBoxedPoints < m_arrayFigures[m_arrayFigureBoxes.size() - 1].Points.size()) {
+        m_arrayFigureBoxes.pop_back();
+    }
+    while (m_arrayFigureBoxes.size() < m_arrayFigures.size()) {
+        const std::vector<TGPPointF>& points = m_arrayFigures[m_arrayFigureBoxes.size()].Points;
+        m_arrayFigureBoxes.push_back(PointsBox(points));
+        m_nBoxedPoints = points.size();
+    }
+    return m_arrayFigureBoxes;
 }
 
 int TGPGraphicsPath::GetPointCount() const
@@ -386,21 +379,13 @@ std::vector<TGPPointF> TGPGraphicsPath::GetPathPoints() const
 const QPainterPath& TGPGraphicsPath::ToQPainterPath() const
 {
     if (!m_bQPathValid) {
-        m_qPath = FiguresToQPainterPath(m_arrayFigures, m_qPath.fillRule());
+        const Qt::FillRule rule = m_qPath.fillRule();
+        m_qPath.clear();
+        m_qPath.setFillRule(rule);
+        for (const TGPPathFigure& figure : m_arrayFigures) {
+            AppendFigure(m_qPath, figure);
+        }
         m_bQPathValid = true;
     }
     return m_qPath;
-}
-
-QPainterPath FiguresToQPainterPath(const std::vector<TGPPathFigure>& figures, Qt::FillRule rule)
-{
-    QPainterPath qpath;
-    qpath.setFillRule(rule);
-    for (const TGPPathFigure& figure : figures) {
-        AppendToQPath(qpath, figure, 0);
-        if (figure.Closed) {
-            qpath.closeSubpath();
-        }
-    }
-    return qpath;
 }

@@ -78,6 +78,8 @@ public:
     const TGPPathFigure& GetFigure(int index) const { return m_arrayFigures[static_cast<size_t>(index)]; }
     int GetPointCount() const;
     std::vector<TGPPointF> GetPathPoints() const;
+    // The box of each figure's points (control points included), in figure order.
+    const std::vector<TGPRectF>& GetFigureBoxes() const;
 
     // The path as the painter fills and strokes it (kept up to date as figures are added).
     const QPainterPath& ToQPainterPath() const;
@@ -95,4 +97,6 @@ private:
     // figures only after a change to an earlier figure (CloseAllFigures).
     mutable QPainterPath m_qPath;
     mutable bool m_bQPathValid = true;
+    mutable std::vector<TGPRectF> m_arrayFigureBoxes;
+    mutable size_t m_nBoxedPoints = 0;  // points of the last boxed figure taken into its box
 };

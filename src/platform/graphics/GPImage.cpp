@@ -33,7 +33,7 @@ TGPColor TGPImage::GetPixel(int x, int y) const
     if (!m_image.valid(x, y)) {
         return 0;
     }
-    return m_image.pixel(x, y);
+    return qUnpremultiply(m_image.pixel(x, y));
 }
 
 bool TGPImage::SaveAsPNG(const QString& fileName) const

@@ -2,7 +2,6 @@
 
 #include "platform/graphics/GPPen.h"
 
-#include <QColor>
 #include <QPainterPathStroker>
 #include <QPolygonF>
 
@@ -206,25 +205,39 @@ void AddCap(QPainterPath& outline, const TEnd& end, TGPLineCap capStyle,
 
 }  // namespace
 
-bool StrokesWithQPen(const TGPPen& pen)
+void AppendFigureSegments(QPainterPath& qpath, const TGPPathFigure& figure, size_t from)
 {
-    return UniformCaps(pen);
-}
-
-QPen MakeQPen(const TGPPen& pen)
-{
-    QPen qpen(QColor::fromRgba(pen.GetColor()));
-    qpen.setWidthF(EffectiveWidth(pen));
-    qpen.setCapStyle(UniformCaps(pen) ? ToQtCap(pen.GetStartCap()) : Qt::FlatCap);
-    qpen.setJoinStyle(ToQtJoin(pen.GetLineJoin()));
-    qpen.setMiterLimit(pen.GetMiterLimit());
-    if (pen.GetDashStyle() != TGPDashStyle::Solid) {
-        qpen.setDashPattern(DashPattern(pen.GetDashStyle()));
+    for (size_t i = from; i < figure.Points.size(); ++i) {
+        const QPointF p(figure.Points[i].X, figure.Points[i].Y);
+        switch (figure.Types[i]) {
+        case TGPPathPointType::Start:
+            qpath.moveTo(p);
+            break;
+        case TGPPathPointType::Line:
+            qpath.lineTo(p);
+            break;
+        case TGPPathPointType::Bezier: {
+            // A cubic segment is three Bezier points; the third ends it.
+            const TGPPointF& c1 = figure.Points[i];
+            const TGPPointF& c2 = figure.Points[i + 1];
+            const TGPPointF& end = figure.Points[i + 2];
+            qpath.cubicTo(c1.X, c1.Y, c2.X, c2.Y, end.X, end.Y);
+            i += 2;
+            break;
+        }
+        }
     }
-    return qpen;
 }
 
-QPainterPath BuildPenOutline(const std::vector<TGPPathFigure>& figures, const TGPPen& pen)
+void AppendFigure(QPainterPath& qpath, const TGPPathFigure& figure)
+{
+    AppendFigureSegments(qpath, figure, 0);
+    if (figure.Closed) {
+        qpath.closeSubpath();
+    }
+}
+
+QPainterPath BuildPenOutline(std::span<const TGPPathFigure> figures, const TGPPen& pen)
 {
     const bool uniform = UniformCaps(pen);
     QPainterPathStroker stroker;
@@ -235,18 +248,28 @@ QPainterPath BuildPenOutline(const std::vector<TGPPathFigure>& figures, const TG
     if (pen.GetDashStyle() != TGPDashStyle::Solid) {
         stroker.setDashPattern(DashPattern(pen.GetDashStyle()));
     }
-    QPainterPath outline = stroker.createStroke(FiguresToQPainterPath(figures, Qt::WindingFill));
+    QPainterPath figurePath;
+    for (const TGPPathFigure& figure : figures) {
+        AppendFigure(figurePath, figure);
+    }
+    QPainterPath outline = stroker.createStroke(figurePath);
     outline.setFillRule(Qt::WindingFill);
-    if (!uniform) {
-        for (const TGPPathFigure& figure : figures) {
-            if (figure.Closed) {
-                continue;
-            }
-            AddCap(outline, FigureStart(figure), pen.GetStartCap(), pen.GetCustomStartCap(), pen);
-            AddCap(outline, FigureEnd(figure), pen.GetEndCap(), pen.GetCustomEndCap(), pen);
+    for (const TGPPathFigure& figure : figures) {
+        // The stroker gives a figure of length 0 no caps at all; the pen still shows its caps
+        // there (a round pen leaves a dot).
+        if (figure.Closed || (uniform && !IsDegenerate(figure))) {
+            continue;
         }
+        AddCap(outline, FigureStart(figure), pen.GetStartCap(), pen.GetCustomStartCap(), pen);
+        AddCap(outline, FigureEnd(figure), pen.GetEndCap(), pen.GetCustomEndCap(), pen);
     }
     return outline;
+}
+
+bool IsDegenerate(const TGPPathFigure& figure)
+{
+    const TGPPointF& first = figure.Points.front();
+    return std::all_of(figure.Points.begin(), figure.Points.end(), [&](const TGPPointF& p) { return p == first; });
 }
 
 float PenReach(const TGPPen& pen)

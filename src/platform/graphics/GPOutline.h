@@ -5,21 +5,23 @@
 #include "platform/graphics/GPGraphicsPath.h"
 
 #include <QPainterPath>
-#include <QPen>
 
+#include <span>
 #include <vector>
 
 class TGPPen;
 
-QPainterPath FiguresToQPainterPath(const std::vector<TGPPathFigure>& figures, Qt::FillRule rule);
+// Adds the figure's segments from point index `from` on (a Start point moves, Line points draw
+// straight, three Bezier points make a cubic segment); AppendFigure adds all and the closing.
+void AppendFigureSegments(QPainterPath& qpath, const TGPPathFigure& figure, size_t from);
+void AppendFigure(QPainterPath& qpath, const TGPPathFigure& figure);
 
-// True when the painter's own stroking draws exactly what the pen draws (same simple cap at
-// both ends, no custom caps, and no dashes unless the caps are flat); MakeQPen then gives it.
-bool StrokesWithQPen(const TGPPen& pen);
-QPen MakeQPen(const TGPPen& pen);
+// The area the pen paints along the figures, to be filled once with the winding rule (so a
+// translucent pen covers every pixel once however its strokes overlap).
+QPainterPath BuildPenOutline(std::span<const TGPPathFigure> figures, const TGPPen& pen);
 
-// The area the pen paints along the figures, to be filled with the winding rule.
-QPainterPath BuildPenOutline(const std::vector<TGPPathFigure>& figures, const TGPPen& pen);
+// All points of the figure coincide (it has length 0).
+bool IsDegenerate(const TGPPathFigure& figure);
 
 // The farthest distance from the figures' points that the pen can paint.
 float PenReach(const TGPPen& pen);

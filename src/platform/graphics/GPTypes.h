@@ -27,6 +27,7 @@ enum class TGPLineCap : uint8_t {
     Square = 1,
     Round = 2,
     Triangle = 3,
+    NoAnchor = 16,  // no cap at all: ends like Flat
     Custom = 255,  // drawn by the pen's custom cap at that end
 };
 

@@ -1,0 +1,25 @@
+// Fonts need a GUI application object; the offscreen platform serves without a display.
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TGuiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_graphics";
+        static char* argv[] = {name, nullptr};
+        m_app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    std::unique_ptr<QGuiApplication> m_app;
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new TGuiEnvironment);
+
+}  // namespace
