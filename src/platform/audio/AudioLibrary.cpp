@@ -84,8 +84,10 @@ QWORD BASS_ChannelSeconds2Bytes(DWORD handle, double seconds)
     return Engine().SecondsToBytes(handle, seconds);
 }
 
-BOOL BASS_ChannelPlay(DWORD handle, BOOL)
+BOOL BASS_ChannelPlay(DWORD handle, BOOL restart)
 {
+    if (restart && !Engine().SetPosition(handle, 0))
+        return kFalse;
     return Engine().Play(handle) ? kTrue : kFalse;
 }
 

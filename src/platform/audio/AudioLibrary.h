@@ -6,6 +6,16 @@
 // failure, and every call on handle 0 fails quietly (returns 0 / FALSE / -1 as stated).
 // Positions and lengths in bytes are on the source's own time line (a decoding stream's format);
 // one byte format is used for all of them, so bytes -> seconds -> bytes is exact.
+// That format is 16-bit samples at the file's own rate and channel count: one sample frame is
+// 2 x channels bytes, seconds = bytes / (rate x 2 x channels), and seconds -> bytes rounds to the
+// nearest frame (half to even). A tempo stream uses its source's format, so its position counts
+// source frames and advances faster at a higher tempo.
+//
+// Decoding streams (and tempo streams on them) can be created and measured before BASS_Init;
+// playing needs the library initialised. The length of a file is exact: from its info tag, or
+// from counting its frames when it has none (a tag that promises more than the file holds is
+// ignored). Audio missing inside a damaged file is played as silence, so a stream always
+// reaches exactly its length.
 
 #include <cstdint>
 
@@ -28,7 +38,7 @@ constexpr int kNoSoundDevice = 0;
 // Stream creation flags as the player passes them.
 constexpr DWORD kStreamUnicode = 0x80000000;   // the path is UTF-16 (wchar_t / char16_t)
 constexpr DWORD kStreamDecode = 0x00200000;    // decoding only: feeds a tempo stream
-constexpr DWORD kStreamPrescan = 0x00020000;   // exact length by a full scan when untagged
+constexpr DWORD kStreamPrescan = 0x00020000;   // exact length by a full scan when untagged (always done)
 constexpr DWORD kStreamVoiceFlags = 0x80230000;
 
 // Tempo stream creation flag as the player passes it.

@@ -156,9 +156,6 @@ void TAudioVoice::ProduceMore()
     if (got > 0) {
         m_stretcher->putSamples(m_decoded.data(), static_cast<unsigned>(got));
     } else {
-        // A file that ends before its announced length is as long as what it decoded.
-        if (m_decoder->Tell() < m_decoder->GetFrames())
-            m_decoder->TruncateAt(m_decoder->Tell());
         m_bDecoderEnded = true;
         m_stretcher->flush();
     }

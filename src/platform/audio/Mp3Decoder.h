@@ -19,23 +19,21 @@ public:
     int GetRate() const { return m_nRate; }
     int GetChannels() const { return m_nChannels; }
     int GetLayer() const { return m_nLayer; }
-    // Exact number of sample frames the decoder delivers from start to end.
+    // Exact number of sample frames the decoder delivers from start to end. A file damaged
+    // inside holds fewer; the missing frames are delivered as silence.
     int64_t GetFrames() const { return m_nFrames; }
     // True when the length came from the file's info tag rather than a scan.
     bool IsTagged() const { return m_bTagged; }
 
-    // Decodes up to p_nFrames interleaved frames into p_pOut; 0 at the end or on a hard error.
+    // Decodes up to p_nFrames interleaved frames into p_pOut; 0 only at the end.
     int64_t Read(float* p_pOut, int64_t p_nFrames);
-    // Moves to sample frame p_nFrame (0 .. GetFrames()); false on failure.
+    // Moves to sample frame p_nFrame (0 .. GetFrames()), sample-accurately; false when out of range.
     bool Seek(int64_t p_nFrame);
     int64_t Tell() const { return m_nPosition; }
-    // Called when decoding ended before the announced length (a truncated file): the length
-    // becomes what was actually decoded.
-    void TruncateAt(int64_t p_nFrames) { m_nFrames = p_nFrames; }
 
 private:
     TMp3Decoder() = default;
-    bool Prepare(const std::string& p_strUtf8Path);
+    bool Prepare(const std::string& p_strUtf8Path, bool p_bIgnoreInfoTag);
     bool MeasureLength();
 
     mpg123_handle_struct* m_pHandle = nullptr;
@@ -45,4 +43,5 @@ private:
     int64_t m_nFrames = 0;
     int64_t m_nPosition = 0;
     bool m_bTagged = false;
+    bool m_bExhausted = false;  // the file's data ended before its length
 };
