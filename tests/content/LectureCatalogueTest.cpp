@@ -81,6 +81,17 @@ protected:
     TLectureCatalogue m_catalogue;
 };
 
+// An id whose entities would expand to 56 GB of text.
+QByteArray EntityBomb()
+{
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<!DOCTYPE root [\n<!ENTITY e0 \"" + QByteArray(56, 'a') + "\">\n";
+    for (int level = 1; level < 10; ++level) {
+        xml += "<!ENTITY e" + QByteArray::number(level) + " \"" +
+               QByteArray("&e" + QByteArray::number(level - 1) + ";").repeated(10) + "\">\n";
+    }
+    return xml + "]>\n<root><pages><page id=\"&e9;\" frames=\"1\"/></pages></root>\n";
+}
+
 using PageRow = std::tuple<QString, QString, uint32_t, uint32_t>;
 
 TEST_F(LectureCatalogueTest, TwoLecturesMakeOneTimeLineWithCaptions)
@@ -155,6 +166,7 @@ TEST_F(LectureCatalogueTest, UnreadableCataloguesAreSkipped)
         {"binary", QByteArray("\x00\xff\xfe<", 4), TCatalogueStop::File},
         {"wrong root", "<lecture><pages><page id=\"a\" frames=\"1\"/></pages></lecture>", TCatalogueStop::Root},
         {"no pages", "<root><page id=\"a\" frames=\"1\"/></root>", TCatalogueStop::Pages},
+        {"entity expanding to gigabytes", EntityBomb(), TCatalogueStop::File},
     };
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.name);
