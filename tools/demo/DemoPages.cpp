@@ -90,21 +90,21 @@ TDemoPage ExamplePage(const TPageVoice& v)
     const double h = 64;
 
     // "예를 들어 에이가 삼, 비가 사이면,"
-    s.Write("a=3", QPointF(120, 120), h, chalk, v.At("given", 0.30), v.At("given", 0.62));
-    s.Write("b=4", QPointF(440, 120), h, chalk, v.At("given", 0.64), v.At("given", 0.98));
+    s.Write("a=3", QPointF(120, 120), h, chalk, v.At("given", 0.25), v.At("given", 0.60));
+    s.Write("b=4", QPointF(440, 120), h, chalk, v.At("given", 0.62), v.End("given") + 300);
 
     // "삼 제곱 더하기 사 제곱은 / 구 더하기 십육, / 이십오입니다." A slip of the chalk: 26 is
     // written, the 6 taken back and a 5 written in its place.
     const QPointF line2(120, 300);
     const TWriting squares = s.Write("3^2+4^2", line2, h, chalk, v.At("sum", 0.02), v.At("sum", 0.44));
     const QPointF sumAt(squares.bounds.right() + 24, line2.y());
-    const TWriting sum = s.Write("=9+16", sumAt, h, chalk, v.At("sum", 0.46), v.At("sum", 0.70));
+    const TWriting sum = s.Write("=9+16", sumAt, h, chalk, v.At("sum", 0.46), v.At("sum", 0.80));
     const QPointF totalAt(sum.bounds.right() + 24, line2.y());
-    const TWriting total = s.Write("=2", totalAt, h, yellow, v.At("sum", 0.72), v.At("sum", 0.82));
+    const TWriting total = s.Write("=2", totalAt, h, yellow, v.At("sum", 0.82), v.At("sum", 0.95));
     const QPointF lastDigit(totalAt.x() + HandwritingAdvance("=2", h), line2.y());
-    s.WriteMore(total.drawNo, "6", lastDigit, h, v.At("sum", 0.83), v.At("sum", 0.89));
-    s.Add(v.At("sum", 0.93), kStrokesUndo, total.drawNo);
-    s.WriteMore(total.drawNo, "5", lastDigit, h, v.At("sum", 0.95), v.End("sum") + 250);
+    s.WriteMore(total.drawNo, "6", lastDigit, h, v.At("sum", 0.95), v.End("sum") + 300);
+    s.Add(v.End("sum") + 450, kStrokesUndo, total.drawNo);
+    s.WriteMore(total.drawNo, "5", lastDigit, h, v.End("sum") + 550, v.End("sum") + 950);
 
     // "아래에 이어서 쓸게요.": the view scrolls down, a dashed rule marks the new part.
     s.Scroll(v.At("down", 0.05), QPointF(0, 640));
@@ -115,11 +115,12 @@ TDemoPage ExamplePage(const TPageVoice& v)
     // follows the chalk; then it is made larger and nudged into place.
     s.Write("c^2=25", QPointF(120, 1100), h, chalk, v.At("answer", 0.0), v.At("answer", 0.55));
     s.Line(v.At("answer", 0.58), QPointF(200, 1200), QPointF(200, 1560), yellow, 1, 3);
-    const TWriting answer = s.Write("c=5", QPointF(140, 1600), 72, yellow, v.At("answer", 0.62), v.End("answer"));
+    const TWriting answer =
+        s.Write("c=5", QPointF(140, 1600), 72, yellow, v.At("answer", 0.62), v.End("answer") + 300);
     const QRectF grown(answer.bounds.topLeft(), answer.bounds.size() * 1.5);
-    s.Resize(v.End("answer") + 150, kStrokesResize, answer.drawNo, grown);
-    s.Add(v.End("answer") + 300, kMarkerDelete, eyes);
-    s.Move(v.End("answer") + 550, kStrokesMove, answer.drawNo, grown.topLeft() + QPointF(40, 0));
+    s.Resize(v.End("answer") + 500, kStrokesResize, answer.drawNo, grown);
+    s.Add(v.End("answer") + 650, kMarkerDelete, eyes);
+    s.Move(v.End("answer") + 900, kStrokesMove, answer.drawNo, grown.topLeft() + QPointF(40, 0));
     Finish(page, s);
     return page;
 }
@@ -141,9 +142,11 @@ TDemoPage ExpandPage(const TPageVoice& v)
 
     // "같은 식을 두 번 곱하고,"
     const QPointF equalsAt(square.bounds.right() + 26, row1.y());
-    const TWriting twice = s.Write("=(x+1)(x+1)", equalsAt, h, ink, v.At("twice", 0.0), v.At("twice", 0.95));
-    const double firstFactor = equalsAt.x() + HandwritingAdvance("=(x+1", h) - h * 0.35;
-    const double secondFactor = equalsAt.x() + HandwritingAdvance("=(x+1)(x+1", h) - h * 0.35;
+    const TWriting twice = s.Write("=(x+1)(x+1)", equalsAt, h, ink, v.At("twice", 0.0), v.End("twice") + 1300);
+    // Middles of the two factors, where the arrow between them starts and ends.
+    const double firstFactor = equalsAt.x() + (HandwritingAdvance("=", h) + HandwritingAdvance("=(x+1)", h)) / 2;
+    const double secondFactor =
+        equalsAt.x() + (HandwritingAdvance("=(x+1)", h) + HandwritingAdvance("=(x+1)(x+1)", h)) / 2;
     const double under = twice.bounds.bottom() + 22;
 
     // "정리하면 엑스 제곱 더하기 이 엑스 더하기 일입니다."

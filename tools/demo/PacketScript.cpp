@@ -7,11 +7,13 @@
 
 namespace {
 
-// Writing pace, in digit heights per second: slow enough to read along, fast enough to keep up.
-constexpr double kSlowestPace = 2.5;
-constexpr double kFastestPace = 10.0;
-constexpr double kLiftWithinGlyphMs = 70.0;
-constexpr double kLiftBetweenGlyphsMs = 110.0;
+// Writing pace in heights of the character being written per second, so small superscripts are
+// written as carefully as full-size digits: slow enough to read along, fast enough to keep up,
+// and with pen samples close enough (one a frame) that curves stay round.
+constexpr double kSlowestPace = 2.0;
+constexpr double kFastestPace = 6.5;
+constexpr double kLiftWithinGlyphMs = 50.0;
+constexpr double kLiftBetweenGlyphsMs = 80.0;
 
 float F(double value) { return static_cast<float>(value); }
 
@@ -38,21 +40,14 @@ double PenUpTime(const std::vector<TWrittenGlyph>& glyphs)
     return total;
 }
 
-double InkLength(const std::vector<TWrittenGlyph>& glyphs)
+// Length of all strokes, each glyph measured in its own height.
+double InkInHeights(const std::vector<TWrittenGlyph>& glyphs)
 {
     double total = 0.0;
     for (const TWrittenGlyph& glyph : glyphs)
         for (const TPenLine& stroke : glyph.strokes)
-            total += PenLineLength(stroke);
+            total += PenLineLength(stroke) / glyph.box.height();
     return total;
-}
-
-double GlyphHeight(const std::vector<TWrittenGlyph>& glyphs)
-{
-    double height = 0.0;
-    for (const TWrittenGlyph& glyph : glyphs)
-        height = std::max(height, glyph.box.height());
-    return height;
 }
 
 } // namespace
@@ -79,12 +74,10 @@ double TPacketScript::StrokeGroup(uint32_t drawNo, const std::vector<TWrittenGly
                                   double endMs, std::vector<QPointF>& inked)
 {
     const double inkMs = std::max(1.0, endMs - startMs - PenUpTime(glyphs));
-    const double height = GlyphHeight(glyphs);
-    const double pace = std::clamp(InkLength(glyphs) / inkMs, kSlowestPace * height / 1000.0,
-                                   kFastestPace * height / 1000.0);
-    const double step = pace * kFrameMilliseconds;   // pixels the pen moves in one frame
+    const double pace = std::clamp(InkInHeights(glyphs) / inkMs, kSlowestPace / 1000.0, kFastestPace / 1000.0);
     double t = startMs;
     for (const TWrittenGlyph& glyph : glyphs) {
+        const double step = pace * glyph.box.height() * kFrameMilliseconds;   // pen travel in a frame
         for (std::size_t s = 0; s < glyph.strokes.size(); ++s) {
             const TPenLine points = ResamplePenLine(glyph.strokes[s], step);
             t = Add(t, kStrokeBegin, drawNo);

@@ -45,19 +45,35 @@ json="$out/timing.json"
     pos=$lead
     phrases=""
     n=0
-    while IFS=$'\t' read -r p key text; do
+    pause=0
+    while IFS=$'\t' read -r p key text extra; do
       [ "$p" = "$page" ] || continue
       n=$((n + 1))
       espeak-ng -v ko -s "$SPEED" -w "$work/raw.wav" "$text"
       sox "$work/raw.wav" -r "$RATE" -c 1 -b 16 "$work/$page-$n.wav" \
         silence 1 0.02 0.4% reverse silence 1 0.02 0.4% reverse
       len=$(samples "$work/$page-$n.wav")
-      [ $n -gt 1 ] && { parts+=("$work/gap.wav"); pos=$((pos + gap)); phrases+=$',\n'; }
+      if [ $n -gt 1 ]; then
+        parts+=("$work/gap.wav")
+        pos=$((pos + gap))
+        phrases+=$',\n'
+        if [ "$pause" != 0 ]; then
+          silence "$pause" "$work/pause-$n.wav"
+          parts+=("$work/pause-$n.wav")
+          pos=$((pos + $(samples "$work/pause-$n.wav")))
+        fi
+      fi
       parts+=("$work/$page-$n.wav")
       phrases+=$(printf '        {"key": "%s", "startMs": %s, "endMs": %s, "text": "%s"}' \
         "$key" "$(ms $pos)" "$(ms $((pos + len)))" "$text")
       pos=$((pos + len))
+      pause=${extra:-0}
     done < <(grep -v '^#' "$here/narration.txt")
+    if [ "$pause" != 0 ]; then
+      silence "$pause" "$work/pause-end.wav"
+      parts+=("$work/pause-end.wav")
+      pos=$((pos + $(samples "$work/pause-end.wav")))
+    fi
     parts+=("$work/tail.wav")
     pos=$((pos + tail))
     sox "${parts[@]}" "$work/$page.wav"
