@@ -26,11 +26,11 @@ TFixtureInfo Fixture(const std::string& name)
     return {};
 }
 
-// The stretcher's sound lags its nominal time line by half a sequence's worth of speed-up on
-// average; the reported position carries that lag (0 at tempo 0). Sequences are 32 ms of output.
+// The stretcher's sound lags its nominal time line by about half a sequence's worth of speed-up
+// on average; the reported position carries that lag (0 at tempo 0, 18 ms at +100).
 double MeanLag(const TFixtureInfo& fixture, float tempo)
 {
-    return tempo / 100.0 * 0.032 * fixture.rate / 2.0;
+    return tempo / 100.0 * 0.018 * fixture.rate;
 }
 
 }  // namespace

@@ -78,10 +78,13 @@ void TAudioVoice::Start(int64_t p_nSourceFrame, double p_dTempo)
 
 double TAudioVoice::CorrectionFor(double p_dTempo) const
 {
-    // Within each stretched sequence the sound advances at the original speed, so it lags the
-    // nominal time line by 0 at a splice and by (tempo - 1) x sequence at its end. The reported
-    // time is the middle of that saw-tooth.
-    return (p_dTempo - 1.0) * m_dSequence / 2.0;
+    // Each stretcher sequence plays a stretch of the source at the original speed: after the
+    // overlap it lags the nominal time line by (tempo - 1) x overlap, at its end by
+    // (tempo - 1) x (sequence - overlap). The reported time follows the mean lag over the
+    // sequence, overlap included; measured against the sound it is (tempo - 1) x (sequence
+    // - overlap / 2) / 2.
+    const double overlap = kOverlapMs * m_dSourceRate / 1000.0;
+    return (p_dTempo - 1.0) * (m_dSequence + overlap / 2.0) / 2.0;
 }
 
 void TAudioVoice::AddPieces(double p_dAt, double p_dTempo, double p_dCorrectionFrom)
