@@ -7,21 +7,26 @@
 #include "content/LectureCatalogue.h"
 #include "content/PacketFile.h"
 #include "content/PageDescription.h"
+#include "draw/DrawParent.h"
 #include "platform/audio/AudioLibrary.h"
 #include "playback/PlaybackView.h"
 #include "session/CommDefine.h"
 #include "session/PlayerState.h"
 
 #include <QImage>
+#include <QRect>
+#include <QRectF>
 #include <QRegion>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class TDrawManager;
 class TDrawParent;
+class TDrawStrokes;
 class TGPGraphics;
 class TGPImage;
 class TResourceManager;
@@ -109,54 +114,94 @@ public:
 private:
     class TBoardViewAdapter;
 
-    // Interpreter: one handler per command family. The object families live in
+    // ---- Interpreter: one handler per command family, each running in the mode PacketPlay set.
+    // The object families (shapes, pictures, audio clips, rich text, pop-blinkers) live in
     // PacketObjectCommands.cpp.
-    void PlayStrokeCommand(const TPacketItem& p_pi, bool p_bLive);
-    void PlayLineCommand(const TPacketItem& p_pi, bool p_bLive);
-    void PlayViewCommand(const TPacketItem& p_pi, bool p_bLive);
-    void PlayShapeCommand(const TPacketItem& p_pi, bool p_bLive);
-    void PlayImageCommand(const TPacketItem& p_pi, bool p_bLive);
-    void PlayMP3Command(const TPacketItem& p_pi, bool p_bLive);
-    void PlayRichXMLCommand(const TPacketItem& p_pi, bool p_bLive);
-    void PlayPopBlinkerCommand(const TPacketItem& p_pi, bool p_bLive);
+    void PlayStrokeCommand(const TPacketItem& p_pi);
+    void PlayLineCommand(const TPacketItem& p_pi);
+    void PlayViewCommand(const TPacketItem& p_pi);
+    void PlayShapeCommand(const TPacketItem& p_pi);
+    void PlayImageCommand(const TPacketItem& p_pi);
+    void PlayMP3Command(const TPacketItem& p_pi);
+    void PlayRichXMLCommand(const TPacketItem& p_pi);
+    void PlayPopBlinkerCommand(const TPacketItem& p_pi);
 
-    // Steps shared by the command handlers.
+    TDrawStrokes* CreateStrokes(uint32_t p_u32DrawNo);
+    void AddStrokePoint(TDrawStrokes& p_strokes, const TGPPointF& p_pt);
+    void EndStroke(TDrawStrokes& p_strokes);
+    void UndoStroke(TDrawStrokes& p_strokes);
+    static bool AtRecordedScale(const TDrawStrokes& p_strokes);
+
+    // ---- Steps shared by the command handlers
+
+    // True while PacketPlay runs in live mode (repaint and scroll); false while rebuilding.
+    bool IsLiveMode() const { return m_bLiveMode; }
     TGPPointF Scaled(float p_fX, float p_fY) const;
+    // (FP1, FP2, FP3, FP4) scaled as x, y, width, height.
     TGPRectF ScaledRect(const TPacketItem& p_pi) const;
-    // Follow: scroll in live mode, record the focus point in both modes.
-    void FollowPoint(const TGPPointF& p_pt, bool p_bLive);
+    // Follow: in live mode scroll the point into view; in both modes record it.
+    void FollowPoint(const TGPPointF& p_pt);
+    // Record: the focus point, without scrolling.
     void RecordPoint(const TGPPointF& p_pt);
-    // Repaint: in live mode, bring the board image up to date and show it.
-    void RepaintBoard(bool p_bLive);
-    // The object with this number if it is of the kind T, else none (commands aimed at an object
-    // of another family are skipped).
+    // Repaint: in live mode, render what changed since the last repaint and show it.
+    void RepaintBoard();
+    // The first object registered under the number, if it is of the kind T; else none, so that a
+    // command aimed at an object of another family is skipped.
     template <class T>
-    T* FindDraw(uint32_t p_u32DrawNo) const;
-    // Registers a new object on top of the drawing order.
+    T* FindDraw(uint32_t p_u32DrawNo) const
+    {
+        return dynamic_cast<T*>(FindDrawByDrawNo(p_u32DrawNo));
+    }
+    TDrawParent* FindDrawByDrawNo(uint32_t p_u32DrawNo) const;
+    // Registers a new object on top of the drawing order (its area changes).
     void AddDraw(std::unique_ptr<TDrawParent> p_dpDraw);
+    // Deletes an object from the board (its area changes).
     void DeleteDraw(TDrawParent* p_dpDraw);
-    // The area an object paints now joins the area waiting for the next repaint; called before
-    // and after every change of an object.
+    void DeleteAllDraw();
+    // In live mode, the area the object paints now waits for the next repaint. Called before and
+    // after every change of an object.
     void MarkChanged(const TDrawParent* p_dpDraw);
-    // Move: keeps the size, left and top := (FP1, FP2) scaled; returns the new top-left.
+    // Move: keeps the size; left and top := (FP1, FP2) scaled. Returns the new top-left.
     TGPPointF MoveDraw(TDrawParent& p_dpDraw, const TPacketItem& p_pi);
+    // Resize: bounds := the scaled rectangle. Returns its top-left.
+    TGPPointF ResizeDraw(TDrawParent& p_dpDraw, const TPacketItem& p_pi);
+    // The board surface handed to new objects.
+    TPaintBoxHandle BoardHandle();
+    const QString& GetExeDir() const { return m_state.m_sExeDir; }
 
-    // Board image.
+    // ---- Board image
+
+    QRect BoardRect() const;
+    void SetBoardSurfaceSize(const TIntPoint& p_ptSize);
+    TIntPoint ZoomedBoardSize() const;
+    void WidenSurfaceToZoomedBoard();
     void ResizeBoardImage();
+    void LoadLectureImage(const QString& p_sPath, int32_t p_nBoardType);
+    void PaintBoardPicture(TGPGraphics& p_gGraphics) const;
+    static QRectF ExtentOf(const TDrawParent& p_dpDraw);
     void RenderBoardRegion(const QRegion& p_rgn);
     void RenderFullBoard();
-    void PaintBoardPicture(TGPGraphics& p_gGraphics) const;
-    void LoadLectureImage(const QString& p_sPath, int32_t p_nBoardType);
+    void FlushBoardChanges();
 
-    // Clock helpers.
+    // ---- Frame clock, seeking, transport
+
+    bool SelfStudyDue(const TLectureInfo& p_page) const;
     bool AskSelfStudyAndGoOn();
     void EndOfPage();
     void ReadVoicePosition(const TLectureInfo& p_page);
+    void SetCurrentPosition(int32_t p_intPosition);
     void PlayDuePackets();
     void CheckEndOfSession();
     void SeekForward10Seconds();
+    bool ChangeSpeed(int32_t p_nSpeed);
     void ShowSpeedTexts();
-    void SetCurrentPosition(int32_t p_intPosition);
+
+    static constexpr int32_t kStopSoundWaitMs = 500;
+
+    struct TDrawNoEntry {
+        TDrawParent* first = nullptr;   // the object the lookup reaches
+        uint32_t count = 0;             // objects registered under the number
+    };
 
     TPlayerState& m_state;
     TPlaybackView& m_view;
@@ -166,9 +211,12 @@ private:
     TPageDescription m_pdPageDescription;          // resource list and manager of the page
     TPacketFile m_pfPacketFile;                    // packet list and cursor
     std::unique_ptr<TDrawManager> m_dmDrawManager;
+    std::unordered_map<uint32_t, TDrawNoEntry> m_mapDrawNo;   // index of the manager by number
+    bool m_bLiveMode = true;
 
     HSTREAM m_loadChannel = 0;                     // decoding stream of the voice
     HSTREAM m_playChannel = 0;                     // tempo stream that plays; 0 when none
+    float m_fVoiceVolume = -1.0f;                  // last volume set by the learner; -1: none yet
 
     std::unique_ptr<TGPImage> m_gpImageLecture;    // board picture, none before the first page
     QImage m_imgBoard;                             // board cache, the board surface's size

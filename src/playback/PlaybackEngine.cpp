@@ -1,0 +1,374 @@
+// The engine's pages, page start, voice, zoom step and board image.
+
+#include "playback/PlaybackEngine.h"
+
+#include "content/ResourceManager.h"
+#include "draw/DrawManager.h"
+#include "platform/Rounding.h"
+#include "platform/graphics/GPGraphics.h"
+#include "platform/graphics/GPImage.h"
+#include "platform/graphics/GPTextureBrush.h"
+#include "session/FileUtil.h"
+#include "session/LaunchParams.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QRgb kBoardPanelColor = 0xFFFFFFFF;   // the white panel under the board surface
+constexpr int32_t kLoadSoundWaitMs = 200;
+constexpr float kZoomStep = 0.1f;
+constexpr float kZoomMin = 1.0f;
+constexpr float kZoomMax = 2.0f;
+
+const char16_t* Utf16(const QString& text)
+{
+    return reinterpret_cast<const char16_t*>(text.utf16());
+}
+
+} // namespace
+
+// What the page description asks of the window, answered partly by the engine (the board
+// picture and the board image) and partly by the view.
+class TPlaybackEngine::TBoardViewAdapter : public TPageBoardView {
+public:
+    explicit TBoardViewAdapter(TPlaybackEngine& p_engine) : m_engine(p_engine) {}
+
+    void SetFrameImage(const QString& p_sFrameImageType) override { m_engine.m_view.SetFrameImage(p_sFrameImageType); }
+    void ReMovePlayerView() override { m_engine.m_view.ReMovePlayerView(); }
+    void HidePointerStick() override
+    {
+        if (m_engine.m_view.IsPointerStickVisible()) {
+            m_engine.m_view.HidePointerStick();
+        }
+    }
+    void LoadLectureImage(const QString& path, int32_t boardType) override { m_engine.LoadLectureImage(path, boardType); }
+    TIntPoint GetBoardSurfaceSize() const override { return m_engine.m_view.GetBoardSurfaceSize(); }
+    void SetBoardSurfaceSize(const TIntPoint& size) override { m_engine.SetBoardSurfaceSize(size); }
+    // The page start renders the whole board once its objects are renewed.
+    void InvalidateBoard() override { m_engine.m_rgnChanged = m_engine.BoardRect(); }
+
+private:
+    TPlaybackEngine& m_engine;
+};
+
+TPlaybackEngine::TPlaybackEngine(TPlayerState& p_state, TPlaybackView& p_view)
+    : m_state(p_state),
+      m_view(p_view),
+      m_boardViewAdapter(std::make_unique<TBoardViewAdapter>(*this)),
+      m_dmDrawManager(std::make_unique<TDrawManager>())
+{
+    ResizeBoardImage();
+}
+
+TPlaybackEngine::~TPlaybackEngine()
+{
+    m_dmDrawManager->Dispose();
+    BASS_StreamFree(m_playChannel);
+    BASS_StreamFree(m_loadChannel);
+}
+
+const std::vector<TLectureInfo>& TPlaybackEngine::GetLectureInfoList() const
+{
+    return m_lcCatalogue.GetLectureInfoList();
+}
+
+TResourceManager& TPlaybackEngine::GetResourceManager() const
+{
+    return m_pdPageDescription.GetResourceManager();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Catalogue and page start
+
+bool TPlaybackEngine::LoadLectureInfo(const QString& p_sBasePath)
+{
+    m_state.m_sBasePath = p_sBasePath;
+    m_lcCatalogue.LoadLectureInfo(m_state);
+    for (const QString& caption : m_lcCatalogue.GetPageCaptions()) {
+        m_view.AddPageTab(caption);
+    }
+    if (g_studyInfo.lecture_count == 0) {
+        return true;
+    }
+    m_view.SetSeekRange(0, m_state.m_intAllMileSecond);
+    m_view.SetTotalTimeText(FormatPlayTime(static_cast<uint32_t>(m_state.m_intAllMileSecond)));
+    if (GetLectureInfoList().empty()) {
+        // No page to select: say so instead of failing on a tab that does not exist.
+        m_view.ShowMessage(TMessageKind::Error, QStringLiteral("재생할 강의 페이지가 없습니다."));
+        return false;
+    }
+    m_view.SetPageTabIndex(0);
+    tabLecturePageClick(0);
+    return true;
+}
+
+void TPlaybackEngine::tabLecturePageClick(int32_t p_nIndex)
+{
+    if (p_nIndex < 0 || m_state.m_bClickTabLecturePage || p_nIndex >= static_cast<int32_t>(GetLectureInfoList().size())) {
+        return;
+    }
+    PauseSound();
+    const TLectureInfo& page = GetLectureInfoList()[static_cast<size_t>(p_nIndex)];
+    m_state.m_intCurrentMilesSecond = static_cast<int32_t>(page.StartFrameNo) * kFrameMilliseconds;
+    m_view.SetSeekPosition(m_state.m_intCurrentMilesSecond);
+    m_state.m_nCurrentPlayPageIndex = p_nIndex;
+    m_state.m_dCurrentPlayPosition = 0;
+    LecturePlay(m_state.m_sBasePath, p_nIndex);
+}
+
+void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageIndex)
+{
+    if (p_nPageIndex < 0 || p_nPageIndex >= static_cast<int32_t>(GetLectureInfoList().size())) {
+        return;
+    }
+    const TLectureInfo page = GetLectureInfoList()[static_cast<size_t>(p_nPageIndex)];
+    m_pdPageDescription.LoadPageInfo(m_state, p_sBasePath, page, *m_boardViewAdapter);
+    WidenSurfaceToZoomedBoard();
+    m_view.SetFrameClockEnabled(true);
+    LoadPageSound(p_sBasePath, p_nPageIndex);
+    const TPacketLoadResult packets = m_pfPacketFile.LoadPageObjectPacket(p_sBasePath, page);
+    if (packets.status == TPacketLoadStatus::Missing) {
+        m_view.ShowMessage(TMessageKind::Information, packets.message);
+    }
+    PlaySound();
+    m_dmDrawManager->Dispose();
+    m_dmDrawManager = std::make_unique<TDrawManager>();
+    m_mapDrawNo.clear();
+    m_pfPacketFile.ResetPacketCursor();
+    RenderFullBoard();
+}
+
+// A page's board surface grows to the page's size at the current zoom, so that a page larger
+// than the previous one is not cut off while zoomed in.
+void TPlaybackEngine::WidenSurfaceToZoomedBoard()
+{
+    const TIntPoint zoomed = ZoomedBoardSize();
+    const TIntPoint surface = m_view.GetBoardSurfaceSize();
+    const TIntPoint widened{std::max(surface.X, zoomed.X), std::max(surface.Y, zoomed.Y)};
+    if (widened.X != surface.X || widened.Y != surface.Y) {
+        SetBoardSurfaceSize(widened);
+    }
+}
+
+TIntPoint TPlaybackEngine::ZoomedBoardSize() const
+{
+    const double ratio = m_state.m_viewRatio;
+    return {static_cast<int32_t>(RoundHalfEven(m_state.m_ptOriginalImage.X * ratio)),
+            static_cast<int32_t>(RoundHalfEven(m_state.m_ptOriginalImage.Y * ratio))};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Voice
+
+bool TPlaybackEngine::LoadPageSound(const QString& p_sBasePath, int32_t p_nPageIndex)
+{
+    if (m_playChannel != 0) {
+        BASS_StreamFree(m_playChannel);
+        m_playChannel = 0;
+    }
+    m_view.Wait(kLoadSoundWaitMs);
+    if (p_nPageIndex < 0 || p_nPageIndex >= static_cast<int32_t>(GetLectureInfoList().size())) {
+        return false;
+    }
+    const TLectureInfo& page = GetLectureInfoList()[static_cast<size_t>(p_nPageIndex)];
+    const QString fallback = JoinPath(m_state.m_sExeDir, QStringLiteral("sound.dat"));
+    QString path = JoinPath(PageFolder(p_sBasePath, page.PageName, page.PageID), QStringLiteral("sound.dat"));
+    if (!QFileInfo::exists(path) || GetSoundFrameCount(path) < 1) {
+        path = fallback;
+    }
+    BASS_StreamFree(m_loadChannel);
+    m_loadChannel = BASS_StreamCreateFile(kFalse, Utf16(path), 0, 0, kStreamVoiceFlags);
+    if (m_loadChannel == 0) {
+        return false;
+    }
+    m_playChannel = BASS_FX_TempoCreate(m_loadChannel, kTempoFlags);
+    if (m_playChannel == 0) {
+        return false;
+    }
+    BASS_ChannelSetAttribute(m_playChannel, kAttribTempo, static_cast<float>(m_state.m_intPlaySpeed));
+    if (m_fVoiceVolume >= 0.0f) {
+        BASS_ChannelSetAttribute(m_playChannel, kAttribVolume, m_fVoiceVolume);
+    }
+    return true;
+}
+
+void TPlaybackEngine::PlaySound()
+{
+    m_state.m_bPlaying = true;
+    m_view.SetSpeedButtonsEnabled(true);
+    if (!BASS_ChannelPlay(m_playChannel, kFalse)) {
+        m_view.ShowMessage(TMessageKind::Error, QStringLiteral("음원 파일 재생중 오류발생"));
+    }
+    if (IsSupervisedStudy()) {
+        m_view.SetStandByCheckUpEnabled(true);
+    }
+}
+
+void TPlaybackEngine::PauseSound()
+{
+    if (m_playChannel == 0) {
+        return;
+    }
+    if (IsSupervisedStudy()) {
+        m_view.SetStandByCheckUpEnabled(false);
+    }
+    if (!BASS_ChannelStop(m_playChannel)) {
+        m_view.ShowMessage(TMessageKind::Error, QStringLiteral("Error playing stream!"));
+    }
+    m_view.SetSpeedButtonsEnabled(false);
+    m_state.m_bPlaying = false;
+}
+
+void TPlaybackEngine::StopSound()
+{
+    if (m_playChannel == 0) {
+        return;
+    }
+    if (IsSupervisedStudy()) {
+        m_view.SetStandByCheckUpEnabled(false);
+    }
+    m_view.SetSpeedButtonsEnabled(false);
+    m_view.Wait(kStopSoundWaitMs);
+    if (!BASS_ChannelStop(m_playChannel)) {
+        m_view.ShowMessage(TMessageKind::Error, QStringLiteral("Error playing stream!"));
+    }
+    m_state.m_bPlaying = false;
+    m_view.HideCheckUpPanel();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Zoom
+
+void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
+{
+    if (!HasBoardPicture()) {
+        return;
+    }
+    // The step is added in extended precision and stored in single precision: ten steps up from
+    // 1.0 end just above 2.0, and ten steps down return to 1.0 exactly.
+    float& ratio = m_state.m_viewRatio;
+    if (p_bIncrease && ratio < kZoomMax) {
+        ratio = static_cast<float>(static_cast<long double>(ratio) + static_cast<long double>(0.1L));
+        m_view.ReMovePlayerView();
+    } else if (!p_bIncrease && ratio > kZoomMin) {
+        ratio = static_cast<float>(static_cast<long double>(ratio) - static_cast<long double>(0.1L));
+        m_view.ReMovePlayerView();
+    }
+    SetBoardSurfaceSize(ZoomedBoardSize());
+    m_view.ShowStatusMessage(QStringLiteral("화면 크기 : %1%").arg(RoundHalfEven(static_cast<double>(ratio) * 100.0)));
+    m_view.RefreshToolTips();
+    m_view.SetSeekPosition(m_state.m_intCurrentMilesSecond);
+    ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(m_state.m_intCurrentMilesSecond));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Board image
+
+QRect TPlaybackEngine::BoardRect() const
+{
+    return m_imgBoard.rect();
+}
+
+void TPlaybackEngine::SetBoardSurfaceSize(const TIntPoint& p_ptSize)
+{
+    m_view.SetBoardSurfaceSize(p_ptSize);
+    ResizeBoardImage();
+}
+
+void TPlaybackEngine::ResizeBoardImage()
+{
+    const TIntPoint size = m_view.GetBoardSurfaceSize();
+    if (m_imgBoard.width() == size.X && m_imgBoard.height() == size.Y) {
+        return;
+    }
+    m_imgBoard = QImage(std::max(size.X, 0), std::max(size.Y, 0), QImage::Format_ARGB32_Premultiplied);
+    m_imgBoard.fill(kBoardPanelColor);
+    m_rgnChanged = BoardRect();
+}
+
+void TPlaybackEngine::LoadLectureImage(const QString& p_sPath, int32_t p_nBoardType)
+{
+    m_gpImageLecture = std::make_unique<TGPImage>(p_sPath);
+    m_state.m_nBoardType = p_nBoardType;
+}
+
+void TPlaybackEngine::PaintBoardPicture(TGPGraphics& p_gGraphics) const
+{
+    const float ratio = m_state.m_viewRatio;
+    p_gGraphics.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
+    if (m_state.m_nBoardType == kBoardWhiteNote || m_state.m_nBoardType == kBoardBlackBoard ||
+        m_state.m_nBoardType == kBoardWhiteBoard) {
+        // Pattern boards: the pattern keeps its size at every zoom.
+        const TGPTextureBrush brush(*m_gpImageLecture);
+        p_gGraphics.FillRectangle(brush, {0.0f, 0.0f, m_state.m_ptOriginalImage.X * ratio,
+                                          m_state.m_ptOriginalImage.Y * ratio});
+    } else {
+        p_gGraphics.DrawImage(*m_gpImageLecture, TGPRectF{0.0f, 0.0f, m_gpImageLecture->GetWidth() * ratio,
+                                                          m_gpImageLecture->GetHeight() * ratio});
+    }
+}
+
+void TPlaybackEngine::PaintBoard(TGPGraphics& p_gGraphics) const
+{
+    if (!HasBoardPicture()) {
+        return;
+    }
+    PaintBoardPicture(p_gGraphics);
+    m_dmDrawManager->DrawAllDraw(p_gGraphics);
+}
+
+void TPlaybackEngine::RenderFullBoard()
+{
+    m_imgBoard.fill(kBoardPanelColor);
+    {
+        TGPGraphics graphics(&m_imgBoard);
+        PaintBoard(graphics);
+    }
+    m_rgnChanged = QRegion();
+    m_rtLiveInk = QRect();
+    m_view.BoardChanged(QRect());
+}
+
+void TPlaybackEngine::RenderBoardRegion(const QRegion& p_rgn)
+{
+    const QRegion region = p_rgn.intersected(BoardRect());
+    if (region.isEmpty()) {
+        return;
+    }
+    QPainter painter(&m_imgBoard);
+    for (const QRect& rect : region) {
+        painter.setClipRect(rect);
+        painter.fillRect(rect, QColor::fromRgba(kBoardPanelColor));
+        if (!HasBoardPicture()) {
+            continue;
+        }
+        TGPGraphics graphics(painter);
+        PaintBoardPicture(graphics);
+        // The quality modes of the manager's DrawAllDraw, then only the objects that reach here.
+        graphics.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
+        graphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
+        graphics.SetInterpolationMode(TGPInterpolationMode::HighQualityBicubic);
+        const QRectF area(rect);
+        for (int i = 0; i < m_dmDrawManager->GetCount(); ++i) {
+            TDrawParent* draw = m_dmDrawManager->GetDraw(i);
+            if (ExtentOf(*draw).intersects(area)) {
+                draw->Draw(graphics);
+            }
+        }
+    }
+}
+
+void TPlaybackEngine::FlushBoardChanges()
+{
+    const QRegion region = m_rgnChanged.united(m_rtLiveInk);
+    m_rgnChanged = QRegion();
+    m_rtLiveInk = QRect();
+    RenderBoardRegion(region);
+    for (const QRect& rect : region.intersected(BoardRect())) {
+        m_view.BoardChanged(rect);
+    }
+}
