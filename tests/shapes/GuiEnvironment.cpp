@@ -1,0 +1,28 @@
+// The contact sheet's labels need fonts, and fonts need a GUI application object; the offscreen
+// platform serves without a display.
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class TGuiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_shapes";
+        static char* argv[] = {name, nullptr};
+        m_app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    std::unique_ptr<QGuiApplication> m_app;
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new TGuiEnvironment);
+
+}  // namespace
