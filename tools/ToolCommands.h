@@ -7,7 +7,8 @@
 // X(name, function, usage): usage is the argument synopsis and a short description.
 #define RAVO_TOOL_COMMANDS(X)                                                                        \
     X("info", RunInfoCommand, "--text LAUNCH_TEXT    the session's pages and total, as the catalogue builds them") \
-    X("dump", RunDumpCommand, "PACKET_FILE           one line per packet record")
+    X("dump", RunDumpCommand, "PACKET_FILE           one line per packet record") \
+    X("make-demo", RunMakeDemo, "[--base FOLDER]       writes the demo session, prints its launch text")
 
 #define RAVO_DECLARE_TOOL_COMMAND(name, function, usage) int function(const QStringList& args);
 RAVO_TOOL_COMMANDS(RAVO_DECLARE_TOOL_COMMAND)
