@@ -43,6 +43,20 @@ bool HasNoArrowhead(const QImage& image, TGPPointF tip, TGPPointF outward)
            IsWhite(At(image, middle.X - side.X, middle.Y - side.Y));
 }
 
+// Pixels changed from white that the extent does not reach.
+int PaintedOutside(const QImage& image, const TGPRectF& extent)
+{
+    int outside = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const bool inExtent =
+                x + 1 > extent.X && x < extent.X + extent.Width && y + 1 > extent.Y && y < extent.Y + extent.Height;
+            outside += !IsWhite(image.pixel(x, y)) && !inExtent;
+        }
+    }
+    return outside;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -352,16 +366,7 @@ TEST(DrawShape, PaintExtentHoldsEveryPaintedPixel)
                 style.BorderType = borderType;
                 auto shape = MakeShape(static_cast<ShapeType>(value), bounds, style);
                 const TGPRectF extent = shape->GetPaintExtent();
-                const QImage image = Render(*shape, 280, 220);
-                int outside = 0;
-                for (int y = 0; y < image.height(); ++y) {
-                    for (int x = 0; x < image.width(); ++x) {
-                        const bool inExtent = x + 1 > extent.X && x < extent.X + extent.Width && y + 1 > extent.Y &&
-                                              y < extent.Y + extent.Height;
-                        outside += !IsWhite(image.pixel(x, y)) && !inExtent;
-                    }
-                }
-                EXPECT_EQ(outside, 0);
+                EXPECT_EQ(PaintedOutside(Render(*shape, 280, 220), extent), 0);
                 // Not grossly larger than what is painted: within the box grown by the arrowheads.
                 EXPECT_GE(extent.X, bounds.X - 60);
                 EXPECT_LE(extent.X + extent.Width, bounds.X + bounds.Width + 60);
@@ -386,4 +391,29 @@ TEST(DrawShape, PaintExtentFollowsTheStyle)
     EXPECT_LT(extent.Y, -2.0f);
     EXPECT_GT(extent.X + extent.Width, 242.0f);
     EXPECT_GT(extent.Y + extent.Height, 122.0f);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Boxes from a damaged packet file.
+
+// A non-finite field drops every figure that depends on it (the others stay); huge boxes are
+// drawn like any other. Either way the extent stays finite and holds what is painted.
+TEST(DrawShape, NonFiniteAndHugeBoxesAreSafe)
+{
+    const float nan = std::nanf("");
+    const float inf = INFINITY;
+    const TGPRectF boxes[] = {{nan, 0, 100, 100}, {0, 0, inf, 100}, {-inf, -inf, inf, inf},
+                              {0, 0, 1e30f, 1e30f}, {-1e30f, -1e30f, 2e30f, 2e30f}, {0, 0, 0, 0}};
+    for (const TGPRectF& box : boxes) {
+        for (int value = 0; value <= 45; ++value) {
+            SCOPED_TRACE(::testing::Message() << "kind " << value << " box " << box.X << ", " << box.Y << ", "
+                                              << box.Width << ", " << box.Height);
+            auto shape = MakeShape(static_cast<ShapeType>(value), box);
+            shape->HitTest({10, 10});
+            const TGPRectF extent = shape->GetPaintExtent();
+            EXPECT_TRUE(std::isfinite(extent.X) && std::isfinite(extent.Y) && std::isfinite(extent.Width) &&
+                        std::isfinite(extent.Height));
+            EXPECT_EQ(PaintedOutside(Render(*shape, 50, 50), extent), 0);
+        }
+    }
 }
