@@ -250,3 +250,26 @@ TEST(GraphicsRender, FontsFallBackToSansSerifAndTextDrawsFromTopLeftWithoutWrapp
 }
 
 }  // namespace
+
+namespace {
+
+// A picture that failed to load gives a bitmap of size 0; a surface on it draws nothing.
+TEST(GraphicsRender, SurfaceOnAnEmptyBitmapDrawsNothingQuietly)
+{
+    TGPBitmap empty(0, 0);
+    EXPECT_EQ(empty.GetWidth(), 0);
+    TGPGraphics g(empty);
+    g.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
+    g.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
+    g.SetClip({0, 0, 5, 5});
+    TGPGraphicsPath path;
+    path.AddLine(0, 0, 5, 5);
+    g.DrawPath(TGPPen(0x80FF0000, 3), path);
+    g.FillPath(TGPSolidBrush(kRed), path);
+    g.DrawImage(TGPBitmap(2, 2), {0, 0, 1, 1});
+    EXPECT_EQ(g.GetClipBounds(), (TGPRectF{0, 0, 0, 0}));
+    EXPECT_EQ(g.GetDpiX(), 96.0f);
+    EXPECT_FALSE(empty.SaveAsPNG(QDir::temp().filePath("ravo-empty.png")));
+}
+
+}  // namespace

@@ -17,6 +17,9 @@
 
 namespace {
 
+// Resolution of pictures, and of a surface that has no device.
+constexpr float kDefaultDpi = 96.0f;
+
 QRectF ToQRectF(const TGPRectF& rect)
 {
     return QRectF(rect.X, rect.Y, rect.Width, rect.Height);
@@ -70,9 +73,12 @@ QStringList TextLines(const QString& text, int length)
 
 }  // namespace
 
-TGPGraphics::TGPGraphics(QPaintDevice* device)
-    : m_ownPainter(std::make_unique<QPainter>(device)), m_painter(m_ownPainter.get())
+TGPGraphics::TGPGraphics(QPaintDevice* device) : m_ownPainter(std::make_unique<QPainter>()), m_painter(m_ownPainter.get())
 {
+    // A device of size 0 (a picture that failed to load) gives a surface that draws nothing.
+    if (device == nullptr || device->width() <= 0 || device->height() <= 0 || !m_painter->begin(device)) {
+        return;
+    }
     m_painter->setRenderHint(QPainter::TextAntialiasing, true);
     ApplyTransform();
     SetSmoothingMode(m_smoothingMode);
@@ -83,6 +89,9 @@ TGPGraphics::TGPGraphics(TGPBitmap& bitmap) : TGPGraphics(&bitmap.GetQImage()) {
 
 TGPGraphics::TGPGraphics(QPainter& painter) : m_painter(&painter)
 {
+    if (!IsActive()) {
+        return;
+    }
     m_painter->save();
     m_baseTransform = m_painter->worldTransform();
     m_painter->setRenderHint(QPainter::TextAntialiasing, true);
@@ -93,7 +102,7 @@ TGPGraphics::TGPGraphics(QPainter& painter) : m_painter(&painter)
 
 TGPGraphics::~TGPGraphics()
 {
-    if (!m_ownPainter) {
+    if (!m_ownPainter && IsActive()) {
         m_painter->restore();
     }
 }
@@ -101,6 +110,9 @@ TGPGraphics::~TGPGraphics()
 void TGPGraphics::SetSmoothingMode(TGPSmoothingMode mode)
 {
     m_smoothingMode = mode;
+    if (!IsActive()) {
+        return;
+    }
     m_painter->setRenderHint(QPainter::Antialiasing,
                              mode == TGPSmoothingMode::AntiAlias || mode == TGPSmoothingMode::HighQuality);
 }
@@ -114,6 +126,9 @@ void TGPGraphics::SetPixelOffsetMode(TGPPixelOffsetMode mode)
 void TGPGraphics::SetInterpolationMode(TGPInterpolationMode mode)
 {
     m_interpolationMode = mode;
+    if (!IsActive()) {
+        return;
+    }
     m_painter->setRenderHint(QPainter::SmoothPixmapTransform, mode != TGPInterpolationMode::NearestNeighbor);
 }
 
@@ -137,6 +152,9 @@ void TGPGraphics::ResetTransform()
 
 void TGPGraphics::ApplyTransform()
 {
+    if (!IsActive()) {
+        return;
+    }
     // Without the high-quality offset a pixel's centre lies on integer coordinates.
     const bool centred =
         m_pixelOffsetMode == TGPPixelOffsetMode::HighQuality || m_pixelOffsetMode == TGPPixelOffsetMode::Half;
@@ -146,16 +164,25 @@ void TGPGraphics::ApplyTransform()
 
 void TGPGraphics::SetClip(const TGPRectF& rect)
 {
+    if (!IsActive()) {
+        return;
+    }
     m_painter->setClipRect(ToQRectF(rect), Qt::ReplaceClip);
 }
 
 void TGPGraphics::ResetClip()
 {
+    if (!IsActive()) {
+        return;
+    }
     m_painter->setClipping(false);
 }
 
 TGPRectF TGPGraphics::GetClipBounds() const
 {
+    if (!IsActive()) {
+        return {};
+    }
     const QPaintDevice* device = m_painter->device();
     const QRectF surface(0, 0, device->width(), device->height());
     const QRectF visible = m_painter->combinedTransform().inverted().mapRect(surface);
@@ -167,6 +194,9 @@ TGPRectF TGPGraphics::GetClipBounds() const
 
 void TGPGraphics::Clear(TGPColor color)
 {
+    if (!IsActive()) {
+        return;
+    }
     m_painter->save();
     m_painter->resetTransform();
     m_painter->setCompositionMode(QPainter::CompositionMode_Source);
@@ -189,6 +219,9 @@ void TGPGraphics::DrawLine(const TGPPen& pen, float x1, float y1, float x2, floa
 
 void TGPGraphics::DrawPath(const TGPPen& pen, const TGPGraphicsPath& path)
 {
+    if (!IsActive()) {
+        return;
+    }
     const QColor color = QColor::fromRgba(pen.GetColor());
     if (color.alpha() == 0) {
         return;
@@ -251,6 +284,9 @@ void TGPGraphics::DrawTranslucentFigures(const std::vector<const TGPPathFigure*>
 
 void TGPGraphics::FillPath(const TGPBrush& brush, const TGPGraphicsPath& path)
 {
+    if (!IsActive()) {
+        return;
+    }
     const QBrush qbrush = brush.ToQBrush();
     if (qbrush.style() != Qt::NoBrush && path.GetFigureCount() > 0) {
         m_painter->fillPath(path.ToQPainterPath(), qbrush);
@@ -259,6 +295,9 @@ void TGPGraphics::FillPath(const TGPBrush& brush, const TGPGraphicsPath& path)
 
 void TGPGraphics::FillRectangle(const TGPBrush& brush, const TGPRectF& rect)
 {
+    if (!IsActive()) {
+        return;
+    }
     const QBrush qbrush = brush.ToQBrush();
     if (qbrush.style() != Qt::NoBrush) {
         m_painter->fillRect(ToQRectF(rect), qbrush);
@@ -267,6 +306,9 @@ void TGPGraphics::FillRectangle(const TGPBrush& brush, const TGPRectF& rect)
 
 void TGPGraphics::DrawImage(const TGPImage& image, float x, float y)
 {
+    if (!IsActive()) {
+        return;
+    }
     if (!image.GetQImage().isNull()) {
         m_painter->drawImage(QPointF(x, y), image.GetQImage());
     }
@@ -274,6 +316,9 @@ void TGPGraphics::DrawImage(const TGPImage& image, float x, float y)
 
 void TGPGraphics::DrawImage(const TGPImage& image, const TGPRectF& rect)
 {
+    if (!IsActive()) {
+        return;
+    }
     if (!image.GetQImage().isNull()) {
         m_painter->drawImage(ToQRectF(rect), image.GetQImage());
     }
@@ -282,6 +327,9 @@ void TGPGraphics::DrawImage(const TGPImage& image, const TGPRectF& rect)
 void TGPGraphics::DrawImage(const TGPImage& image, const TGPRectF& rect, const TGPRectF& sourceRect,
                             const TGPImageAttributes& attributes)
 {
+    if (!IsActive()) {
+        return;
+    }
     const QImage& source = image.GetQImage();
     if (source.isNull()) {
         return;
@@ -300,6 +348,9 @@ void TGPGraphics::DrawImage(const TGPImage& image, const TGPRectF& rect, const T
 void TGPGraphics::DrawString(const QString& text, int length, const TGPFont& font, const TGPPointF& origin,
                              const TGPBrush& brush)
 {
+    if (!IsActive()) {
+        return;
+    }
     const QBrush qbrush = brush.ToQBrush();
     if (qbrush.style() == Qt::NoBrush) {
         return;
@@ -319,7 +370,7 @@ void TGPGraphics::DrawString(const QString& text, int length, const TGPFont& fon
 TGPRectF TGPGraphics::MeasureString(const QString& text, int length, const TGPFont& font,
                                     const TGPPointF& origin) const
 {
-    const QFontMetricsF metrics(font.GetQFont(), m_painter->device());
+    const QFontMetricsF metrics(font.GetQFont(), IsActive() ? m_painter->device() : nullptr);
     const QStringList lines = TextLines(text, length);
     qreal width = 0.0;
     for (const QString& line : lines) {
@@ -331,10 +382,10 @@ TGPRectF TGPGraphics::MeasureString(const QString& text, int length, const TGPFo
 
 float TGPGraphics::GetDpiX() const
 {
-    return static_cast<float>(m_painter->device()->logicalDpiX());
+    return IsActive() ? static_cast<float>(m_painter->device()->logicalDpiX()) : kDefaultDpi;
 }
 
 float TGPGraphics::GetDpiY() const
 {
-    return static_cast<float>(m_painter->device()->logicalDpiY());
+    return IsActive() ? static_cast<float>(m_painter->device()->logicalDpiY()) : kDefaultDpi;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A drawing surface over a QPainter: on a picture (the board cache, a bitmap) or on any paint
-// device (the window), or borrowing a painter that is already active.
+// device (the window), or borrowing a painter that is already active. A surface on a device of
+// size 0 draws nothing.
 // Quality modes map to render hints: AntiAlias / HighQuality smoothing turn anti-aliasing on;
 // the high-quality interpolation modes turn smooth picture scaling on. With a pixel offset mode
 // other than HighQuality / Half, pixel centres lie on integer coordinates (a half-pixel shift).
@@ -79,6 +80,7 @@ public:
     float GetDpiY() const;
 
 private:
+    bool IsActive() const { return m_painter->isActive(); }
     void ApplyTransform();
     void DrawTranslucentFigures(const std::vector<const TGPPathFigure*>& figures, const TGPPen& pen,
                                 const QRectF& extent);
