@@ -57,6 +57,8 @@ int DeviceCallback(const void*, void* p_pOutput, unsigned long p_nFrames,
 }
 
 constexpr int64_t kStallNs = 500'000'000;  // a device callback silent this long has failed
+// A fixed buffer size: some ALSA plugins (the PulseAudio bridge) stall when PortAudio picks one.
+constexpr unsigned long kFramesPerBuffer = 512;
 
 }  // namespace
 
@@ -85,7 +87,7 @@ std::unique_ptr<TPortAudioOutput> TPortAudioOutput::Open(TAudioMixer& p_mixer, u
     params.sampleFormat = paFloat32;
     params.suggestedLatency = std::max(0.05, info->defaultLowOutputLatency);
     PaStream* stream = nullptr;
-    if (Pa_OpenStream(&stream, nullptr, &params, p_u32Rate, paFramesPerBufferUnspecified, paNoFlag,
+    if (Pa_OpenStream(&stream, nullptr, &params, p_u32Rate, kFramesPerBuffer, paNoFlag,
                       DeviceCallback, output.get()) != paNoError)
         return nullptr;
     output->m_pStream = stream;
