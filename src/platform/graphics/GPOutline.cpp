@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -275,11 +276,14 @@ bool IsDegenerate(const TGPPathFigure& figure)
 float PenReach(const TGPPen& pen)
 {
     const float w = EffectiveWidth(pen);
-    float reach = w / 2.0f * std::max(1.0f, pen.GetMiterLimit());
+    const bool mitered = pen.GetLineJoin() == TGPLineJoin::Miter || pen.GetLineJoin() == TGPLineJoin::MiterClipped;
+    const float miter = std::max(1.0f, pen.GetMiterLimit());
+    // Square caps reach to the corners of a half-width square; miters up to the limit.
+    float reach = w / 2.0f * std::max(mitered ? miter : 1.0f, std::numbers::sqrt2_v<float>);
     for (const auto& cap : {pen.GetCustomStartCap(), pen.GetCustomEndCap()}) {
         if (cap) {
             reach = std::max(reach, w * (std::hypot(cap->GetHeight(), cap->GetWidth() / 2.0f) + 1.0f) +
-                                        w / 2.0f * pen.GetMiterLimit());
+                                        w / 2.0f * miter);
         }
     }
     return reach + 1.0f;
