@@ -1,0 +1,213 @@
+#pragma once
+// Sessions written into a scratch data folder (catalogue, page descriptions, packet files, MP3
+// voice tracks made with sox and lame), the audio library on the manual output, and an engine on
+// a headless view whose frame clock the test ticks.
+
+#include "content/ContentFixture.h"
+#include "content/Mp3Fixture.h"
+
+#include "draw/DrawManager.h"
+#include "platform/Rounding.h"
+#include "platform/audio/AudioLibrary.h"
+#include "platform/audio/AudioTestOutput.h"
+#include "platform/graphics/GPGraphics.h"
+#include "playback/HeadlessPlaybackView.h"
+#include "playback/PlaybackEngine.h"
+#include "session/FileUtil.h"
+#include "session/LaunchParams.h"
+
+#include <QImage>
+#include <QMap>
+
+#include <memory>
+#include <vector>
+
+constexpr uint32_t kTestOutputRate = 44100;
+
+// Samples of a voice track of `ms` milliseconds at the output rate.
+constexpr int64_t SamplesOf(int64_t ms)
+{
+    return ms * kTestOutputRate / 1000;
+}
+
+inline TPacketItem Packet(uint8_t type, int32_t frame, uint32_t drawNo = 0, float fp1 = 0, float fp2 = 0, float fp3 = 0,
+                          float fp4 = 0, uint8_t byteParam = 0)
+{
+    TPacketItem item;
+    item.PacketType = type;
+    item.FrameNo = frame;
+    item.DrawNo = drawNo;
+    item.ByteParam = byteParam;
+    item.FloatParam1 = fp1;
+    item.FloatParam2 = fp2;
+    item.FloatParam3 = fp3;
+    item.FloatParam4 = fp4;
+    return item;
+}
+
+inline QByteArray PacketFileBytes(const std::vector<TPacketItem>& items)
+{
+    QByteArray bytes(static_cast<qsizetype>(items.size() * kPacketItemSize), '\0');
+    for (size_t i = 0; i < items.size(); ++i) {
+        PacketItemToBytes(items[i], reinterpret_cast<unsigned char*>(bytes.data()) + i * kPacketItemSize);
+    }
+    return bytes;
+}
+
+struct TPageSpec {
+    QString id;
+    int64_t voiceSamples = 0;            // 0: the page has no sound.dat
+    std::vector<TPacketItem> packets;
+    bool writePackets = true;
+    int width = 800;
+    int height = 600;
+    QString boardType = QStringLiteral("WhiteBorad");   // anything else: the page's own bgimg.png
+};
+
+// The whole board the plain way: every object over the picture, on a fresh surface.
+inline QImage FullRepaint(const TPlaybackEngine& engine)
+{
+    QImage image(engine.GetBoardImage().size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(0xFFFFFFFF);
+    TGPGraphics graphics(&image);
+    engine.PaintBoard(graphics);
+    return image;
+}
+
+// The number of pixels in which two boards differ.
+inline int64_t DifferingPixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size()) {
+        return -1;
+    }
+    int64_t count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const QRgb* rowA = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const QRgb* rowB = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            count += rowA[x] != rowB[x] ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+class PlaybackTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(HaveMp3Tools()) << "sox and lame are needed to make voice tracks";
+        AudioUseManualOutput(true);
+        ASSERT_TRUE(BASS_Init(kDefaultDevice, kTestOutputRate, 2, nullptr, nullptr));
+        ASSERT_STREQ(AudioOutputKind(), "manual");
+        g_studyInfo = TStudyInfo();
+        g_studyInfo.study_mode = QStringLiteral("R");
+        g_studyInfo.lecture_type = 1;
+        m_state.m_sExeDir = m_dir.filePath("exe");
+        m_state.m_sBasePath = m_dir.filePath("data");
+        // The whiteboard's pattern: 16 x 16 with a line, so that tiling shows.
+        QImage pattern(16, 16, QImage::Format_ARGB32);
+        pattern.fill(0xFFF4F8F0);
+        for (int x = 0; x < 16; ++x) {
+            pattern.setPixel(x, 15, 0xFFB0C4DE);
+        }
+        QDir().mkpath(JoinPath(m_state.m_sExeDir, "image"));
+        ASSERT_TRUE(pattern.save(JoinPath(m_state.m_sExeDir, "image", "WhiteBoardFrameBG.png")));
+    }
+
+    void TearDown() override
+    {
+        m_engine.reset();
+        BASS_Free();
+        AudioUseManualOutput(false);
+        g_studyInfo = TStudyInfo();
+    }
+
+    // Writes the lectures (each a list of pages) as the session of the state.
+    void WriteSession(const std::vector<std::vector<TPageSpec>>& lectures)
+    {
+        for (size_t i = 0; i < lectures.size(); ++i) {
+            const QString file = QStringLiteral("A%1.wyl").arg(i + 1, 9, 10, QChar('0'));
+            m_state.m_arrayLectureName << file;
+            QString elements;
+            for (const TPageSpec& page : lectures[i]) {
+                elements += QStringLiteral("<page id=\"%1\" frames=\"10\"/>").arg(page.id);
+                WritePage(LectureNameOf(file), page);
+            }
+            WriteFileBytes(JoinPath(LectureFolder(m_state.m_sBasePath, file), "lectureinfo.xml"),
+                           QStringLiteral("<root><pages>%1</pages></root>").arg(elements).toUtf8());
+        }
+        g_studyInfo.lecture_count = static_cast<uint8_t>(lectures.size());
+    }
+
+    void WritePage(const QString& lectureName, const TPageSpec& page)
+    {
+        const QString folder = PageFolder(m_state.m_sBasePath, lectureName, page.id);
+        WriteFileBytes(JoinPath(folder, "pageinfo.xml"),
+                       QStringLiteral("<root><pageinfo width=\"%1\" height=\"%2\"/>"
+                                      "<lectureimage type=\"%3\" fileext=\".png\"/><resources/></root>")
+                           .arg(page.width)
+                           .arg(page.height)
+                           .arg(page.boardType)
+                           .toUtf8());
+        if (page.writePackets) {
+            WriteFileBytes(JoinPath(folder, "packet.dat"), PacketFileBytes(page.packets));
+        }
+        if (page.voiceSamples > 0) {
+            ASSERT_TRUE(QFile::copy(Track(page.voiceSamples), JoinPath(folder, "sound.dat")));
+        }
+        if (page.boardType != QLatin1String("WhiteBorad")) {
+            QImage picture(page.width / 2, page.height / 2, QImage::Format_ARGB32);
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x) {
+                    picture.setPixel(x, y, qRgb(x * 255 / picture.width(), y * 255 / picture.height(), 180));
+                }
+            }
+            ASSERT_TRUE(picture.save(JoinPath(folder, "bgimg.png")));
+        }
+    }
+
+    // A voice track of that many samples, made once per test program.
+    static QString Track(int64_t samples)
+    {
+        static QTemporaryDir tracks;
+        static QMap<int64_t, QString> made;
+        if (!made.contains(samples)) {
+            const QString path = tracks.filePath(QStringLiteral("%1.mp3").arg(samples));
+            EXPECT_TRUE(MakeMp3(path, samples, static_cast<int>(kTestOutputRate)));
+            made[samples] = path;
+        }
+        return made[samples];
+    }
+
+    // Builds the engine and the catalogue; the first page starts.
+    void Start()
+    {
+        m_engine = std::make_unique<TPlaybackEngine>(m_state, m_view);
+        ASSERT_TRUE(m_engine->LoadLectureInfo(m_state.m_sBasePath));
+    }
+
+    // The output plays `ms` milliseconds, then the frame clock ticks if it is enabled.
+    void Tick(int ms = 72)
+    {
+        AudioManualAdvance(static_cast<uint64_t>(ms) * kTestOutputRate / 1000);
+        if (m_view.IsFrameClockEnabled()) {
+            m_engine->tmFramePlayTimer();
+        }
+    }
+
+    // The voice position as heard now, in milliseconds.
+    uint32_t HeardPosition() const
+    {
+        const HSTREAM channel = m_engine->GetPlayChannel();
+        return static_cast<uint32_t>(
+            RoundHalfEven(BASS_ChannelBytes2Seconds(channel, BASS_ChannelGetPosition(channel, kPosByte)) * 1000.0));
+    }
+
+    int ObjectCount() const { return m_engine->GetDrawManager().GetCount(); }
+    int PlayedPackets() const { return m_engine->GetPacketFile().GetPrevPopPacketIndex() + 1; }
+
+    QTemporaryDir m_dir;
+    TPlayerState m_state;
+    THeadlessPlaybackView m_view;
+    std::unique_ptr<TPlaybackEngine> m_engine;
+};
