@@ -104,7 +104,7 @@ TEST(AudioOutput, DeviceOutputFollowsTheDeviceAndFailsOverToSilence)
         Sleep(700);
         const double second = PositionSeconds(voice);
         const double secondAt = SecondsSince(start);
-        EXPECT_NEAR(second - first, secondAt - firstAt, 0.05);  // the device's pace
+        EXPECT_NEAR(second - first, secondAt - firstAt, 0.08);  // the device's pace
 
         AudioSimulateDeviceFailure();
         Sleep(700);
@@ -113,7 +113,7 @@ TEST(AudioOutput, DeviceOutputFollowsTheDeviceAndFailsOverToSilence)
         const double third = PositionSeconds(voice);
         const double thirdAt = SecondsSince(start);
         // No position lost or skipped at the change of output.
-        EXPECT_NEAR(third - second, thirdAt - secondAt, 0.1);
+        EXPECT_NEAR(third - second, thirdAt - secondAt, 0.12);
     }
     BASS_Free();
     unsetenv("PULSE_SERVER");

@@ -7,6 +7,10 @@
 
 #include "platform/audio/Mp3Decoder.h"
 
+// The real-time side shares these with the other threads; they must not hide a lock.
+static_assert(std::atomic<double>::is_always_lock_free && std::atomic<float>::is_always_lock_free &&
+              std::atomic<uint64_t>::is_always_lock_free);
+
 namespace {
 
 // Stretcher settings for speech: short sequences keep syllables intact at up to twice the
