@@ -1,0 +1,169 @@
+// The cached board against a full repaint, pixel for pixel, over a long random run of commands
+// played by the frame clock, with zoom rebuilds in between, on a pattern board and on a page
+// picture.
+
+#include "PlaybackTestSupport.h"
+
+#include <random>
+
+namespace {
+
+constexpr int kBoardWidth = 600;
+constexpr int kBoardHeight = 450;
+
+// Random steps of commands, each ending with a command that repaints, so that after every tick
+// the board has been brought up to date.
+class TRandomSteps {
+public:
+    explicit TRandomSteps(uint32_t seed) : m_random(seed) {}
+
+    std::vector<TPacketItem> Make(int steps)
+    {
+        for (int k = 0; k < steps; ++k) {
+            m_frame = 2 * k + 1;
+            Step();
+        }
+        return m_packets;
+    }
+
+private:
+    void Step()
+    {
+        switch (Int(0, 11)) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+            StrokeStep();
+            return;
+        case 4:
+        case 5:
+            LineStep();
+            return;
+        case 6:
+            Add(6, Group(), Float(-50, kBoardWidth), Float(-50, kBoardHeight));
+            return;
+        case 7:
+            Add(7, Group(), Float(0, kBoardWidth), Float(0, kBoardHeight), Float(5, 300), Float(5, 200));
+            return;
+        case 8:
+            Add(Int(0, 1) == 0 ? 6 : 8, Group(), Float(0, kBoardWidth), Float(0, kBoardHeight));
+            return;
+        case 9:
+            Add(12, Group());
+            return;
+        case 10:
+            Add(Int(0, 1) == 0 ? 23 : 24, Line(), Float(0, kBoardWidth), Float(0, kBoardHeight),
+                Float(0, kBoardWidth), Float(0, kBoardHeight));
+            return;
+        default:
+            Add(121, 0);
+            Add(122, 0, Float(0, kBoardWidth), Float(0, kBoardHeight));
+            Add(static_cast<uint8_t>(Int(0, 1) == 0 ? 123 : 9), 0);
+            Add(111, 0, Float(0, 300), Float(0, 300));
+            return;
+        }
+    }
+
+    void StrokeStep()
+    {
+        uint32_t group = 0;
+        if (m_groups.empty() || Int(0, 2) == 0) {
+            group = m_nextDrawNo++;
+            m_groups.push_back(group);
+            Add(1, group);
+            Style(group);
+        } else {
+            group = Group();
+            if (Int(0, 3) == 0) {
+                Style(group);
+            }
+        }
+        Add(3, group);
+        float x = Float(0, kBoardWidth);
+        float y = Float(0, kBoardHeight);
+        const int points = Int(1, 14);
+        for (int i = 0; i < points; ++i) {
+            Add(4, group, x, y);
+            x += Float(-25, 25);
+            y += Float(-25, 25);
+        }
+        Add(5, group);
+    }
+
+    void Style(uint32_t group)
+    {
+        static const float opacities[] = {100, 100, 60, 30};
+        Add(2, group, static_cast<float>(Int(0, 69)), static_cast<float>(Int(1, 4)), opacities[Int(0, 3)]);
+    }
+
+    void LineStep()
+    {
+        const uint32_t line = m_nextDrawNo++;
+        m_lines.push_back(line);
+        Add(21, line, Float(0, kBoardWidth), Float(0, kBoardHeight), Float(0, kBoardWidth), Float(0, kBoardHeight));
+        Add(22, line, static_cast<float>(Int(0, 69)), static_cast<float>(Int(1, 4)), Int(0, 1) ? 100.0f : 50.0f,
+            static_cast<float>(Int(1, 2)), static_cast<uint8_t>(Int(0, 5)));
+    }
+
+    uint32_t Group() { return m_groups.empty() ? 999 : m_groups[static_cast<size_t>(Int(0, static_cast<int>(m_groups.size()) - 1))]; }
+    uint32_t Line() { return m_lines.empty() ? 998 : m_lines[static_cast<size_t>(Int(0, static_cast<int>(m_lines.size()) - 1))]; }
+
+    void Add(uint8_t type, uint32_t drawNo, float fp1 = 0, float fp2 = 0, float fp3 = 0, float fp4 = 0, uint8_t byteParam = 0)
+    {
+        m_packets.push_back(Packet(type, m_frame, drawNo, fp1, fp2, fp3, fp4, byteParam));
+    }
+
+    int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    float Float(float low, float high) { return std::uniform_real_distribution<float>(low, high)(m_random); }
+
+    std::mt19937 m_random;
+    std::vector<TPacketItem> m_packets;
+    std::vector<uint32_t> m_groups;
+    std::vector<uint32_t> m_lines;
+    uint32_t m_nextDrawNo = 1;
+    int32_t m_frame = 0;
+};
+
+class BoardCacheTest : public PlaybackTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(BoardCacheTest, CachedBoardEqualsAFullRepaintAfterEveryTick)
+{
+    m_view = THeadlessPlaybackView(QSize(640, 480));
+    constexpr int kSteps = 220;
+    TPageSpec page{"random", SamplesOf(2 * kSteps * 36 + 500), TRandomSteps(20240611).Make(kSteps)};
+    page.width = kBoardWidth;
+    page.height = kBoardHeight;
+    page.boardType = GetParam();
+    WriteSession({{page}});
+    Start();
+
+    std::mt19937 zoomRandom(7);
+    int ticks = 0;
+    int zooms = 0;
+    size_t partial = 0;
+    while (m_view.IsFrameClockEnabled() && ticks++ < 400) {
+        Tick();
+        if (std::uniform_int_distribution<int>(0, 11)(zoomRandom) == 0) {
+            m_engine->ResizeingImage(std::uniform_int_distribution<int>(0, 2)(zoomRandom) != 0);
+            ++zooms;
+        }
+        partial += static_cast<size_t>(std::count_if(m_view.m_listBoardChanges.begin(), m_view.m_listBoardChanges.end(),
+                                                     [](const QRect& r) { return !r.isEmpty(); }));
+        m_view.m_listBoardChanges.clear();
+        ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage(), FullRepaint(*m_engine)), 0)
+            << "tick " << ticks << ", packets played " << PlayedPackets() << ", zoom " << m_state.m_viewRatio;
+    }
+    EXPECT_EQ(PlayedPackets(), static_cast<int>(page.packets.size()));
+    EXPECT_GT(zooms, 10);
+    EXPECT_GT(m_state.m_viewRatio, 1.0f);
+    EXPECT_GT(ObjectCount(), 20);
+    EXPECT_GT(partial, 200u);   // the ticks re-rendered parts of the board, not all of it
+}
+
+INSTANTIATE_TEST_SUITE_P(Board, BoardCacheTest, ::testing::Values("WhiteBorad", "LectureImage"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param) == "WhiteBorad" ? "Pattern" : "Picture";
+                         });
+
+} // namespace
