@@ -18,14 +18,18 @@ function(ravo_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# ravo_test(NAME DIR <dir> DEPS <targets...>)
-# One GoogleTest executable from every .cpp of a test folder, registered with CTest.
+# ravo_test(NAME [GUI] DIR <dir> DEPS <targets...>)
+# One GoogleTest executable from every .cpp of a test folder, registered with CTest. GUI adds a
+# QGuiApplication for the whole run (fonts, pictures).
 function(ravo_test name)
-  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI" "DIR" "DEPS" ${ARGN})
   if(NOT ARG_DIR)
     set(ARG_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
   file(GLOB srcs CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  if(ARG_GUI)
+    list(APPEND srcs ${CMAKE_SOURCE_DIR}/tests/support/GuiEnvironment.cpp)
+  endif()
   add_executable(${name} ${srcs})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)

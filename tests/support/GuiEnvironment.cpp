@@ -1,7 +1,10 @@
-// Fonts need a GUI application object; the offscreen platform serves without a display.
+// Fonts and pictures need a GUI application object; the offscreen platform serves without a
+// display. Linked into the test programs made with ravo_test(... GUI ...).
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -10,7 +13,7 @@ public:
     void SetUp() override
     {
         static int argc = 1;
-        static char name[] = "test_graphics";
+        static char name[] = "ravo_test";
         static char* argv[] = {name, nullptr};
         m_app = std::make_unique<QGuiApplication>(argc, argv);
     }
