@@ -2,7 +2,8 @@
 // The audio library interface of the player: the calls keep their names and contracts; behind
 // them sit the project's own decoder, tempo stretcher, mixer and outputs.
 //
-// All calls come from one thread (the window's). Handles are non-zero 32-bit numbers; 0 means
+// The player calls from the window's thread; the calls are also safe from other threads (one
+// lock serialises them; the catalogue measures its voice tracks on every core). Handles are non-zero 32-bit numbers; 0 means
 // failure, and every call on handle 0 fails quietly (returns 0 / FALSE / -1 as stated).
 // Positions and lengths in bytes are on the source's own time line (a decoding stream's format);
 // one byte format is used for all of them, so bytes -> seconds -> bytes is exact.
