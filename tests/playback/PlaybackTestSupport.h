@@ -62,6 +62,7 @@ struct TPageSpec {
     int width = 800;
     int height = 600;
     QString boardType = QStringLiteral("WhiteBorad");   // anything else: the page's own bgimg.png
+    int voiceRate = static_cast<int>(kTestOutputRate);  // long tracks are made at a low rate, which is quicker
 };
 
 // The whole board the plain way: every object over the picture, on a fresh surface.
@@ -153,7 +154,7 @@ protected:
             WriteFileBytes(JoinPath(folder, "packet.dat"), PacketFileBytes(page.packets));
         }
         if (page.voiceSamples > 0) {
-            ASSERT_TRUE(QFile::copy(Track(page.voiceSamples), JoinPath(folder, "sound.dat")));
+            ASSERT_TRUE(QFile::copy(Track(page.voiceSamples, page.voiceRate), JoinPath(folder, "sound.dat")));
         }
         if (page.boardType != QLatin1String("WhiteBorad")) {
             QImage picture(page.width / 2, page.height / 2, QImage::Format_ARGB32);
@@ -166,17 +167,18 @@ protected:
         }
     }
 
-    // A voice track of that many samples, made once per test program.
-    static QString Track(int64_t samples)
+    // A voice track of that many samples at that rate, made once per test program.
+    static QString Track(int64_t samples, int rate)
     {
         static QTemporaryDir tracks;
-        static QMap<int64_t, QString> made;
-        if (!made.contains(samples)) {
-            const QString path = tracks.filePath(QStringLiteral("%1.mp3").arg(samples));
-            EXPECT_TRUE(MakeMp3(path, samples, static_cast<int>(kTestOutputRate)));
-            made[samples] = path;
+        static QMap<QString, QString> made;
+        const QString name = QStringLiteral("%1-%2.mp3").arg(samples).arg(rate);
+        if (!made.contains(name)) {
+            const QString path = tracks.filePath(name);
+            EXPECT_TRUE(MakeMp3(path, samples, rate));
+            made[name] = path;
         }
-        return made[samples];
+        return made[name];
     }
 
     // Builds the engine and the catalogue; the first page starts.
