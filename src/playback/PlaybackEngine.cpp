@@ -3,7 +3,9 @@
 #include "playback/PlaybackEngine.h"
 
 #include "content/ResourceManager.h"
+#include "draw/DrawLine.h"
 #include "draw/DrawManager.h"
+#include "draw/DrawStrokes.h"
 #include "platform/Rounding.h"
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPImage.h"
@@ -15,6 +17,8 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -23,6 +27,8 @@ constexpr int32_t kLoadSoundWaitMs = 200;
 constexpr float kZoomStep = 0.1f;
 constexpr float kZoomMin = 1.0f;
 constexpr float kZoomMax = 2.0f;
+// Regions at least this large are drawn on both cores.
+constexpr int64_t kParallelMinPixels = 512 * 512;
 
 const char16_t* Utf16(const QString& text)
 {
@@ -321,26 +327,75 @@ void TPlaybackEngine::PaintBoard(TGPGraphics& p_gGraphics) const
     m_dmDrawManager->DrawAllDraw(p_gGraphics);
 }
 
-void TPlaybackEngine::RenderFullBoard()
+double TPlaybackEngine::RenderFullBoard()
 {
-    m_imgBoard.fill(kBoardPanelColor);
-    {
-        TGPGraphics graphics(&m_imgBoard);
-        PaintBoard(graphics);
-    }
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
     m_rgnChanged = QRegion();
     m_rtLiveInk = QRect();
+    // The part on screen first, so that the window can show it while the rest is drawn.
+    const QRect visible = VisibleBoardRect();
+    RenderBoardRegion(visible);
+    if (!visible.isEmpty()) {
+        m_view.BoardChanged(visible);
+    }
+    const double visibleSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    RenderBoardRegion(QRegion(BoardRect()).subtracted(visible));
     m_view.BoardChanged(QRect());
+    return visibleSeconds;
 }
 
+QRect TPlaybackEngine::VisibleBoardRect() const
+{
+    return QRect(m_view.GetScrollOffset(), m_view.GetVisibleSize()).intersected(BoardRect());
+}
+
+// Large regions are drawn in two bands of rows, one on each core, when every object on the board
+// can be drawn from two threads at once. Each band is painted through its own image over the
+// same pixels, clipped to its rows: the bands do not overlap, and clipping leaves the pixels
+// inside a band exactly as an unclipped drawing makes them.
 void TPlaybackEngine::RenderBoardRegion(const QRegion& p_rgn)
 {
     const QRegion region = p_rgn.intersected(BoardRect());
     if (region.isEmpty()) {
         return;
     }
-    QPainter painter(&m_imgBoard);
-    for (const QRect& rect : region) {
+    const QRect bounds = region.boundingRect();
+    if (static_cast<int64_t>(bounds.width()) * bounds.height() < kParallelMinPixels || !PrepareParallelDraw()) {
+        RenderRegionInto(m_imgBoard, region);
+        return;
+    }
+    const QRegion upperRegion = region.intersected(QRect(0, 0, m_imgBoard.width(), bounds.top() + bounds.height() / 2));
+    const QRegion lowerRegion = region.subtracted(upperRegion);
+    QImage lower(m_imgBoard.bits(), m_imgBoard.width(), m_imgBoard.height(), m_imgBoard.bytesPerLine(),
+                 m_imgBoard.format());
+    std::thread worker([&] { RenderRegionInto(lower, lowerRegion); });
+    RenderRegionInto(m_imgBoard, upperRegion);
+    worker.join();
+}
+
+// Strokes and lines draw from their own data without changing it once their path's figure boxes
+// are worked out; other kinds are drawn on one thread.
+bool TPlaybackEngine::PrepareParallelDraw() const
+{
+    for (int i = 0; i < m_dmDrawManager->GetCount(); ++i) {
+        const TDrawParent* draw = m_dmDrawManager->GetDraw(i);
+        if (const auto* strokes = dynamic_cast<const TDrawStrokes*>(draw)) {
+            strokes->GetGraphicsPath().GetFigureBoxes();
+        } else if (const auto* line = dynamic_cast<const TDrawLine*>(draw)) {
+            line->GetGraphicsPath().GetFigureBoxes();
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Paints the region of the board into an image of the board's pixels.
+void TPlaybackEngine::RenderRegionInto(QImage& p_imgTarget, const QRegion& p_rgn) const
+{
+    QPainter painter(&p_imgTarget);
+    for (const QRect& rect : p_rgn) {
         painter.setClipRect(rect);
         painter.fillRect(rect, QColor::fromRgba(kBoardPanelColor));
         if (!HasBoardPicture()) {

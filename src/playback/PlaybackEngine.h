@@ -102,6 +102,15 @@ public:
     // surface's size: what the cached image always equals after a repaint.
     void PaintBoard(TGPGraphics& p_gGraphics) const;
 
+    // How long the last rebuild took: replaying the packets, rendering the rebuilt board, and
+    // (from the end of the replay) until the part of the board on screen was ready.
+    struct TRebuildTiming {
+        double replaySeconds = 0.0;
+        double renderSeconds = 0.0;
+        double visibleSeconds = 0.0;
+    };
+    TRebuildTiming GetLastRebuildTiming() const { return m_rebuildTiming; }
+
     // ---- Access for the window and the tests
 
     const std::vector<TLectureInfo>& GetLectureInfoList() const;
@@ -180,7 +189,12 @@ private:
     void PaintBoardPicture(TGPGraphics& p_gGraphics) const;
     static QRectF ExtentOf(const TDrawParent& p_dpDraw);
     void RenderBoardRegion(const QRegion& p_rgn);
-    void RenderFullBoard();
+    void RenderRegionInto(QImage& p_imgTarget, const QRegion& p_rgn) const;
+    bool PrepareParallelDraw() const;
+    QRect VisibleBoardRect() const;
+    // Renders the whole board, the part on screen first; returns the seconds until that part was
+    // ready.
+    double RenderFullBoard();
     void FlushBoardChanges();
 
     // ---- Frame clock, seeking, transport
@@ -222,4 +236,5 @@ private:
     QImage m_imgBoard;                             // board cache, the board surface's size
     QRegion m_rgnChanged;                          // changed since the last repaint
     QRect m_rtLiveInk;                             // live stroke pieces drawn since then
+    TRebuildTiming m_rebuildTiming;
 };

@@ -6,6 +6,7 @@
 #include "draw/DrawManager.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -58,11 +59,17 @@ void TPlaybackEngine::RedrawUntilMP3FrameNo(uint32_t p_u32MP3FrameNo)
     // A packet due at an earlier frame is due at the target too, and the cursor hands packets out
     // strictly in file order: draining at the target frame plays exactly what frame-by-frame
     // draining from frame 0 would.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
     while (const TPacketItem* packet = m_pfPacketFile.GetNextPacket(p_u32MP3FrameNo)) {
         PacketPlay(*packet, false, true);
     }
-    RenderFullBoard();
+    const Clock::time_point replayed = Clock::now();
+    // The view follows first, so that the part rendered first is the part then on screen.
     ScroolBoxToCenterPoint(m_state.m_ptViewPoint);
+    const double visible = RenderFullBoard();
+    m_rebuildTiming = {std::chrono::duration<double>(replayed - start).count(),
+                       std::chrono::duration<double>(Clock::now() - replayed).count(), visible};
 }
 
 void TPlaybackEngine::btnPlayPrevMouseUp()

@@ -1,0 +1,237 @@
+// Prints, measured side by side in one run:
+// (a) a dense page (10,000 strokes of 30 points, board 1,600 x 1,200, zoom 200 %) played tick by
+//     tick, once as one stroke group and once as 10,000 groups of one stroke: the cost of a tick
+//     (interpreter and board rendering) at p50 and p99, beside a full repaint of the board as it
+//     stands at that moment (the plain way: every object on every repaint);
+// (b) a seek rebuild of pages of 200,000 and 400,000 packets: replay time and render time, the
+//     render beside a plain full repaint, and how soon the visible part of the board is ready.
+#include "draw/DrawManager.h"
+#include "platform/audio/AudioLibrary.h"
+#include "platform/audio/AudioTestOutput.h"
+#include "platform/graphics/GPGraphics.h"
+#include "playback/HeadlessPlaybackView.h"
+#include "playback/PlaybackEngine.h"
+#include "session/FileUtil.h"
+#include "session/LaunchParams.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kBoardWidth = 1600;
+constexpr int kBoardHeight = 1200;
+constexpr int kStrokePoints = 30;
+constexpr int kPacketsPerTick = 8;   // a stroke of 32 packets spans four ticks
+
+double Seconds(const std::function<void()>& work)
+{
+    const Clock::time_point start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+TPacketItem Packet(uint8_t type, int32_t frame, uint32_t drawNo, float fp1 = 0, float fp2 = 0, float fp3 = 0)
+{
+    TPacketItem item;
+    item.PacketType = type;
+    item.FrameNo = frame;
+    item.DrawNo = drawNo;
+    item.FloatParam1 = fp1;
+    item.FloatParam2 = fp2;
+    item.FloatParam3 = fp3;
+    return item;
+}
+
+// The packets of `strokes` wavy strokes of 30 points spread over the board, `perGroup` strokes
+// to a group; frames advance one per tick's worth of packets.
+std::vector<TPacketItem> StrokePackets(int strokes, int perGroup)
+{
+    std::mt19937 random(12345);
+    std::uniform_real_distribution<float> x(10.0f, kBoardWidth - 90.0f);
+    std::uniform_real_distribution<float> y(10.0f, kBoardHeight - 30.0f);
+    std::vector<TPacketItem> packets;
+    packets.reserve(static_cast<size_t>(strokes) * (kStrokePoints + 4));
+    const auto add = [&](uint8_t type, uint32_t drawNo, float fp1 = 0, float fp2 = 0, float fp3 = 0) {
+        packets.push_back(Packet(type, static_cast<int32_t>(packets.size() / kPacketsPerTick), drawNo, fp1, fp2, fp3));
+    };
+    uint32_t group = 0;
+    for (int i = 0; i < strokes; ++i) {
+        if (i % perGroup == 0) {
+            ++group;
+            add(1, group);
+            add(2, group, static_cast<float>(i % 12), 2, 100);
+        }
+        add(3, group);
+        const float x0 = x(random);
+        const float y0 = y(random);
+        for (int j = 0; j < kStrokePoints; ++j) {
+            add(4, group, x0 + 2.5f * j, y0 + 8.0f * std::sin(j * 0.45f + i));
+        }
+        add(5, group);
+    }
+    return packets;
+}
+
+QByteArray PacketFileBytes(const std::vector<TPacketItem>& items)
+{
+    QByteArray bytes(static_cast<qsizetype>(items.size() * kPacketItemSize), '\0');
+    for (size_t i = 0; i < items.size(); ++i) {
+        PacketItemToBytes(items[i], reinterpret_cast<unsigned char*>(bytes.data()) + i * kPacketItemSize);
+    }
+    return bytes;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+}
+
+// One page of 1,600 x 1,200 on a whiteboard, its packet file, and an engine on a headless view
+// of a 1,920 x 1,080 screen, started at the given zoom.
+class TBenchSession {
+public:
+    TBenchSession(const std::vector<TPacketItem>& packets, float zoom) : m_view(QSize(1920, 1040))
+    {
+        m_state.m_sExeDir = m_dir.filePath("exe");
+        m_state.m_sBasePath = m_dir.filePath("data");
+        m_state.m_viewRatio = zoom;
+        QImage pattern(16, 16, QImage::Format_ARGB32);
+        pattern.fill(0xFFF4F8F0);
+        QDir().mkpath(JoinPath(m_state.m_sExeDir, "image"));
+        pattern.save(JoinPath(m_state.m_sExeDir, "image", "WhiteBoardFrameBG.png"));
+        const QString file = QStringLiteral("A000000001.wyl");
+        m_state.m_arrayLectureName << file;
+        WriteFile(JoinPath(LectureFolder(m_state.m_sBasePath, file), "lectureinfo.xml"),
+                  "<root><pages><page id=\"p\" frames=\"1\"/></pages></root>");
+        const QString page = PageFolder(m_state.m_sBasePath, LectureNameOf(file), "p");
+        WriteFile(JoinPath(page, "pageinfo.xml"),
+                  QStringLiteral("<root><pageinfo width=\"%1\" height=\"%2\"/><lectureimage type=\"WhiteBorad\" "
+                                 "fileext=\".png\"/><resources/></root>")
+                      .arg(kBoardWidth)
+                      .arg(kBoardHeight)
+                      .toUtf8());
+        WriteFile(JoinPath(page, "packet.dat"), PacketFileBytes(packets));
+        g_studyInfo.lecture_count = 1;
+        m_engine = std::make_unique<TPlaybackEngine>(m_state, m_view);
+        m_engine->LoadLectureInfo(m_state.m_sBasePath);
+    }
+
+    TPlaybackEngine& Engine() { return *m_engine; }
+
+    // The plain way: the whole board, every object, on a fresh surface.
+    double FullRepaintSeconds()
+    {
+        QImage image(m_engine->GetBoardImage().size(), QImage::Format_ARGB32_Premultiplied);
+        return Seconds([&] {
+            image.fill(0xFFFFFFFF);
+            TGPGraphics graphics(&image);
+            m_engine->PaintBoard(graphics);
+        });
+    }
+
+private:
+    QTemporaryDir m_dir;
+    TPlayerState m_state;
+    THeadlessPlaybackView m_view;
+    std::unique_ptr<TPlaybackEngine> m_engine;
+};
+
+double Percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    const size_t index = std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size() - 1) + 0.5));
+    return values[index];
+}
+
+void BenchDensePage(const char* layout, int perGroup)
+{
+    constexpr int kStrokes = 10000;
+    const std::vector<TPacketItem> packets = StrokePackets(kStrokes, perGroup);
+    TBenchSession session({}, 2.0f);
+    TPlaybackEngine& engine = session.Engine();
+    std::vector<double> ticks;
+    std::vector<double> repaints;
+    const size_t tickCount = (packets.size() + kPacketsPerTick - 1) / kPacketsPerTick;
+    const size_t sampleEvery = tickCount / 8;
+    for (size_t t = 0; t < tickCount; ++t) {
+        const size_t first = t * kPacketsPerTick;
+        const size_t last = std::min(first + kPacketsPerTick, packets.size());
+        ticks.push_back(Seconds([&] {
+            for (size_t i = first; i < last; ++i) {
+                engine.PacketPlay(packets[i], true, false);
+            }
+        }));
+        if ((t + 1) % sampleEvery == 0) {
+            repaints.push_back(session.FullRepaintSeconds());
+        }
+    }
+    const double p50 = Percentile(ticks, 0.50);
+    const double p99 = Percentile(ticks, 0.99);
+    const double repaint = Percentile(repaints, 0.5);
+    std::printf("  %-28s %zu ticks: tick p50 %.3f ms, p99 %.3f ms, max %.2f ms | full repaint p50 %.0f ms "
+                "(last %.0f ms) | full/p99 %.0f x, full/p50 %.0f x\n",
+                layout, ticks.size(), p50 * 1e3, p99 * 1e3, Percentile(ticks, 1.0) * 1e3, repaint * 1e3,
+                repaints.back() * 1e3, repaint / p99, repaint / p50);
+}
+
+void BenchSeekRebuild(int packetCount, float zoom)
+{
+    const std::vector<TPacketItem> packets = StrokePackets(packetCount / (kStrokePoints + 2), 50);
+    TBenchSession session(packets, zoom);
+    TPlaybackEngine& engine = session.Engine();
+    const uint32_t lastFrame = static_cast<uint32_t>(packets.back().FrameNo);
+    engine.RedrawUntilMP3FrameNo(lastFrame);   // warm up
+    engine.RedrawUntilMP3FrameNo(lastFrame);
+    const TPlaybackEngine::TRebuildTiming timing = engine.GetLastRebuildTiming();
+    const double plain = session.FullRepaintSeconds();
+    std::printf("  %6zu packets, %5d objects, zoom %3.0f %%: replay %.1f ms | render %.0f ms, visible part after "
+                "%.0f ms | plain full repaint %.0f ms | plain/render %.1f x\n",
+                packets.size(), engine.GetDrawManager().GetCount(), zoom * 100.0, timing.replaySeconds * 1e3,
+                timing.renderSeconds * 1e3, timing.visibleSeconds * 1e3, plain * 1e3, plain / timing.renderSeconds);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    AudioUseManualOutput(true);
+    BASS_Init(kDefaultDevice, 44100, 0, nullptr, nullptr);
+    // "a" or "b" runs one part only.
+    const QString part = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (part != QLatin1String("b")) {
+        std::printf("(a) dense page: 10,000 strokes of 30 points, board 1600 x 1200 at 200 %%, %d packets a tick\n",
+                    kPacketsPerTick);
+        BenchDensePage("one group of 10,000 strokes", 10000);
+        BenchDensePage("10,000 groups of one stroke", 1);
+    }
+    if (part != QLatin1String("a")) {
+        std::printf("(b) seek rebuild, board 1600 x 1200, groups of 50 strokes of 30 points\n");
+        for (const float zoom : {1.0f, 2.0f}) {
+            BenchSeekRebuild(200000, zoom);
+            BenchSeekRebuild(400000, zoom);
+        }
+    }
+    BASS_Free();
+    return 0;
+}
