@@ -118,6 +118,7 @@ int RunRenderCommand(const QStringList& args)
     // The board of the current page at the zoom; the surface may be wider after a larger page.
     const QRect board(0, 0, static_cast<int>(RoundHalfEven(state.m_ptOriginalImage.X * static_cast<double>(state.m_viewRatio))),
                       static_cast<int>(RoundHalfEven(state.m_ptOriginalImage.Y * static_cast<double>(state.m_viewRatio))));
+    engine->EnsureBoardRendered(board);
     if (!engine->GetBoardImage().copy(board).save(parsed->output, "PNG")) {
         ToolError(QStringLiteral("ravo-tool render: cannot write %1").arg(parsed->output));
         return kToolExitProblem;

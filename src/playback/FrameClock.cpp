@@ -31,6 +31,7 @@ void TPlaybackEngine::tmFramePlayTimer()
         }
     }
     CheckEndOfSession();
+    RenderStaleSlice();
 }
 
 bool TPlaybackEngine::SelfStudyDue(const TLectureInfo& p_page) const

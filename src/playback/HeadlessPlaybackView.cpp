@@ -4,9 +4,6 @@
 
 namespace {
 
-// The board is framed by a 20-pixel margin on every side inside the scroll box.
-constexpr int kFrameMargin = 20;
-
 int ClampOffset(int offset, int content, int visible)
 {
     return std::clamp(offset, 0, std::max(0, content - visible));
@@ -16,8 +13,8 @@ int ClampOffset(int offset, int content, int visible)
 
 void THeadlessPlaybackView::SetScrollOffset(const QPoint& p_ptOffset)
 {
-    m_ptScrollOffset = QPoint(ClampOffset(p_ptOffset.x(), m_ptSurfaceSize.X + 2 * kFrameMargin, m_visibleSize.width()),
-                              ClampOffset(p_ptOffset.y(), m_ptSurfaceSize.Y + 2 * kFrameMargin, m_visibleSize.height()));
+    m_ptScrollOffset = QPoint(ClampOffset(p_ptOffset.x(), m_ptSurfaceSize.X + 2 * kBoardFrameMargin, m_visibleSize.width()),
+                              ClampOffset(p_ptOffset.y(), m_ptSurfaceSize.Y + 2 * kBoardFrameMargin, m_visibleSize.height()));
 }
 
 void THeadlessPlaybackView::Wait(int32_t p_nMilliseconds)

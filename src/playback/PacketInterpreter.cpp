@@ -285,11 +285,13 @@ void TPlaybackEngine::ScroolBoxToCenterPoint(const TGPPointF& p_ClientPoint)
     const int64_t left = RoundHalfEven(p_ClientPoint.X - RoundHalfEven(visible.width() / 2.0));
     const int64_t top = RoundHalfEven(p_ClientPoint.Y - RoundHalfEven(visible.height() / 2.0));
     m_view.SetScrollOffset(QPoint(static_cast<int>(std::max<int64_t>(left, 0)), static_cast<int>(std::max<int64_t>(top, 0))));
+    RenderStaleOnScreen();
 }
 
 void TPlaybackEngine::ScroolBoxMovePoint(const TGPPointF& p_ClientPoint)
 {
     m_view.SetScrollOffset(QPoint(RoundParam(p_ClientPoint.X), RoundParam(p_ClientPoint.Y)));
+    RenderStaleOnScreen();
 }
 
 // ---------------------------------------------------------------------------------------------

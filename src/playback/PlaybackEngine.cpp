@@ -29,6 +29,9 @@ constexpr float kZoomMin = 1.0f;
 constexpr float kZoomMax = 2.0f;
 // Regions at least this large are drawn on both cores.
 constexpr int64_t kParallelMinPixels = 512 * 512;
+// The part of the board left to render is done between ticks in bands of rows, for this long.
+constexpr int kStaleBandRows = 128;
+constexpr std::chrono::milliseconds kStaleSliceBudget(15);
 
 const char16_t* Utf16(const QString& text)
 {
@@ -294,6 +297,7 @@ void TPlaybackEngine::ResizeBoardImage()
     m_imgBoard = QImage(std::max(size.X, 0), std::max(size.Y, 0), QImage::Format_ARGB32_Premultiplied);
     m_imgBoard.fill(kBoardPanelColor);
     m_rgnChanged = BoardRect();
+    m_rgnStale = QRegion();
 }
 
 void TPlaybackEngine::LoadLectureImage(const QString& p_sPath, int32_t p_nBoardType)
@@ -327,27 +331,79 @@ void TPlaybackEngine::PaintBoard(TGPGraphics& p_gGraphics) const
     m_dmDrawManager->DrawAllDraw(p_gGraphics);
 }
 
-double TPlaybackEngine::RenderFullBoard()
+void TPlaybackEngine::MarkBoardStale()
 {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
     m_rgnChanged = QRegion();
     m_rtLiveInk = QRect();
-    // The part on screen first, so that the window can show it while the rest is drawn.
-    const QRect visible = VisibleBoardRect();
-    RenderBoardRegion(visible);
-    if (!visible.isEmpty()) {
-        m_view.BoardChanged(visible);
-    }
-    const double visibleSeconds = std::chrono::duration<double>(Clock::now() - start).count();
-    RenderBoardRegion(QRegion(BoardRect()).subtracted(visible));
+    m_rgnStale = BoardRect();
+}
+
+void TPlaybackEngine::RenderFullBoard()
+{
+    MarkBoardStale();
+    ShowBoard();
+}
+
+// Only the part on screen now; the rest is rendered when it comes on screen or between ticks.
+void TPlaybackEngine::ShowBoard()
+{
+    EnsureBoardRendered(VisibleBoardRect());
     m_view.BoardChanged(QRect());
-    return visibleSeconds;
 }
 
 QRect TPlaybackEngine::VisibleBoardRect() const
 {
-    return QRect(m_view.GetScrollOffset(), m_view.GetVisibleSize()).intersected(BoardRect());
+    return m_view.GetVisibleBoardRect().intersected(BoardRect());
+}
+
+void TPlaybackEngine::EnsureBoardRendered(const QRect& p_rt)
+{
+    const QRegion due = m_rgnStale.intersected(p_rt);
+    if (!due.isEmpty()) {
+        m_rgnStale -= due;
+        RenderBoardRegion(due);
+    }
+}
+
+bool TPlaybackEngine::IsBoardComplete() const
+{
+    return m_rgnStale.isEmpty();
+}
+
+// After the view moved: what is now on screen is rendered and shown.
+void TPlaybackEngine::RenderStaleOnScreen()
+{
+    const QRect visible = VisibleBoardRect();
+    const QRegion due = m_rgnStale.intersected(visible);
+    if (!due.isEmpty()) {
+        EnsureBoardRendered(visible);
+        for (const QRect& rect : due) {
+            m_view.BoardChanged(rect);
+        }
+    }
+}
+
+// Between ticks: bands of the part still to render, for a few milliseconds at most, nearest to
+// the screen first.
+void TPlaybackEngine::RenderStaleSlice()
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    const int centre = VisibleBoardRect().center().y();
+    while (!m_rgnStale.isEmpty() && Clock::now() - start < kStaleSliceBudget) {
+        const auto distance = [centre](const QRect& rect) {
+            return centre < rect.top() ? rect.top() - centre : std::max(0, centre - rect.bottom());
+        };
+        const QRect nearest = *std::min_element(m_rgnStale.begin(), m_rgnStale.end(),
+                                                [&](const QRect& a, const QRect& b) { return distance(a) < distance(b); });
+        // The band of the rectangle that lies towards the screen.
+        const int rows = std::min(nearest.height(), kStaleBandRows);
+        const int top = nearest.bottom() < centre ? nearest.bottom() + 1 - rows : nearest.top();
+        const QRect band(nearest.left(), top, nearest.width(), rows);
+        m_rgnStale -= band;
+        RenderBoardRegion(band);
+        m_view.BoardChanged(band);
+    }
 }
 
 // Large regions are drawn in two bands of rows, one on each core, when every object on the board
@@ -422,6 +478,7 @@ void TPlaybackEngine::FlushBoardChanges()
     const QRegion region = m_rgnChanged.united(m_rtLiveInk);
     m_rgnChanged = QRegion();
     m_rtLiveInk = QRect();
+    m_rgnStale -= region;
     RenderBoardRegion(region);
     for (const QRect& rect : region.intersected(BoardRect())) {
         m_view.BoardChanged(rect);

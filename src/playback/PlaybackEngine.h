@@ -95,19 +95,25 @@ public:
 
     // ---- Board
 
-    // The board surface as it should look: board picture and drawing objects (not the pointer).
+    // The board surface: board picture and drawing objects (not the pointer). After a rebuild only
+    // the part on screen is rendered at once; the rest follows between ticks, or at once for the
+    // parts handed to EnsureBoardRendered.
     const QImage& GetBoardImage() const { return m_imgBoard; }
+    // Renders whatever of the rectangle (board pixels) is not rendered yet. The window calls it
+    // before painting that part of the board.
+    void EnsureBoardRendered(const QRect& p_rt);
+    // Every part of the board image is rendered.
+    bool IsBoardComplete() const;
     bool HasBoardPicture() const { return m_gpImageLecture != nullptr; }
     // Paints the board the plain way, every object over the picture, on a surface of the board
     // surface's size: what the cached image always equals after a repaint.
     void PaintBoard(TGPGraphics& p_gGraphics) const;
 
-    // How long the last rebuild took: replaying the packets, rendering the rebuilt board, and
-    // (from the end of the replay) until the part of the board on screen was ready.
+    // How long the last rebuild took: replaying the packets, and rendering the part of the
+    // rebuilt board on screen (the rest is rendered later).
     struct TRebuildTiming {
         double replaySeconds = 0.0;
         double renderSeconds = 0.0;
-        double visibleSeconds = 0.0;
     };
     TRebuildTiming GetLastRebuildTiming() const { return m_rebuildTiming; }
 
@@ -192,9 +198,14 @@ private:
     void RenderRegionInto(QImage& p_imgTarget, const QRegion& p_rgn) const;
     bool PrepareParallelDraw() const;
     QRect VisibleBoardRect() const;
-    // Renders the whole board, the part on screen first; returns the seconds until that part was
-    // ready.
-    double RenderFullBoard();
+    void RenderStaleOnScreen();
+    void RenderStaleSlice();
+    // Everything on the board is to be rendered again.
+    void MarkBoardStale();
+    // Everything is to be rendered again: the part on screen now, the rest later; shows the board.
+    void RenderFullBoard();
+    // Renders what is due of the part on screen and shows the board.
+    void ShowBoard();
     void FlushBoardChanges();
 
     // ---- Frame clock, seeking, transport
@@ -235,6 +246,7 @@ private:
     std::unique_ptr<TGPImage> m_gpImageLecture;    // board picture, none before the first page
     QImage m_imgBoard;                             // board cache, the board surface's size
     QRegion m_rgnChanged;                          // changed since the last repaint
+    QRegion m_rgnStale;                            // not rendered since the last rebuild
     QRect m_rtLiveInk;                             // live stroke pieces drawn since then
     TRebuildTiming m_rebuildTiming;
 };

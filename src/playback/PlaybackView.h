@@ -20,6 +20,9 @@ enum class TMessageKind : uint8_t {
     Error,
 };
 
+// The frame around the board: the board starts this many pixels inside it on every side.
+constexpr int kBoardFrameMargin = 20;
+
 class TPlaybackView {
 public:
     virtual ~TPlaybackView() = default;
@@ -28,6 +31,8 @@ public:
 
     // The engine's board image changed inside p_rtRegion (board surface pixels): repaint that
     // part of the surface from TPlaybackEngine::GetBoardImage. An empty rectangle: the whole board.
+    // Parts of the board off screen may be left to render later: before painting a part of the
+    // board, the window calls TPlaybackEngine::EnsureBoardRendered for it.
     virtual void BoardChanged(const QRect& p_rtRegion) = 0;
     // Size of the board surface in pixels. The engine widens it for a larger page and sets it
     // exactly on a zoom step; it keeps its board image at this size.
@@ -46,6 +51,13 @@ public:
     virtual void SetScrollOffset(const QPoint& p_ptOffset) = 0;
     // Screen width, and screen height minus the height of the status bar.
     virtual QSize GetVisibleSize() const = 0;
+    // The part of the board surface on screen, in board pixels. The default holds for a framed
+    // board placed at the scroll box's origin (the board then starts 20 pixels in) and covers the
+    // whole board when it fits on screen; a window that centres a larger board says exactly.
+    virtual QRect GetVisibleBoardRect() const
+    {
+        return QRect(GetScrollOffset() - QPoint(kBoardFrameMargin, kBoardFrameMargin), GetVisibleSize());
+    }
 
     // ---- Page tabs (tabLecturePage)
 

@@ -65,11 +65,12 @@ void TPlaybackEngine::RedrawUntilMP3FrameNo(uint32_t p_u32MP3FrameNo)
         PacketPlay(*packet, false, true);
     }
     const Clock::time_point replayed = Clock::now();
-    // The view follows first, so that the part rendered first is the part then on screen.
+    // The view follows first, so that the part rendered now is the part then on screen.
+    MarkBoardStale();
     ScroolBoxToCenterPoint(m_state.m_ptViewPoint);
-    const double visible = RenderFullBoard();
+    ShowBoard();
     m_rebuildTiming = {std::chrono::duration<double>(replayed - start).count(),
-                       std::chrono::duration<double>(Clock::now() - replayed).count(), visible};
+                       std::chrono::duration<double>(Clock::now() - replayed).count()};
 }
 
 void TPlaybackEngine::btnPlayPrevMouseUp()

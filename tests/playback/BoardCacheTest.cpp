@@ -151,14 +151,60 @@ TEST_P(BoardCacheTest, CachedBoardEqualsAFullRepaintAfterEveryTick)
         partial += static_cast<size_t>(std::count_if(m_view.m_listBoardChanges.begin(), m_view.m_listBoardChanges.end(),
                                                      [](const QRect& r) { return !r.isEmpty(); }));
         m_view.m_listBoardChanges.clear();
-        ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage(), FullRepaint(*m_engine)), 0)
+        // What is on screen is always current; the rest once it is rendered.
+        const QImage full = FullRepaint(*m_engine);
+        const QRect visible = m_view.GetVisibleBoardRect().intersected(full.rect());
+        ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage().copy(visible), full.copy(visible)), 0)
             << "tick " << ticks << ", packets played " << PlayedPackets() << ", zoom " << m_state.m_viewRatio;
+        if (ticks % 4 == 0) {
+            m_engine->EnsureBoardRendered(full.rect());
+            ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage(), full), 0) << "tick " << ticks;
+        }
     }
     EXPECT_EQ(PlayedPackets(), static_cast<int>(page.packets.size()));
     EXPECT_GT(zooms, 10);
     EXPECT_GT(m_state.m_viewRatio, 1.0f);
     EXPECT_GT(ObjectCount(), 20);
     EXPECT_GT(partial, 200u);   // the ticks re-rendered parts of the board, not all of it
+}
+
+// After a rebuild only the part on screen is rendered; the view moving renders what comes on
+// screen; the ticks render the rest.
+TEST_F(PlaybackTest, OffScreenPartsAreRenderedLater)
+{
+    m_view = THeadlessPlaybackView(QSize(400, 300));
+    std::vector<TPacketItem> packets;
+    for (uint32_t i = 0; i < 40; ++i) {
+        const float x = 30.0f + 45.0f * static_cast<float>(i % 20);
+        const float y = 40.0f + 500.0f * static_cast<float>(i / 20);
+        packets.insert(packets.end(), {Packet(1, 0, i + 1), Packet(2, 0, i + 1, 5, 4, 100), Packet(3, 0, i + 1),
+                                       Packet(4, 0, i + 1, x, y), Packet(4, 0, i + 1, x + 20, y + 300), Packet(5, 0, i + 1)});
+    }
+    packets.push_back(Packet(111, 0, 0, 0, 0));
+    TPageSpec page{"big", SamplesOf(3000), packets};
+    page.width = 1000;
+    page.height = 900;
+    WriteSession({{page}});
+    Start();
+    m_engine->btnPlayMouseUp();
+    m_state.m_intCurrentMilesSecond = 11000;
+    m_engine->btnPlayPrevMouseUp();   // rebuild at 1 s, paused
+    const QImage full = FullRepaint(*m_engine);
+    EXPECT_FALSE(m_engine->IsBoardComplete());
+    const QRect visible = m_view.GetVisibleBoardRect().intersected(full.rect());
+    EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage().copy(visible), full.copy(visible)), 0);
+    EXPECT_GT(DifferingPixels(m_engine->GetBoardImage(), full), 0);
+
+    m_engine->PacketPlay(Packet(111, 0, 0, 500, 500), true, false);   // the view moves down and right
+    const QRect moved = m_view.GetVisibleBoardRect().intersected(full.rect());
+    ASSERT_NE(moved, visible);
+    EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage().copy(moved), full.copy(moved)), 0);
+
+    for (int i = 0; i < 50 && !m_engine->IsBoardComplete(); ++i) {
+        Tick();
+    }
+    EXPECT_TRUE(m_engine->IsBoardComplete());
+    EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), full), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Board, BoardCacheTest, ::testing::Values("WhiteBorad", "LectureImage"),

@@ -63,6 +63,7 @@ TEST_F(RenderToolTest, WritesTheBoardTheSeekRebuilds)
     m_state.m_bClickTabLecturePage = true;
     m_state.m_intCurrentMilesSecond = at;
     m_engine->ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(at));
+    m_engine->EnsureBoardRendered(m_engine->GetBoardImage().rect());
     const QImage expected = m_engine->GetBoardImage().copy(0, 0, 750, 450).convertToFormat(QImage::Format_ARGB32);
     const QImage written(png);
     ASSERT_EQ(written.size(), QSize(750, 450));
