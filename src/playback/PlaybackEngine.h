@@ -25,7 +25,6 @@
 #include <vector>
 
 class TDrawManager;
-class TDrawParent;
 class TDrawStrokes;
 class TGPGraphics;
 class TGPImage;
@@ -105,8 +104,8 @@ public:
     // Every part of the board image is rendered.
     bool IsBoardComplete() const;
     bool HasBoardPicture() const { return m_gpImageLecture != nullptr; }
-    // Paints the board the plain way, every object over the picture, on a surface of the board
-    // surface's size: what the cached image always equals after a repaint.
+    // Paints the board the plain way, every object over the picture, on a white surface of the
+    // board surface's size: what the cached image equals after a repaint, wherever it is rendered.
     void PaintBoard(TGPGraphics& p_gGraphics) const;
 
     // How long the last rebuild took: replaying the packets, and rendering the part of the
@@ -124,7 +123,6 @@ public:
     const TPacketFile& GetPacketFile() const { return m_pfPacketFile; }
     TResourceManager& GetResourceManager() const;
     HSTREAM GetPlayChannel() const { return m_playChannel; }
-    TPlayerState& GetState() const { return m_state; }
 
 private:
     class TBoardViewAdapter;
@@ -149,8 +147,6 @@ private:
 
     // ---- Steps shared by the command handlers
 
-    // True while PacketPlay runs in live mode (repaint and scroll); false while rebuilding.
-    bool IsLiveMode() const { return m_bLiveMode; }
     TGPPointF Scaled(float p_fX, float p_fY) const;
     // (FP1, FP2, FP3, FP4) scaled as x, y, width, height.
     TGPRectF ScaledRect(const TPacketItem& p_pi) const;
@@ -182,7 +178,6 @@ private:
     TGPPointF ResizeDraw(TDrawParent& p_dpDraw, const TPacketItem& p_pi);
     // The board surface handed to new objects.
     TPaintBoxHandle BoardHandle();
-    const QString& GetExeDir() const { return m_state.m_sExeDir; }
 
     // ---- Board image
 
@@ -237,7 +232,7 @@ private:
     TPacketFile m_pfPacketFile;                    // packet list and cursor
     std::unique_ptr<TDrawManager> m_dmDrawManager;
     std::unordered_map<uint32_t, TDrawNoEntry> m_mapDrawNo;   // index of the manager by number
-    bool m_bLiveMode = true;
+    bool m_bLiveMode = true;                       // PacketPlay runs in live mode, not rebuilding
 
     HSTREAM m_loadChannel = 0;                     // decoding stream of the voice
     HSTREAM m_playChannel = 0;                     // tempo stream that plays; 0 when none
