@@ -1,0 +1,104 @@
+#include "draw/DrawImage.h"
+
+#include "draw/MakeOpacityImage.h"
+#include "platform/graphics/GPBitmap.h"
+#include "platform/graphics/GPGraphics.h"
+#include "platform/graphics/GPImage.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+TGPRectF Normalised(const TGPRectF& box)
+{
+    return {std::min(box.X, box.X + box.Width), std::min(box.Y, box.Y + box.Height), std::fabs(box.Width),
+            std::fabs(box.Height)};
+}
+
+}  // namespace
+
+TDrawImage::TDrawImage(TPaintBoxHandle p_pbDraw, uint32_t p_u32DrawNo, const QString& p_strImagePath,
+                       int p_nImageOpacity)
+    : TDrawParent(DrawType::Image, p_pbDraw, p_u32DrawNo), m_imgImage(std::make_unique<TGPImage>(p_strImagePath))
+{
+    SetImageOpacity(p_nImageOpacity);
+}
+
+TDrawImage::~TDrawImage() = default;
+
+void TDrawImage::SetImageOpacity(int value)
+{
+    m_nImageOpacity = value;
+    MakeDrawImage();
+}
+
+void TDrawImage::SetImage(std::unique_ptr<TGPImage> value)
+{
+    m_imgImage = std::move(value);
+    MakeDrawImage();
+}
+
+void TDrawImage::MakeDrawImage()
+{
+    m_imgMirrored.reset();
+    m_imgDrawImage.reset();
+    if (m_imgImage) {
+        m_imgDrawImage = MakeOpacityImage(*m_imgImage, m_nImageOpacity);
+    }
+}
+
+void TDrawImage::InitBounds(float p_fX, float p_fY)
+{
+    const float width = m_imgImage ? static_cast<float>(m_imgImage->GetWidth()) : 0.0f;
+    const float height = m_imgImage ? static_cast<float>(m_imgImage->GetHeight()) : 0.0f;
+    SetBounds({p_fX, p_fY, width, height});
+}
+
+void TDrawImage::Draw(TGPGraphics& p_gGraphics)
+{
+    if (!m_imgDrawImage) {
+        return;
+    }
+    const bool mirrorX = m_rtBounds.Width < 0.0f;
+    const bool mirrorY = m_rtBounds.Height < 0.0f;
+    if (!mirrorX && !mirrorY) {
+        p_gGraphics.DrawImage(*m_imgDrawImage, m_rtBounds);
+        return;
+    }
+    p_gGraphics.DrawImage(MirroredDrawImage(mirrorX, mirrorY), Normalised(m_rtBounds));
+}
+
+const TGPImage& TDrawImage::MirroredDrawImage(bool p_bMirrorX, bool p_bMirrorY)
+{
+    const int mirrored = (p_bMirrorX ? 1 : 0) | (p_bMirrorY ? 2 : 0);
+    if (m_imgMirrored && m_nMirrored == mirrored) {
+        return *m_imgMirrored;
+    }
+    const int width = m_imgDrawImage->GetWidth();
+    const int height = m_imgDrawImage->GetHeight();
+    auto copy = std::make_unique<TGPBitmap>(width, height);
+    {
+        TGPGraphics graphics(*copy);
+        graphics.TranslateTransform(p_bMirrorX ? static_cast<float>(width) : 0.0f,
+                                    p_bMirrorY ? static_cast<float>(height) : 0.0f);
+        graphics.ScaleTransform(p_bMirrorX ? -1.0f : 1.0f, p_bMirrorY ? -1.0f : 1.0f);
+        graphics.DrawImage(*m_imgDrawImage, 0.0f, 0.0f);
+    }
+    m_imgMirrored = std::move(copy);
+    m_nMirrored = mirrored;
+    return *m_imgMirrored;
+}
+
+void TDrawImage::Dispose()
+{
+    m_imgMirrored.reset();
+    m_imgDrawImage.reset();
+    m_imgImage.reset();
+    TDrawParent::Dispose();
+}
+
+TGPRectF TDrawImage::GetPaintExtent() const
+{
+    return UnionBoxes(Normalised(m_rtBounds), m_rtPaintBounds);
+}
