@@ -80,6 +80,9 @@ const TGPImage& TDrawImage::MirroredDrawImage(bool p_bMirrorX, bool p_bMirrorY)
     auto copy = std::make_unique<TGPBitmap>(width, height);
     {
         TGPGraphics graphics(*copy);
+        // A mirror only moves pixels: no half-pixel shift, no resampling.
+        graphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
+        graphics.SetInterpolationMode(TGPInterpolationMode::NearestNeighbor);
         graphics.TranslateTransform(p_bMirrorX ? static_cast<float>(width) : 0.0f,
                                     p_bMirrorY ? static_cast<float>(height) : 0.0f);
         graphics.ScaleTransform(p_bMirrorX ? -1.0f : 1.0f, p_bMirrorY ? -1.0f : 1.0f);

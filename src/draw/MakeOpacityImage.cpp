@@ -15,6 +15,8 @@ std::unique_ptr<TGPBitmap> MakeOpacityImage(const TGPImage& image, int opacity)
     const TGPRectF whole{0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height)};
     {
         TGPGraphics graphics(*bitmap);
+        // Pixel (i, j) of the copy is pixel (i, j) of the picture: no half-pixel shift.
+        graphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
         graphics.DrawImage(image, whole, whole, attributes);
     }
     return bitmap;
