@@ -10,6 +10,18 @@
 
 namespace {
 
+// Stretched copies above this size, or of boxes far off any board, are not kept: the picture is
+// then stretched at every paint.
+constexpr double kMaxStretchedCopyPixels = 2048.0 * 2048.0;
+constexpr float kMaxStretchedCopyReach = 1.0e6f;
+
+bool KeepsStretchedCopy(const TGPRectF& box)
+{
+    return std::isfinite(box.X) && std::isfinite(box.Y) && std::fabs(box.X) < kMaxStretchedCopyReach &&
+           std::fabs(box.Y) < kMaxStretchedCopyReach &&
+           static_cast<double>(box.Width) * box.Height <= kMaxStretchedCopyPixels;
+}
+
 TGPRectF Normalised(const TGPRectF& box)
 {
     return {std::min(box.X, box.X + box.Width), std::min(box.Y, box.Y + box.Height), std::fabs(box.Width),
@@ -41,6 +53,7 @@ void TDrawImage::SetImage(std::unique_ptr<TGPImage> value)
 
 void TDrawImage::MakeDrawImage()
 {
+    m_stretched.image.reset();
     m_imgMirrored.reset();
     m_imgDrawImage.reset();
     if (m_imgImage) {
@@ -62,11 +75,43 @@ void TDrawImage::Draw(TGPGraphics& p_gGraphics)
     }
     const bool mirrorX = m_rtBounds.Width < 0.0f;
     const bool mirrorY = m_rtBounds.Height < 0.0f;
-    if (!mirrorX && !mirrorY) {
-        p_gGraphics.DrawImage(*m_imgDrawImage, m_rtBounds);
+    const TGPImage& picture = mirrorX || mirrorY ? MirroredDrawImage(mirrorX, mirrorY) : *m_imgDrawImage;
+    const TGPRectF box = Normalised(m_rtBounds);
+    if (!KeepsStretchedCopy(box)) {
+        p_gGraphics.DrawImage(picture, box);
         return;
     }
-    p_gGraphics.DrawImage(MirroredDrawImage(mirrorX, mirrorY), Normalised(m_rtBounds));
+    const TStretchedCopy& copy = StretchedCopy(picture, box, (mirrorX ? 1 : 0) | (mirrorY ? 2 : 0), p_gGraphics);
+    if (copy.image) {
+        p_gGraphics.DrawImage(*copy.image, static_cast<float>(copy.left), static_cast<float>(copy.top));
+    }
+}
+
+const TDrawImage::TStretchedCopy& TDrawImage::StretchedCopy(const TGPImage& p_imgPicture, const TGPRectF& p_rtBox,
+                                                             int p_nMirrored, const TGPGraphics& p_gGraphics)
+{
+    TStretchedCopy& copy = m_stretched;
+    if (copy.image && copy.box == p_rtBox && copy.mirrored == p_nMirrored &&
+        copy.smoothing == p_gGraphics.GetSmoothingMode() && copy.interpolation == p_gGraphics.GetInterpolationMode()) {
+        return copy;
+    }
+    copy.box = p_rtBox;
+    copy.mirrored = p_nMirrored;
+    copy.smoothing = p_gGraphics.GetSmoothingMode();
+    copy.interpolation = p_gGraphics.GetInterpolationMode();
+    copy.left = static_cast<int>(std::floor(p_rtBox.X));
+    copy.top = static_cast<int>(std::floor(p_rtBox.Y));
+    const float offsetX = p_rtBox.X - static_cast<float>(copy.left);
+    const float offsetY = p_rtBox.Y - static_cast<float>(copy.top);
+    const int width = static_cast<int>(std::ceil(offsetX + p_rtBox.Width));
+    const int height = static_cast<int>(std::ceil(offsetY + p_rtBox.Height));
+    copy.image = std::make_unique<TGPBitmap>(width, height);
+    TGPGraphics graphics(*copy.image);
+    graphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
+    graphics.SetSmoothingMode(copy.smoothing);
+    graphics.SetInterpolationMode(copy.interpolation);
+    graphics.DrawImage(p_imgPicture, TGPRectF{offsetX, offsetY, p_rtBox.Width, p_rtBox.Height});
+    return copy;
 }
 
 const TGPImage& TDrawImage::MirroredDrawImage(bool p_bMirrorX, bool p_bMirrorY)
@@ -95,6 +140,7 @@ const TGPImage& TDrawImage::MirroredDrawImage(bool p_bMirrorX, bool p_bMirrorY)
 
 void TDrawImage::Dispose()
 {
+    m_stretched.image.reset();
     m_imgMirrored.reset();
     m_imgDrawImage.reset();
     m_imgImage.reset();

@@ -4,11 +4,13 @@
 // painting is a single scaled image draw.
 
 #include "draw/DrawParent.h"
+#include "platform/graphics/GPTypes.h"
 
 #include <QString>
 
 #include <memory>
 
+class TGPBitmap;
 class TGPImage;
 
 class TDrawImage : public TDrawParent {
@@ -30,7 +32,9 @@ public:
     // The box at the point with the picture's own size in pixels.
     void InitBounds(float p_fX, float p_fY) override;
     // The picture stretched into the box. A box with a negative width or height shows the
-    // picture mirrored across that axis, filling the box it spans.
+    // picture mirrored across that axis, filling the box it spans. The stretched picture is kept
+    // and placed whole-pixel on the surface, so any part of the board repainted on its own gets
+    // exactly the pixels a whole repaint gives (a stretch drawn through a clip does not).
     void Draw(TGPGraphics& p_gGraphics) override;
     void Dispose() override;
     // The box it spans (whatever the signs of its size) and the paint bounds together.
@@ -42,9 +46,24 @@ private:
     // asked mirroring changes.
     const TGPImage& MirroredDrawImage(bool p_bMirrorX, bool p_bMirrorY);
 
+    // The picture (mirrored as the box asks) stretched to the box, on whole pixels from
+    // (left, top); made again when the box, the mirroring or the surface's quality modes change.
+    struct TStretchedCopy {
+        std::unique_ptr<TGPBitmap> image;
+        int left = 0;
+        int top = 0;
+        TGPRectF box;
+        int mirrored = 0;
+        TGPSmoothingMode smoothing = TGPSmoothingMode::Default;
+        TGPInterpolationMode interpolation = TGPInterpolationMode::Default;
+    };
+    const TStretchedCopy& StretchedCopy(const TGPImage& p_imgPicture, const TGPRectF& p_rtBox, int p_nMirrored,
+                                        const TGPGraphics& p_gGraphics);
+
     std::unique_ptr<TGPImage> m_imgDrawImage;
     std::unique_ptr<TGPImage> m_imgImage;
     int m_nImageOpacity = 100;
     std::unique_ptr<TGPImage> m_imgMirrored;
     int m_nMirrored = 0;   // bit 0: across the vertical axis, bit 1: across the horizontal axis
+    TStretchedCopy m_stretched;
 };

@@ -14,6 +14,17 @@ const QString kTextNode = QStringLiteral("text");
 const QString kTrue = QStringLiteral("true");
 // Anti-aliased glyph edges may tint the pixel next to their box.
 constexpr float kAntiAliasMargin = 2.0f;
+// Text pictures above this size, or far off any board, are not kept: the text is then drawn
+// straight onto the surface at every paint.
+constexpr double kMaxTextCopyPixels = 2048.0 * 2048.0;
+constexpr float kMaxTextCopyReach = 1.0e6f;
+
+bool KeepsTextCopy(const TGPRectF& extent)
+{
+    return std::isfinite(extent.X) && std::isfinite(extent.Y) && std::fabs(extent.X) < kMaxTextCopyReach &&
+           std::fabs(extent.Y) < kMaxTextCopyReach &&
+           (static_cast<double>(extent.Width) + 2.0) * (static_cast<double>(extent.Height) + 2.0) <= kMaxTextCopyPixels;
+}
 
 // An attribute given as a decimal integer; absent or empty gives none; anything else fails.
 bool ReadIntAttribute(const TXmlUtil& p_xml, const QString& p_strName, std::optional<int32_t>& p_value,
@@ -109,31 +120,6 @@ void TDrawRichXML::LoadRichXML(const TRichXMLContent& p_content, float p_fViewRa
         font.SetFontOpacity(*p_content.opacity);
     }
     m_strCotentText = p_content.text;
-    m_rtTextExtent.reset();
-}
-
-void TDrawRichXML::SetBold(bool value)
-{
-    m_dpFontProperty->SetFontBold(value);
-    m_rtTextExtent.reset();
-}
-
-void TDrawRichXML::SetItalic(bool value)
-{
-    m_dpFontProperty->SetFontItalic(value);
-    m_rtTextExtent.reset();
-}
-
-void TDrawRichXML::SetUnderline(bool value)
-{
-    m_dpFontProperty->SetFontUnderline(value);
-    m_rtTextExtent.reset();
-}
-
-void TDrawRichXML::SetFontSize(int value)
-{
-    m_dpFontProperty->SetFontSize(value);
-    m_rtTextExtent.reset();
 }
 
 void TDrawRichXML::SetBounds(const TGPRectF& value)
@@ -141,13 +127,56 @@ void TDrawRichXML::SetBounds(const TGPRectF& value)
     m_rtBounds = value;
 }
 
+bool TDrawRichXML::HasTextToDraw() const
+{
+    return !m_strCotentText.isEmpty() && !m_boolEdit && m_dpFontProperty;
+}
+
 void TDrawRichXML::Draw(TGPGraphics& p_gGraphics)
 {
-    if (m_strCotentText.isEmpty() || m_boolEdit || !m_dpFontProperty) {
+    if (!HasTextToDraw()) {
         return;
     }
-    p_gGraphics.DrawString(m_strCotentText, -1, m_dpFontProperty->GetFont(), {m_rtBounds.X, m_rtBounds.Y},
-                           m_dpFontProperty->GetFontBrush());
+    const TGPRectF extent = GetPaintExtent();
+    if (!KeepsTextCopy(extent)) {
+        p_gGraphics.DrawString(m_strCotentText, -1, m_dpFontProperty->GetFont(), {m_rtBounds.X, m_rtBounds.Y},
+                               m_dpFontProperty->GetFontBrush());
+        return;
+    }
+    const float wholeX = std::floor(m_rtBounds.X);
+    const float wholeY = std::floor(m_rtBounds.Y);
+    const TTextCopy& copy =
+        TextCopy(m_rtBounds.X - wholeX, m_rtBounds.Y - wholeY, p_gGraphics.GetSmoothingMode());
+    p_gGraphics.DrawImage(*copy.image, wholeX + static_cast<float>(copy.left), wholeY + static_cast<float>(copy.top));
+}
+
+const TDrawRichXML::TTextCopy& TDrawRichXML::TextCopy(float p_fFractionX, float p_fFractionY,
+                                                      TGPSmoothingMode p_enumSmoothing)
+{
+    const TTextLook look = CurrentLook();
+    TTextCopy& copy = m_textCopy;
+    if (copy.image && copy.look == look && copy.fractionX == p_fFractionX && copy.fractionY == p_fFractionY &&
+        copy.smoothing == p_enumSmoothing) {
+        return copy;
+    }
+    copy.look = look;
+    copy.fractionX = p_fFractionX;
+    copy.fractionY = p_fFractionY;
+    copy.smoothing = p_enumSmoothing;
+    // The picture covers the extent's pixels exactly, so nothing lands outside the extent.
+    const TGPRectF extent = TextExtent();
+    copy.left = static_cast<int>(std::floor(p_fFractionX + extent.X));
+    copy.top = static_cast<int>(std::floor(p_fFractionY + extent.Y));
+    const int right = static_cast<int>(std::ceil(p_fFractionX + extent.X + extent.Width));
+    const int bottom = static_cast<int>(std::ceil(p_fFractionY + extent.Y + extent.Height));
+    copy.image = std::make_unique<TGPBitmap>(right - copy.left, bottom - copy.top);
+    TGPGraphics graphics(*copy.image);
+    graphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
+    graphics.SetSmoothingMode(p_enumSmoothing);
+    graphics.DrawString(m_strCotentText, -1, m_dpFontProperty->GetFont(),
+                        {p_fFractionX - static_cast<float>(copy.left), p_fFractionY - static_cast<float>(copy.top)},
+                        m_dpFontProperty->GetFontBrush());
+    return copy;
 }
 
 void TDrawRichXML::Dispose()
@@ -157,24 +186,33 @@ void TDrawRichXML::Dispose()
         m_dpFontProperty.reset();
     }
     m_strCotentText.clear();
-    m_rtTextExtent.reset();
+    m_textCopy.image.reset();
+    m_extentLook.reset();
     TDrawParent::Dispose();
 }
 
 TGPRectF TDrawRichXML::GetPaintExtent() const
 {
-    if (m_strCotentText.isEmpty() || m_boolEdit || !m_dpFontProperty) {
+    if (!HasTextToDraw()) {
         return {};
     }
-    if (!m_rtTextExtent) {
-        m_rtTextExtent = MeasureTextExtent();
-    }
-    return {m_rtBounds.X + m_rtTextExtent->X, m_rtBounds.Y + m_rtTextExtent->Y, m_rtTextExtent->Width,
-            m_rtTextExtent->Height};
+    const TGPRectF extent = TextExtent();
+    return {m_rtBounds.X + extent.X, m_rtBounds.Y + extent.Y, extent.Width, extent.Height};
 }
 
-TGPRectF TDrawRichXML::MeasureTextExtent() const
+TDrawRichXML::TTextLook TDrawRichXML::CurrentLook() const
 {
+    const TFontProperty& font = *m_dpFontProperty;
+    return {font.GetFontFamily(), font.GetFontSize(),
+            GetFontStyle(font.GetFontBold(), font.GetFontItalic(), font.GetFontUnderline()), font.GetFontColor()};
+}
+
+TGPRectF TDrawRichXML::TextExtent() const
+{
+    const TTextLook look = CurrentLook();
+    if (m_extentLook == look) {
+        return m_rtTextExtent;
+    }
     // Measured on a picture, as the board is: the same resolution turns points into pixels.
     TGPBitmap probe(1, 1);
     const TGPGraphics graphics(probe);
@@ -182,5 +220,7 @@ TGPRectF TDrawRichXML::MeasureTextExtent() const
     const TGPRectF text = graphics.MeasureString(m_strCotentText, -1, font, {0.0f, 0.0f});
     const float lineHeight = graphics.MeasureString(QString(), -1, font, {0.0f, 0.0f}).Height;
     const float margin = std::ceil(lineHeight / 2.0f) + kAntiAliasMargin;
-    return InflateRectF(text, margin, margin);
+    m_rtTextExtent = InflateRectF(text, margin, margin);
+    m_extentLook = look;
+    return m_rtTextExtent;
 }

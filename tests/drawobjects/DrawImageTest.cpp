@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -198,6 +199,40 @@ TEST_F(DrawImageTest, MirroredAtItsOwnSizePixelForPixel)
         for (int x = 0; x < 7; ++x) {
             EXPECT_EQ(board.GetPixel(x, y), picture.pixel(6 - x, 4 - y)) << x << ", " << y;
         }
+    }
+}
+
+// The board repaints parts of itself on their own: a stretched picture painted in pieces must
+// give the pixels of one whole paint.
+TEST_F(DrawImageTest, StretchedPicturePaintedInPiecesEqualsOneWholePaint)
+{
+    const TGPRectF boxes[] = {{241.991f, 286.824f, 322.734f, 52.0957f}, {10.5f, 3.25f, 177.7f, 301.3f},
+                              {400.2f, 300.9f, -333.3f, -250.1f}};
+    // Busy pixels, so that any difference in the stretch shows.
+    QImage busy(61, 47, QImage::Format_ARGB32);
+    for (int y = 0; y < busy.height(); ++y) {
+        for (int x = 0; x < busy.width(); ++x) {
+            busy.setPixel(x, y, qRgba((x * 97 + y * 31) % 256, (x * 13 + y * 71) % 256, (x * y) % 256, 128 + (x + y) % 128));
+        }
+    }
+    for (const TGPRectF& box : boxes) {
+        SCOPED_TRACE(testing::Message() << box.X << ", " << box.Y << ", " << box.Width << ", " << box.Height);
+        TDrawImage image(nullptr, 1, m_path, 90);
+        image.SetImage(std::make_unique<TGPImage>(busy));
+        image.SetBounds(box);
+        const TGPBitmap whole = Render(600, 400, [&](TGPGraphics& g) { image.Draw(g); });
+        // Pieces clipped to whole-pixel rectangles, as the board cache paints them.
+        TGPBitmap pieces(600, 400);
+        QPainter painter(&pieces.GetQImage());
+        for (const QRect& piece : {QRect(0, 0, 600, 200), QRect(0, 200, 346, 200), QRect(346, 200, 254, 130),
+                                   QRect(346, 330, 254, 70)}) {
+            painter.setClipRect(piece);
+            TGPGraphics g(painter);
+            SetBoardQuality(g);
+            image.Draw(g);
+        }
+        painter.end();
+        EXPECT_EQ(whole.GetQImage(), pieces.GetQImage());
     }
 }
 

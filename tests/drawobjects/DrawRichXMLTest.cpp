@@ -23,6 +23,18 @@ QByteArray RxmOf(const QString& attributes, const QString& content)
         .toUtf8();
 }
 
+// Pixels whose alpha differs by more than a shade.
+int StronglyDifferingPixels(const TGPImage& a, const TGPImage& b)
+{
+    int count = 0;
+    for (int y = 0; y < a.GetHeight(); ++y) {
+        for (int x = 0; x < a.GetWidth(); ++x) {
+            count += std::abs(AlphaAt(a, x, y) - AlphaAt(b, x, y)) > 8 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 class DrawRichXMLTest : public ::testing::Test {
 protected:
     QString Write(const QByteArray& bytes)
@@ -245,7 +257,7 @@ TEST_F(DrawRichXMLTest, DrawnFromTheTopLeftNeitherWrappedNorClipped)
         SCOPED_TRACE(style);
         const auto text = Make(RxmOf(style, "정리: (x + 1)² = x² + 2x + 1\nfjy식 & 넓이: Ag|_ 값!\n\nWWW ffff jjj"), 1.0f);
         ASSERT_NE(text, nullptr);
-        text->SetBounds({40, 30, 60, 20});   // far narrower and lower than the text
+        text->SetBounds({40.4f, 30.6f, 60, 20});   // far narrower and lower than the text
         const TGPBitmap board = Render(900, 400, [&](TGPGraphics& g) { text->Draw(g); });
         // Past the box's right edge and below it: not wrapped, not clipped.
         bool pastRight = false;
@@ -267,14 +279,21 @@ TEST_F(DrawRichXMLTest, DrawnFromTheTopLeftNeitherWrappedNorClipped)
         EXPECT_GE(left, 36);   // starts at the box's left (italic overhang, anti-aliasing)
         EXPECT_GE(top, 30);
         EXPECT_LE(top, 42);
-        EXPECT_TRUE(AllPaintInside(board, text->GetPaintExtent()));
+        // The text straight from the font: every glyph pixel lies in the extent, and the
+        // object's drawing (through its text picture) shows the same pixels.
+        const TGPBitmap direct = Render(900, 400, [&](TGPGraphics& g) {
+            g.DrawString(text->GetContentText(), -1, text->GetFontProperty().GetFont(), {40.4f, 30.6f},
+                         text->GetFontProperty().GetFontBrush());
+        });
+        EXPECT_TRUE(AllPaintInside(direct, text->GetPaintExtent()));
+        EXPECT_LE(StronglyDifferingPixels(board, direct), 0);
         EXPECT_FALSE(text->HitTest({150, 35}));   // on the text, outside the box
         EXPECT_TRUE(text->HitTest({100, 50}));
         // The extent moves with the box and leaves the paint bounds alone.
         const TGPRectF extent = text->GetPaintExtent();
-        text->SetBounds({140, 130, 60, 20});
-        EXPECT_FLOAT_EQ(text->GetPaintExtent().X, extent.X + 100);
-        EXPECT_FLOAT_EQ(text->GetPaintExtent().Y, extent.Y + 100);
+        text->SetBounds({140.4f, 130.6f, 60, 20});
+        EXPECT_NEAR(text->GetPaintExtent().X, extent.X + 100, 1e-4);
+        EXPECT_NEAR(text->GetPaintExtent().Y, extent.Y + 100, 1e-4);
         EXPECT_EQ(text->GetPaintBounds().Width, 0);
     }
 }
