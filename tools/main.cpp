@@ -2,9 +2,11 @@
 
 #include "ToolCommands.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -35,9 +37,22 @@ void ToolError(const QString& text)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
+    // Subcommands draw boards with text, which needs the GUI application; the tool shows no
+    // window, so it runs on the offscreen platform unless one is asked for. Only this process:
+    // programs the tool starts keep their own platform.
+    QStringList args;
+    for (int i = 1; i < argc; ++i) {
+        args << QString::fromLocal8Bit(argv[i]);
+    }
+    std::vector<char*> qtArgv{argv[0]};
+    static char platformOption[] = "-platform";
+    static char offscreen[] = "offscreen";
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        qtArgv.insert(qtArgv.end(), {platformOption, offscreen});
+    }
+    int qtArgc = static_cast<int>(qtArgv.size());
+    qtArgv.push_back(nullptr);
+    QGuiApplication app(qtArgc, qtArgv.data());
     if (args.isEmpty()) {
         PrintUsage();
         return kToolExitUsage;
