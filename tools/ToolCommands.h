@@ -9,7 +9,8 @@
     X("info", RunInfoCommand, "--text LAUNCH_TEXT    the session's pages and total, as the catalogue builds them") \
     X("dump", RunDumpCommand, "PACKET_FILE           one line per packet record") \
     X("make-demo", RunMakeDemo, "[--base FOLDER]       writes the demo session, prints its launch text") \
-    X("render", RunRenderCommand, "--text LAUNCH_TEXT --at MS [--zoom R] -o OUT.png   the board at a session position, as PNG")
+    X("render", RunRenderCommand, "--text LAUNCH_TEXT --at MS [--zoom R] -o OUT.png   the board at a session position, as PNG") \
+    X("check", RunCheckCommand, "--text LAUNCH_TEXT    lists the problems of the session's files; exit 1 when any")
 
 #define RAVO_DECLARE_TOOL_COMMAND(name, function, usage) int function(const QStringList& args);
 RAVO_TOOL_COMMANDS(RAVO_DECLARE_TOOL_COMMAND)
