@@ -1,0 +1,117 @@
+// The demo board near the end of its last page ("area"), rebuilt through the player's seek: each
+// kind of object shows at its place. The render is written next to the test program
+// (demo-objects.png); docs/demo-objects.png is a copy.
+
+#include "ObjectsTestSupport.h"
+
+#include "DemoLecture.h"
+
+#include <set>
+
+namespace {
+
+constexpr uint32_t kAt = 56000;   // page "area" runs from 45,000 to 56,196 ms
+
+constexpr uint32_t kAreaStart = 45000;
+
+class DemoBoardTest : public PlaybackTest {
+protected:
+    void SeekTo(uint32_t ms)
+    {
+        m_state.m_bClickTabLecturePage = true;
+        m_state.m_intCurrentMilesSecond = static_cast<int32_t>(ms);
+        m_engine->ScbPlayMovePositionUntilReDraw(ms);
+    }
+
+    // Pixels of the box (whole pixels inside it) that differ from the bare paper.
+    double ChangedShare(const QRectF& box) const
+    {
+        const QRect pixels = box.toAlignedRect().intersected(m_board.rect());
+        int changed = 0;
+        for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+            for (int x = pixels.left(); x <= pixels.right(); ++x) {
+                changed += m_board.pixel(x, y) != m_paper.pixel(x, y) ? 1 : 0;
+            }
+        }
+        return pixels.isEmpty() ? 0.0 : static_cast<double>(changed) / (pixels.width() * pixels.height());
+    }
+
+    QImage m_board;
+    QImage m_paper;
+};
+
+TEST_F(DemoBoardTest, EveryKindShowsAtItsPlace)
+{
+    const QString base = m_dir.filePath("demo");
+    QString error;
+    ASSERT_TRUE(WriteDemoSession(base, &error).has_value()) << error.toStdString();
+    ASSERT_FALSE(ApplyLaunchText(QString::fromLatin1(kDemoLaunchText), m_state).has_value());
+    g_studyInfo.study_mode = QStringLiteral("R");
+    m_state.m_sBasePath = base;
+    m_state.m_sExeDir = QStringLiteral(RAVO_BIN_DIR);   // the default skin's marker pictures
+    Start();
+    const QRect page(0, 0, 1024, 720);
+    // The page's start: the paper alone, as the board paints it.
+    SeekTo(kAreaStart);
+    ASSERT_EQ(ObjectCount(), 0);
+    m_engine->EnsureBoardRendered(page);
+    m_paper = m_engine->GetBoardImage().copy(page).convertToFormat(QImage::Format_ARGB32);
+
+    SeekTo(kAt);
+    ASSERT_EQ(m_engine->GetLectureInfoList()[static_cast<size_t>(m_state.m_nCurrentPlayPageIndex)].PageID, "area");
+    m_engine->EnsureBoardRendered(page);
+    m_board = m_engine->GetBoardImage().copy(page).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(DifferingPixels(m_board, FullRepaint(*m_engine).copy(page).convertToFormat(QImage::Format_ARGB32)), 0);
+    ASSERT_TRUE(m_board.save(QStringLiteral(RAVO_DEMO_OBJECTS_PATH)));
+
+    // Every kind of the page is on the board.
+    std::set<DrawType> kinds;
+    for (int i = 0; i < ObjectCount(); ++i) {
+        kinds.insert(m_engine->GetDrawManager().GetDraw(i)->GetDrawType());
+    }
+    EXPECT_EQ(kinds, (std::set<DrawType>{DrawType::Strokes, DrawType::Shape, DrawType::Image, DrawType::MP3,
+                                         DrawType::RichXML, DrawType::PopBlinker}));
+
+    struct Place {
+        const char* what;
+        QRectF box;
+        double minShare;   // of the box's pixels that differ from the paper
+        double maxShare;
+    };
+    const Place places[] = {
+        {"shape: the large square", {110, 120, 220, 220}, 0.95, 1.0},
+        {"shape: the star", {870, 500, 40, 30}, 0.95, 1.0},
+        {"strokes: the label x above the square", {195, 70, 40, 35}, 0.05, 0.6},
+        {"picture: the card, moved and enlarged", {630, 410, 160, 160}, 0.9, 1.0},
+        {"rich text: two lines from the box's top-left", {560, 200, 330, 60}, 0.05, 0.6},
+        {"marker: the fireworks at its own size", {930, 166, 20, 20}, 0.1, 1.0},
+        {"audio clip: nothing drawn", {560, 330, 160, 60}, 0.0, 0.0},
+        {"empty paper", {20, 600, 300, 100}, 0.0, 0.0},
+    };
+    for (const Place& p : places) {
+        const double share = ChangedShare(p.box);
+        EXPECT_GE(share, p.minShare) << p.what;
+        EXPECT_LE(share, p.maxShare) << p.what;
+    }
+    // Colours: the card's large square is light blue under 90 % opacity, the star gold, the text
+    // the navy of palette entry 18 at its darkest.
+    const QColor card = m_board.pixelColor(660, 440);
+    EXPECT_GT(card.blue(), card.red() + 20);
+    const QColor star = m_board.pixelColor(890, 515);
+    EXPECT_GT(star.red(), 200);
+    EXPECT_LT(star.blue(), 100);
+    int darkestText = 255 * 3;
+    QColor darkest;
+    for (int y = 200; y < 260; ++y) {
+        for (int x = 560; x < 890; ++x) {
+            const QColor c = m_board.pixelColor(x, y);
+            if (c.red() + c.green() + c.blue() < darkestText) {
+                darkestText = c.red() + c.green() + c.blue();
+                darkest = c;
+            }
+        }
+    }
+    EXPECT_EQ(darkest.rgb() & 0xFFFFFF, 0x1F497Du);
+}
+
+} // namespace
