@@ -10,6 +10,7 @@
     X("dump", RunDumpCommand, "PACKET_FILE           one line per packet record") \
     X("make-demo", RunMakeDemo, "[--base FOLDER]       writes the demo session, prints its launch text") \
     X("render", RunRenderCommand, "--text LAUNCH_TEXT --at MS [--zoom R] -o OUT.png   the board at a session position, as PNG") \
+    X("launch", RunLaunchCommand, "--text LAUNCH_TEXT [--timeout S] [--player PATH]   plays a session as the launcher would, prints the result") \
     X("check", RunCheckCommand, "--text LAUNCH_TEXT    lists the problems of the session's files; exit 1 when any")
 
 #define RAVO_DECLARE_TOOL_COMMAND(name, function, usage) int function(const QStringList& args);

@@ -1,0 +1,174 @@
+#pragma once
+// The player's main window: start-up, close query and shutdown, the board area (desk, frame,
+// board surface, pointer) in its scroll box, zoom placement and the mouse wheel, the status bar,
+// and the result hand-off. It implements the playback engine's view and forwards the controls'
+// events to the engine's operations.
+
+#include "platform/audio/AudioLibrary.h"
+#include "playback/PlaybackEngine.h"
+#include "playback/PlaybackView.h"
+#include "session/LaunchParams.h"
+#include "session/PlayerState.h"
+#include "ui/FormDialogs.h"
+
+#include <QSize>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QLabel;
+class QPainter;
+class QTimer;
+class TExScrollBox;
+class TGPImage;
+class TPaintBox;
+class TStatusView;
+
+// What the window is started with besides the launch text: the launcher's names, the dialogs and
+// waits, the screen and the audio output.
+struct TForm1Options {
+    // The launcher's shared block and result event.
+    std::string blockName = kLaunchBlockName;
+    std::string resultEventName = kResultEventName;
+    TFormDialogs dialogs = TFormDialogs::Standard();
+    // The screen the window fills and places the board on; empty: the primary screen.
+    QSize screenSize;
+    int audioDevice = kDefaultDevice;
+};
+
+class TForm1 : public QWidget, public TPlaybackView {
+public:
+    static constexpr int kFailedStartUpWidth = 1024;
+    static constexpr int kFailedStartUpHeight = 768;
+
+    explicit TForm1(TForm1Options p_options = TForm1Options());
+    ~TForm1() override;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // ---- Lifecycle
+
+    void FormCreate();
+    void FormCloseQuery(bool& CanClose);
+    void FormDestroy();
+    // The start-up ran to its end (launch text read, audio ready, catalogue built).
+    bool IsStartedUp() const { return m_bStartedUp; }
+
+    // ---- Page view
+
+    void ResizeingImage(bool p_bIncrease);
+    // One wheel event: 20 pixels up for a delta >= 0, down otherwise, whatever its size.
+    void FormMouseWheel(int p_nWheelDelta);
+
+    // ---- Hand-off
+
+    void SendStudyResult();
+
+    // ---- Access
+
+    TPlayerState& State() { return m_state; }
+    TPlaybackEngine& Engine() { return *m_engine; }
+
+    TExScrollBox* scBox;
+    QWidget* scBoxContent;        // the scrolled content: as large as the placed frame reaches
+    TPaintBox* paFrameView;       // the frame (and the desk under it)
+    QWidget* paLectureView;       // white, 20 pixels inside the frame
+    TPaintBox* pbDraw;            // the board surface
+    QLabel* imgPointerStick;
+    QLabel* lbStatusMessage;
+    TStatusView* paStatusView;
+
+    // ---- TPlaybackView
+
+    void BoardChanged(const QRect& p_rtRegion) override;
+    TIntPoint GetBoardSurfaceSize() const override;
+    void SetBoardSurfaceSize(const TIntPoint& p_ptSize) override;
+    void SetFrameImage(const QString& p_sFrameImageType) override;
+    void ReMovePlayerView() override;
+    QPoint GetScrollOffset() const override;
+    void SetScrollOffset(const QPoint& p_ptOffset) override;
+    QSize GetVisibleSize() const override;
+    QRect GetVisibleBoardRect() const override;
+    void AddPageTab(const QString& p_sCaption) override;
+    void SetPageTabIndex(int32_t p_nIndex) override;
+    void SetSeekRange(int32_t p_nMin, int32_t p_nMax) override;
+    int32_t GetSeekPosition() const override;
+    void SetSeekPosition(int32_t p_nPosition) override;
+    void SetCurrentTimeText(const QString& p_sText) override;
+    void SetTotalTimeText(const QString& p_sText) override;
+    void ShowPointerStick() override;
+    void PlacePointerStick(int32_t p_nLeft, int32_t p_nTop) override;
+    void HidePointerStick() override;
+    bool IsPointerStickVisible() const override;
+    void SetSpeedButtonsEnabled(bool p_bEnabled) override;
+    void ShowPlayButtonState(bool p_bPlaying) override;
+    void SetSpeedText(const QString& p_sText) override;
+    void ShowStatusMessage(const QString& p_sText) override;
+    void SetVolumeHint(const QString& p_sText) override;
+    void RefreshToolTips() override;
+    void SetFrameClockEnabled(bool p_bEnabled) override;
+    bool IsFrameClockEnabled() const override;
+    void SetStandByCheckUpEnabled(bool p_bEnabled) override;
+    void HideCheckUpPanel() override;
+    void ShowMessage(TMessageKind p_enumKind, const QString& p_sText) override;
+    bool AskSelfStudy() override;
+    void PostCloseRequest() override;
+    void Wait(int32_t p_nMilliseconds) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // ---- Design: the controls, built before the start-up
+    void CreateBoardArea();
+    void CreateStatusView();
+    void WatchMouse(QWidget* p_widget);
+
+    // ---- Start-up steps
+    void LoadSkinInfo();
+    void LoadControlImage();
+    void InitControlStatus();
+    std::optional<QString> InitAudioLibrary();
+    void SetWindowGeometry();
+    void EndStartUp(TMessageKind p_enumKind, const QString& p_sMessage);
+    void LayoutChildren();
+
+    // ---- Page view
+    QSize ScreenSize() const;
+    void pbBackgroundViewPaint(QPainter& p_painter);
+    void pbFrameViewPaint(QPainter& p_painter);
+    void pbDrawPaint(QPainter& p_painter, const QRegion& p_region);
+    // The tool bar reveal rule of bars that hide themselves; the built-in layout keeps the
+    // status bar shown, so there is nothing to reveal.
+    void ShowToolBar(int p_nX, int p_nY);
+
+    // ---- Controls
+    void tmFramePlayTimer();
+    void tmMessageStatusTimer();
+    void tabLecturePageClick(int p_nIndex);
+    void SetToolTipText();
+    bool IsSessionAtEnd() const;
+
+    TForm1Options m_options;
+    TPlayerState m_state;
+    std::unique_ptr<TPlaybackEngine> m_engine;
+
+    std::unique_ptr<TGPImage> m_gpImageBackGround;
+    std::array<std::unique_ptr<TGPImage>, 8> m_gpImageFrame;
+
+    QTimer* tmFramePlay;
+    QTimer* tmMessageStatus;
+    bool m_bStandByCheckUp = false;   // the check-up's stand-by timer would run
+
+    QWidget* m_paStartUpFailure = nullptr;
+    bool m_bAudioReady = false;
+    bool m_bStartedUp = false;
+    bool m_bInFrameTick = false;
+    bool m_bClosed = false;
+};
