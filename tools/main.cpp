@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -37,22 +38,26 @@ void ToolError(const QString& text)
 
 int main(int argc, char** argv)
 {
-    // Subcommands draw boards with text, which needs the GUI application; the tool shows no
-    // window, so it runs on the offscreen platform unless one is asked for. Only this process:
-    // programs the tool starts keep their own platform.
     QStringList args;
     for (int i = 1; i < argc; ++i) {
         args << QString::fromLocal8Bit(argv[i]);
     }
+    // Drawing a board with rich text needs the GUI application. The tool shows no window, so it
+    // runs on the offscreen platform unless one is asked for (this process only: programs the
+    // tool starts keep their own). The other subcommands keep the plain application, which
+    // prints nothing of its own.
+    const bool drawsBoards = !args.isEmpty() && args.first() == QLatin1String("render");
     std::vector<char*> qtArgv{argv[0]};
     static char platformOption[] = "-platform";
     static char offscreen[] = "offscreen";
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    if (drawsBoards && std::getenv("QT_QPA_PLATFORM") == nullptr) {
         qtArgv.insert(qtArgv.end(), {platformOption, offscreen});
     }
     int qtArgc = static_cast<int>(qtArgv.size());
     qtArgv.push_back(nullptr);
-    QGuiApplication app(qtArgc, qtArgv.data());
+    const std::unique_ptr<QCoreApplication> app = drawsBoards
+        ? std::make_unique<QGuiApplication>(qtArgc, qtArgv.data())
+        : std::make_unique<QCoreApplication>(qtArgc, qtArgv.data());
     if (args.isEmpty()) {
         PrintUsage();
         return kToolExitUsage;
