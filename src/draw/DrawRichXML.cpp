@@ -138,6 +138,9 @@ void TDrawRichXML::Draw(TGPGraphics& p_gGraphics)
         return;
     }
     const TGPRectF extent = GetPaintExtent();
+    if (!(extent.Width > 0.0f && extent.Height > 0.0f)) {
+        return;   // a font so large that its measures overflow: nothing sensible to draw
+    }
     if (!KeepsTextCopy(extent)) {
         p_gGraphics.DrawString(m_strCotentText, -1, m_dpFontProperty->GetFont(), {m_rtBounds.X, m_rtBounds.Y},
                                m_dpFontProperty->GetFontBrush());
