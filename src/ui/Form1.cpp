@@ -250,7 +250,7 @@ bool TForm1::IsSessionAtEnd() const
 void TForm1::FormCloseQuery(bool& CanClose)
 {
     CanClose = true;
-    if (m_bClosed || m_state.m_bCompulsionClose) {
+    if (m_state.m_bCompulsionClose) {
         return;
     }
     if (IsSessionAtEnd()) {
@@ -279,8 +279,6 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // A close request may already be queued behind this one: the result goes out only once.
-    m_bClosed = true;
     tmFramePlay->stop();
     event->accept();
 }

@@ -170,5 +170,4 @@ private:
     bool m_bAudioReady = false;
     bool m_bStartedUp = false;
     bool m_bInFrameTick = false;
-    bool m_bClosed = false;
 };

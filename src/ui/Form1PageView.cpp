@@ -34,6 +34,19 @@ constexpr int kStatusMessageLeft = 107;
 constexpr int kStatusMessageTop = 13;
 constexpr int kStatusMessageMinWidth = 182;
 
+// Thin, quiet scroll bars over the desk.
+const char* const kScrollBarStyle = R"(
+QScrollBar { background: #2B303A; border: none; }
+QScrollBar:vertical { width: 10px; }
+QScrollBar:horizontal { height: 10px; }
+QScrollBar::handle { background: #687385; border-radius: 4px; margin: 2px; }
+QScrollBar::handle:hover { background: #8792A6; }
+QScrollBar::handle:vertical { min-height: 30px; }
+QScrollBar::handle:horizontal { min-width: 30px; }
+QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }
+QScrollBar::add-page, QScrollBar::sub-page { background: none; }
+)";
+
 // Frame piece suffixes in drawing order: top-left, left, bottom-left, bottom, bottom-right,
 // right, top-right, top.
 const std::array<QString, 8> kFrameSuffix = {
@@ -93,6 +106,7 @@ void TForm1::CreateBoardArea()
     scBox->setObjectName(QStringLiteral("scBox"));
     scBox->setWidgetResizable(false);
     scBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scBox->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
     scBox->SetOnViewportPaint([this](QPainter& painter) { pbBackgroundViewPaint(painter); });
     scBox->SetOnNcMouseMove([this](int x, int y) { ShowToolBar(x, y); });
 

@@ -47,8 +47,8 @@ void Call(const F& p_action, Args... p_args)
 TToolBarRow::TToolBarRow(QWidget* parent)
     : QWidget(parent),
       btnPlay(MakeButton(this, QStringLiteral("btnPlay"), TToolIcon::Pause, 30)),
-      btnPlayPrev(MakeButton(this, QStringLiteral("btnPlayPrev"), TToolIcon::Back10)),
-      btnPlayNext(MakeButton(this, QStringLiteral("btnPlayNext"), TToolIcon::Forward10)),
+      btnPlayPrev(MakeButton(this, QStringLiteral("btnPlayPrev"), TToolIcon::Back10, 30)),
+      btnPlayNext(MakeButton(this, QStringLiteral("btnPlayNext"), TToolIcon::Forward10, 30)),
       btnPlaySpeedDown(MakeButton(this, QStringLiteral("btnPlaySpeedDown"), TToolIcon::SpeedDown)),
       lbSpeed(new QLabel(QStringLiteral("100%"), this)),
       btnPlaySpeedUp(MakeButton(this, QStringLiteral("btnPlaySpeedUp"), TToolIcon::SpeedUp)),

@@ -35,7 +35,7 @@ void PaintMagnifier(QPainter& p, bool p_bPlus)
 // A circular arrow round "10", open at the bottom; p_bForward turns it clockwise.
 void PaintJump(QPainter& p, bool p_bForward)
 {
-    const QRectF ring(10, 9, 28, 28);
+    const QRectF ring(6, 6, 36, 36);
     const qreal start = p_bForward ? 200 : -20;
     const qreal sweep = p_bForward ? -250 : 250;
     QPainterPath arc;
@@ -47,9 +47,9 @@ void PaintJump(QPainter& p, bool p_bForward)
     const qreal angle = qDegreesToRadians(arc.angleAtPercent(1.0));
     const QPointF direction(std::cos(angle), -std::sin(angle));
     const QPointF normal(-direction.y(), direction.x());
-    p.fillPath(Triangle(end + direction * 8, end + normal * 7, end - normal * 7), p.pen().color());
+    p.fillPath(Triangle(end + direction * 9, end + normal * 8, end - normal * 8), p.pen().color());
     QFont font = p.font();
-    font.setPixelSize(13);
+    font.setPixelSize(17);
     font.setBold(true);
     p.setFont(font);
     p.drawText(ring, Qt::AlignCenter, QStringLiteral("10"));

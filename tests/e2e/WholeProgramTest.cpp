@@ -1,0 +1,151 @@
+// ravo-tool launch and ravo-player as separate programs on a tiny session, the way the launcher
+// and the learner meet them: a launch played to its end prints the handed-off result; a player
+// started from the fallback file plays to its end and hands off nothing; a launch whose player
+// never answers gives up.
+
+#include "e2e/TinySession.h"
+
+#include "platform/ipc/NamedEvent.h"
+#include "platform/ipc/SharedBlock.h"
+#include "session/FileUtil.h"
+#include "session/LaunchParams.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int kRunLimitMs = 60000;
+
+class TCoreEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_e2e";
+        static char* argv[] = {name, nullptr};
+        m_app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    std::unique_ptr<QCoreApplication> m_app;
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new TCoreEnvironment);
+
+struct TRun {
+    bool finished = false;
+    int exitCode = -1;
+    QString out;
+    QString err;
+    qint64 elapsedMs = 0;
+};
+
+class TWholeProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dataHome.isValid());
+        ASSERT_TRUE(WriteTinySession(m_dataHome.path()));
+        // Nothing left over from another run may stand in for this run's block or result.
+        TSharedBlock::Unlink(kLaunchBlockName);
+        TNamedEvent::Unlink(kResultEventName);
+    }
+    void TearDown() override
+    {
+        TSharedBlock::Unlink(kLaunchBlockName);
+        TNamedEvent::Unlink(kResultEventName);
+    }
+
+    static QString Program(const QString& p_sName) { return JoinPath(QCoreApplication::applicationDirPath(), p_sName); }
+
+    TRun Run(const QString& p_sProgram, const QStringList& p_args)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        process.setProcessEnvironment(environment);
+        QElapsedTimer clock;
+        clock.start();
+        process.start(p_sProgram, p_args);
+        TRun run;
+        run.finished = process.waitForFinished(kRunLimitMs);
+        if (!run.finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        run.elapsedMs = clock.elapsed();
+        run.exitCode = process.exitCode();
+        run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+        run.err = QString::fromLocal8Bit(process.readAllStandardError());
+        return run;
+    }
+
+    QTemporaryDir m_dataHome;
+};
+
+TEST_F(TWholeProgram, LaunchPlaysTheSessionToItsEndAndPrintsTheHandedOffResult)
+{
+    const TRun run = Run(Program(QStringLiteral("ravo-tool")),
+                         {QStringLiteral("launch"), QStringLiteral("--text"), QString::fromLatin1(kTinyLaunchText),
+                          QStringLiteral("--timeout"), QStringLiteral("40")});
+    ASSERT_TRUE(run.finished) << run.err.toStdString();
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QString::fromLatin1(kTinyResultText) + QLatin1Char('\n'));
+    // Two pages of 1.5 s: played through, not cut short.
+    EXPECT_GE(run.elapsedMs, 3000);
+}
+
+TEST_F(TWholeProgram, PlayerStartedFromTheFallbackFilePlaysToItsEndAndHandsOffNothing)
+{
+    ASSERT_TRUE(WriteLaunchFallbackFile(m_dataHome.path(), QString::fromLatin1(kTinyLaunchText)));
+    TNamedEvent result;
+    ASSERT_TRUE(result.CreateOrOpen(kResultEventName));
+
+    const TRun run = Run(Program(QStringLiteral("ravo-player")), {});
+    // The player closes by itself only once the session has been played to its end.
+    ASSERT_TRUE(run.finished) << run.err.toStdString();
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_GE(run.elapsedMs, 3000);
+    EXPECT_FALSE(result.Wait(0));
+    TSharedBlock block;
+    EXPECT_FALSE(block.Open(kLaunchBlockName));
+}
+
+TEST_F(TWholeProgram, LaunchReportsAPlayerThatEndsWithoutAResult)
+{
+    const QString quitter = QStandardPaths::findExecutable(QStringLiteral("true"));
+    ASSERT_FALSE(quitter.isEmpty());
+    const TRun run = Run(Program(QStringLiteral("ravo-tool")),
+                         {QStringLiteral("launch"), QStringLiteral("--text"), QString::fromLatin1(kTinyLaunchText),
+                          QStringLiteral("--player"), quitter, QStringLiteral("--timeout"), QStringLiteral("20")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(QStringLiteral("without a result"))) << run.err.toStdString();
+}
+
+// The player cannot read this launch text: it says so and waits to be closed. The launch gives
+// up at its timeout and ends the player.
+TEST_F(TWholeProgram, LaunchTimesOutWhenThePlayerNeverHandsOff)
+{
+    const TRun run = Run(Program(QStringLiteral("ravo-tool")),
+                         {QStringLiteral("launch"), QStringLiteral("--text"), QStringLiteral("A&S1&U1&x"),
+                          QStringLiteral("--timeout"), QStringLiteral("2")});
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains(QStringLiteral("no result within"))) << run.err.toStdString();
+    EXPECT_LT(run.elapsedMs, 15000);
+}
+
+} // namespace

@@ -1,0 +1,91 @@
+#pragma once
+// A main window on the tiny session, started through a shared block of this test run's own name,
+// with dialogs that answer at once and record what they were asked.
+
+#include "e2e/TinySession.h"
+
+#include "platform/ipc/NamedEvent.h"
+#include "platform/ipc/SharedBlock.h"
+#include "session/LaunchParams.h"
+#include "ui/Form1.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
+
+class TFormTest : public ::testing::Test {
+protected:
+    static constexpr std::size_t kBlockSize = kResultTextOffset * 2;
+    const QSize kScreen{1280, 800};
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(WriteTinySession(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
+        TNamedEvent::Unlink(m_sEventName);
+        ASSERT_TRUE(m_event.CreateOrOpen(m_sEventName));
+    }
+
+    void TearDown() override
+    {
+        m_form.reset();
+        m_block.Close();
+        m_event.Close();
+        TSharedBlock::Unlink(m_sBlockName);
+        TNamedEvent::Unlink(m_sEventName);
+    }
+
+    // Starts a window on the launch text; shown, as the program shows it after the start-up.
+    TForm1& StartForm(const QString& p_sLaunchText)
+    {
+        QByteArray bytes = p_sLaunchText.toLocal8Bit();
+        bytes.append('\0');
+        EXPECT_TRUE(m_block.Create(m_sBlockName, kBlockSize));
+        EXPECT_TRUE(m_block.WriteBytes(0, bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        TForm1Options options;
+        options.blockName = m_sBlockName;
+        options.resultEventName = m_sEventName;
+        options.screenSize = kScreen;
+        options.audioDevice = kNoSoundDevice;
+        options.dialogs.ShowMessage = [this](QWidget*, TMessageKind kind, const QString& text) {
+            m_listMessages.emplace_back(kind, text);
+        };
+        options.dialogs.AskOkCancel = [this](QWidget*, const QString& text) {
+            m_listQuestions.push_back(text);
+            return m_bAnswerOk;
+        };
+        options.dialogs.AskSelfStudy = [](QWidget*) { return false; };
+        options.dialogs.Wait = [](int32_t) {};
+        m_form = std::make_unique<TForm1>(std::move(options));
+        m_form->FormCreate();
+        m_form->show();
+        return *m_form;
+    }
+
+    // The text at the result offset, up to its zero byte.
+    QString HandedOffText() const
+    {
+        const std::vector<uint8_t> bytes = m_block.ReadBytes(kResultTextOffset, kBlockSize - kResultTextOffset);
+        std::size_t length = 0;
+        while (length < bytes.size() && bytes[length] != 0) {
+            ++length;
+        }
+        return QString::fromLocal8Bit(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(length));
+    }
+
+    const std::string m_sBlockName = "ravo_test_ui_block_" + std::to_string(::getpid());
+    const std::string m_sEventName = "ravo_test_ui_result_" + std::to_string(::getpid());
+    TSharedBlock m_block;
+    TNamedEvent m_event;
+    std::unique_ptr<TForm1> m_form;
+    bool m_bAnswerOk = true;
+    std::vector<QString> m_listQuestions;
+    std::vector<std::pair<TMessageKind, QString>> m_listMessages;
+};

@@ -1,0 +1,138 @@
+// The framed board placed for each zoom (centred while it fits, at the left or top edge once
+// larger than the screen), the board surface following the zoom, and the wheel's fixed step.
+
+#include "FormTestSupport.h"
+
+#include "ui/ExScrollBox.h"
+#include "ui/PaintBox.h"
+#include "ui/SeekBar.h"
+#include "ui/StatusView.h"
+
+#include "draw/DrawManager.h"
+#include "platform/graphics/GPGraphics.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QSlider>
+#include <QWheelEvent>
+
+namespace {
+
+struct TZoomCase {
+    int steps;             // zoom-in steps from 100 %
+    QRect frame;           // paFrameView in the scroll box's content
+    QString statusText;
+};
+
+class TZoomPlacement : public TFormTest, public ::testing::WithParamInterface<TZoomCase> {};
+
+// Screen 1280 x 800, status bar 105 high and shown, board 640 x 480: the frame is the board
+// at the zoom plus 20 on every side.
+TEST_P(TZoomPlacement, FrameIsCentredWhileItFitsAndAtTheEdgeOnceLarger)
+{
+    const TZoomCase& c = GetParam();
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    ASSERT_TRUE(form.IsStartedUp());
+    for (int i = 0; i < c.steps; ++i) {
+        form.ResizeingImage(true);
+    }
+    EXPECT_EQ(form.paFrameView->geometry(), c.frame);
+    const QSize board = c.frame.size() - QSize(2 * kBoardFrameMargin, 2 * kBoardFrameMargin);
+    EXPECT_EQ(form.paLectureView->geometry(), QRect(QPoint(kBoardFrameMargin, kBoardFrameMargin), board));
+    EXPECT_EQ(form.pbDraw->size(), board);
+    EXPECT_EQ(form.Engine().GetBoardImage().size(), board);
+    EXPECT_EQ(form.lbStatusMessage->text(), c.statusText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zoom, TZoomPlacement,
+    ::testing::Values(
+        // (800 - 520 - 105) / 2 = 87.5 rounds to the even 88.
+        TZoomCase{0, QRect(300, 88, 680, 520), QString()},
+        // 872 x 664: (800 - 664 - 105) / 2 = 15.5 rounds to 16.
+        TZoomCase{3, QRect(204, 16, 872, 664), QStringLiteral("화면 크기 : 130%")},
+        // 1000 x 760 is taller than the 695 above the status bar: top edge, still centred across.
+        TZoomCase{5, QRect(140, 0, 1000, 760), QStringLiteral("화면 크기 : 150%")},
+        // 1320 x 1000: larger both ways.
+        TZoomCase{10, QRect(0, 0, 1320, 1000), QStringLiteral("화면 크기 : 200%")},
+        // A step beyond 200 % keeps the zoom and says 200 again.
+        TZoomCase{11, QRect(0, 0, 1320, 1000), QStringLiteral("화면 크기 : 200%")}));
+
+TEST_F(TFormTest, ZoomingBackOutReturnsTheCentredFrame)
+{
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    for (int i = 0; i < 10; ++i) {
+        form.ResizeingImage(true);
+    }
+    for (int i = 0; i < 11; ++i) {
+        form.ResizeingImage(false);
+    }
+    EXPECT_EQ(form.State().m_viewRatio, 1.0f);
+    EXPECT_EQ(form.paFrameView->geometry(), QRect(300, 88, 680, 520));
+    EXPECT_EQ(form.lbStatusMessage->text(), QStringLiteral("화면 크기 : 100%"));
+}
+
+void SendWheel(QWidget* p_target, QPoint p_angleDelta)
+{
+    QWheelEvent event(QPointF(5, 5), p_target->mapToGlobal(QPointF(5, 5)), QPoint(), p_angleDelta, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(p_target, &event);
+}
+
+TEST_F(TFormTest, EveryWheelEventScrollsTwentyPixelsWhereverItTurns)
+{
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    for (int i = 0; i < 10; ++i) {
+        form.ResizeingImage(true);
+    }
+    QScrollBar* bar = form.scBox->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 200);
+    QSlider* seek = form.paStatusView->scbPlay->Track();
+    const int seekPosition = seek->value();
+
+    struct TWheel {
+        QWidget* target;
+        QPoint delta;
+        int expected;
+    };
+    bar->setValue(100);
+    const TWheel turns[] = {
+        {form.scBox->viewport(), {0, 120}, 80},     // away from the user: up
+        {form.scBox->viewport(), {0, 240}, 60},     // a fast turn still moves 20
+        {form.pbDraw, {0, -120}, 80},               // towards the user: down
+        {form.pbDraw, {0, -480}, 100},
+        {form.scBox->viewport(), {0, 0}, 80},       // a zero delta counts as away
+        {seek, {0, -120}, 100},                     // over the seek bar: the board scrolls, not the bar
+        {form.scBox->viewport(), {120, 0}, 100},    // a sideways turn is not the wheel
+    };
+    for (const TWheel& turn : turns) {
+        SendWheel(turn.target, turn.delta);
+        EXPECT_EQ(bar->value(), turn.expected) << turn.target->objectName().toStdString() << " " << turn.delta.x()
+                                               << "," << turn.delta.y();
+    }
+    EXPECT_EQ(seek->value(), seekPosition);
+}
+
+// What the board surface shows, wherever it was scrolled to, is the engine's board: the parts
+// the engine left to render later are rendered before they are painted.
+TEST_F(TFormTest, BoardSurfaceShowsTheWholeBoardAfterAZoomRebuild)
+{
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    form.State().m_intCurrentMilesSecond = 1000;   // the page's stroke is written by then
+    for (int i = 0; i < 10; ++i) {
+        form.ResizeingImage(true);
+    }
+    ASSERT_GT(form.Engine().GetDrawManager().GetCount(), 0);
+    form.scBox->verticalScrollBar()->setValue(form.scBox->verticalScrollBar()->maximum());
+
+    const QImage shown = form.pbDraw->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage expected(form.pbDraw->size(), QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::white);
+    {
+        TGPGraphics graphics(&expected);
+        form.Engine().PaintBoard(graphics);
+    }
+    EXPECT_TRUE(shown == expected.convertToFormat(QImage::Format_RGB32));
+}
+
+} // namespace
