@@ -178,8 +178,8 @@ TEST_F(InterpreterTest, LivePointsDrawAtOnceWithoutARepaintAndRebuildOnlyRecords
               DifferingPixels(m_engine->GetBoardImage().copy(piece), before.copy(piece)));
 }
 
-// Codes no table lists, codes of families still without handlers, and commands that reach no
-// object or an object of another family change nothing at all.
+// Codes no table lists, a picture naming a resource the page does not have, and commands that
+// reach no object or an object of another family change nothing at all.
 TEST_F(InterpreterTest, CommandsThatReachNothingChangeNothing)
 {
     StartBigPage();
@@ -196,7 +196,7 @@ TEST_F(InterpreterTest, CommandsThatReachNothingChangeNothing)
 
     const std::vector<TPacketItem> nothing{
         Packet(0, 0, 1), Packet(9, 0, 1, 5, 5), Packet(200, 0, 1, 5, 5), Packet(255, 0, 2), Packet(13, 0, 1),
-        Packet(31, 0, 40, 1, 1, 10, 10, 1), Packet(71, 0, 41, 1, 1, 10, 10, 1), Packet(101, 0, 42, 5, 5, 0, 0, 1),
+        Packet(71, 0, 41, 1, 1, 10, 10, 1),
         // nothing under these numbers
         Packet(2, 0, 99, 5, 5, 5), Packet(4, 0, 99, 5, 5), Packet(5, 0, 99), Packet(6, 0, 99, 5, 5),
         Packet(7, 0, 99, 1, 1, 5, 5), Packet(8, 0, 99), Packet(22, 0, 99, 1, 1, 1, 1), Packet(23, 0, 99, 1, 1, 2, 2),
@@ -204,7 +204,10 @@ TEST_F(InterpreterTest, CommandsThatReachNothingChangeNothing)
         // a line command at the stroke group, stroke commands at the line
         Packet(22, 0, 1, 9, 4, 50, 2, 4), Packet(23, 0, 1, 300, 300, 400, 400), Packet(24, 0, 1),
         Packet(2, 0, 2, 9, 4, 50), Packet(3, 0, 2), Packet(4, 0, 2, 60, 60), Packet(5, 0, 2), Packet(12, 0, 2),
-        Packet(6, 0, 2, 500, 500), Packet(7, 0, 2, 1, 1, 500, 500), Packet(8, 0, 2)};
+        Packet(6, 0, 2, 500, 500), Packet(7, 0, 2, 1, 1, 500, 500), Packet(8, 0, 2),
+        // shape and marker commands at both
+        Packet(32, 0, 1, 1001, 3006, 2002, 0, 80), Packet(33, 0, 2, 300, 300), Packet(35, 0, 1),
+        Packet(102, 0, 1, 300, 300), Packet(103, 0, 2)};
     Play(nothing);
     EXPECT_EQ(ObjectCount(), 2);
     EXPECT_EQ(Object(1), strokes);
