@@ -45,6 +45,7 @@ QScrollBar::handle:vertical { min-height: 30px; }
 QScrollBar::handle:horizontal { min-width: 30px; }
 QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }
 QScrollBar::add-page, QScrollBar::sub-page { background: none; }
+QAbstractScrollArea::corner { background: #2B303A; }
 )";
 
 // Frame piece suffixes in drawing order: top-left, left, bottom-left, bottom, bottom-right,
