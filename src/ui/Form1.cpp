@@ -45,7 +45,7 @@ TForm1::TForm1(TForm1Options p_options)
       tmMessageStatus(new QTimer(this))
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("ravo"));
+    setWindowTitle(QStringLiteral("강의 플레이어"));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QStringLiteral("#Form1 { background: #2B303A; }"));
     resize(kFailedStartUpWidth, kFailedStartUpHeight);

@@ -1,39 +1,12 @@
 #include "ui/SeekBar.h"
 
+#include "ui/JumpSlider.h"
 #include "ui/ToolIcons.h"
 
 #include <QHBoxLayout>
-#include <QMouseEvent>
-#include <QSlider>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QToolButton>
 
 namespace {
-
-// A horizontal slider whose track takes the handle to the pressed point and starts dragging it
-// from there, instead of stepping a page towards it.
-class TJumpSlider : public QSlider {
-public:
-    explicit TJumpSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override
-    {
-        if (event->button() == Qt::LeftButton) {
-            QStyleOptionSlider option;
-            initStyleOption(&option);
-            const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
-            if (!handle.contains(event->position().toPoint())) {
-                const QRect groove = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
-                const int span = groove.width() - handle.width();
-                const int x = event->position().toPoint().x() - groove.left() - handle.width() / 2;
-                setSliderPosition(QStyle::sliderValueFromPosition(minimum(), maximum(), x, span, option.upsideDown));
-            }
-        }
-        QSlider::mousePressEvent(event);
-    }
-};
 
 QToolButton* MakeArrow(QWidget* parent, TToolIcon p_icon, const QString& p_sName)
 {

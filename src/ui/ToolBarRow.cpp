@@ -1,6 +1,7 @@
 #include "ui/ToolBarRow.h"
 
 #include "platform/Rounding.h"
+#include "ui/JumpSlider.h"
 #include "ui/ToolIcons.h"
 
 #include <QHBoxLayout>
@@ -54,7 +55,7 @@ TToolBarRow::TToolBarRow(QWidget* parent)
       btnPlaySpeedUp(MakeButton(this, QStringLiteral("btnPlaySpeedUp"), TToolIcon::SpeedUp)),
       btnReduce(MakeButton(this, QStringLiteral("btnReduce"), TToolIcon::ZoomOut)),
       btnEnLarge(MakeButton(this, QStringLiteral("btnEnLarge"), TToolIcon::ZoomIn)),
-      trbVolume(new QSlider(Qt::Horizontal, this)),
+      trbVolume(new TJumpSlider(this)),
       btnClose(MakeButton(this, QStringLiteral("btnClose"), TToolIcon::Close, 22))
 {
     setObjectName(QStringLiteral("paToolView"));

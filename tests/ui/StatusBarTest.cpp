@@ -1,0 +1,73 @@
+// The status bar's controls reach the engine: a press on the seek track seeks where it was
+// pressed once released, the arrows step 10 seconds, a page tab starts its page; in supervised
+// study the tabs take no clicks.
+
+#include "FormTestSupport.h"
+
+#include "ui/SeekBar.h"
+#include "ui/StatusView.h"
+
+#include <QMouseEvent>
+#include <QSlider>
+#include <QTabBar>
+#include <QToolButton>
+
+namespace {
+
+const QString kFreeLaunchText = QStringLiteral("R&S1&U1&1&0&2&S9|,|1234&S9|,|57");
+
+void SendMouse(QWidget* p_target, QEvent::Type p_type, QPoint p_at)
+{
+    QMouseEvent event(p_type, QPointF(p_at), p_target->mapToGlobal(QPointF(p_at)), Qt::LeftButton,
+                      p_type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(p_target, &event);
+}
+
+TEST_F(TFormTest, PressOnTheSeekTrackSeeksThereOnRelease)
+{
+    TForm1& form = StartForm(kFreeLaunchText);
+    QSlider* track = form.paStatusView->scbPlay->Track();
+    const QPoint at(track->width() * 3 / 4, track->height() / 2);
+    SendMouse(track, QEvent::MouseButtonPress, at);
+    EXPECT_TRUE(form.State().m_bClickTabLecturePage);
+    SendMouse(track, QEvent::MouseButtonRelease, at);
+
+    const int32_t total = form.State().m_intAllMileSecond;
+    EXPECT_FALSE(form.State().m_bClickTabLecturePage);
+    EXPECT_EQ(form.State().m_intCurrentMilesSecond, track->value());
+    EXPECT_NEAR(form.State().m_intCurrentMilesSecond, total * 3 / 4, total / 10);
+    EXPECT_EQ(form.State().m_nCurrentPlayPageIndex, 1);
+    EXPECT_EQ(form.paStatusView->tabLecturePage->currentIndex(), 1);
+}
+
+TEST_F(TFormTest, SeekArrowsStepTenSecondsWithinTheSession)
+{
+    TForm1& form = StartForm(kFreeLaunchText);
+    form.State().m_intCurrentMilesSecond = 2000;
+    form.paStatusView->scbPlay->DownButton()->click();
+    EXPECT_EQ(form.State().m_intCurrentMilesSecond, 0);
+    EXPECT_EQ(form.paStatusView->scbPlay->GetPosition(), 0);
+    // The session is shorter than 10 s: forward has nowhere to go.
+    form.paStatusView->scbPlay->UpButton()->click();
+    EXPECT_EQ(form.State().m_intCurrentMilesSecond, 0);
+}
+
+TEST_F(TFormTest, PageTabStartsItsPage)
+{
+    TForm1& form = StartForm(kFreeLaunchText);
+    QTabBar* tabs = form.paStatusView->tabLecturePage;
+    ASSERT_EQ(tabs->count(), 2);
+    EXPECT_TRUE(tabs->isEnabled());
+    tabs->setCurrentIndex(1);
+    EXPECT_EQ(form.State().m_nCurrentPlayPageIndex, 1);
+    EXPECT_EQ(form.State().m_intCurrentMilesSecond,
+              static_cast<int32_t>(form.Engine().GetLectureInfoList()[1].StartFrameNo) * kFrameMilliseconds);
+}
+
+TEST_F(TFormTest, PageTabsTakeNoClicksInSupervisedStudy)
+{
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    EXPECT_FALSE(form.paStatusView->tabLecturePage->isEnabled());
+}
+
+} // namespace
