@@ -310,6 +310,9 @@ void TPlaybackEngine::PaintBoardPicture(TGPGraphics& p_gGraphics) const
 {
     const float ratio = m_state.m_viewRatio;
     p_gGraphics.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
+    // Pixel centres at half coordinates, so the picture's pixels land on the board's pixels
+    // instead of half a pixel down and right.
+    p_gGraphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
     if (m_state.m_nBoardType == kBoardWhiteNote || m_state.m_nBoardType == kBoardBlackBoard ||
         m_state.m_nBoardType == kBoardWhiteBoard) {
         // Pattern boards: the pattern keeps its size at every zoom.

@@ -207,6 +207,28 @@ TEST_F(PlaybackTest, OffScreenPartsAreRenderedLater)
     EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), full), 0);
 }
 
+// At zoom 1 the page's own picture lands on the board pixel for pixel, and a pattern board
+// starts its first tile at the board's top-left pixel.
+TEST_P(BoardCacheTest, BoardPictureLandsOnTheBoardPixels)
+{
+    TPageSpec page{"empty", SamplesOf(2000), {}};
+    page.boardType = GetParam();
+    WriteSession({{page}});
+    Start();
+    m_engine->EnsureBoardRendered(QRect(0, 0, 64, 64));
+    const QImage board = m_engine->GetBoardImage().convertToFormat(QImage::Format_ARGB32);
+    const QString picture = std::string(GetParam()) == "WhiteBorad"
+                                ? JoinPath(m_state.m_sExeDir, "image", "WhiteBoardFrameBG.png")
+                                : JoinPath(m_state.m_sBasePath, "Temp", "A000000001", "empty", "bgimg.png");
+    const QImage expected = QImage(picture).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(expected.isNull());
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            ASSERT_EQ(board.pixel(x, y), expected.pixel(x, y)) << "at " << x << ", " << y;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Board, BoardCacheTest, ::testing::Values("WhiteBorad", "LectureImage"),
                          [](const ::testing::TestParamInfo<const char*>& info) {
                              return std::string(info.param) == "WhiteBorad" ? "Pattern" : "Picture";
