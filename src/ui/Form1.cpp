@@ -48,7 +48,7 @@ TForm1::TForm1(TForm1Options p_options)
     setWindowTitle(QStringLiteral("강의 플레이어"));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(QStringLiteral("#Form1 { background: #2B303A; }"));
-    resize(kFailedStartUpWidth, kFailedStartUpHeight);
+    setGeometry(0, 0, kFailedStartUpWidth, kFailedStartUpHeight);
 
     CreateBoardArea();
     CreateStatusView();

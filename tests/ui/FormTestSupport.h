@@ -19,7 +19,6 @@
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
 
 class TFormTest : public ::testing::Test {
 protected:
@@ -80,8 +79,8 @@ protected:
         return QString::fromLocal8Bit(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(length));
     }
 
-    const std::string m_sBlockName = "ravo_test_ui_block_" + std::to_string(::getpid());
-    const std::string m_sEventName = "ravo_test_ui_result_" + std::to_string(::getpid());
+    const std::string m_sBlockName = "ravo_test_ui_block_" + std::to_string(QCoreApplication::applicationPid());
+    const std::string m_sEventName = "ravo_test_ui_result_" + std::to_string(QCoreApplication::applicationPid());
     TSharedBlock m_block;
     TNamedEvent m_event;
     std::unique_ptr<TForm1> m_form;
