@@ -7,6 +7,7 @@
 // there are problems, 2 on wrong arguments.
 
 #include "ToolCommands.h"
+#include "ToolSession.h"
 
 #include "content/LectureCatalogue.h"
 #include "content/PacketFile.h"
@@ -17,7 +18,6 @@
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -309,24 +309,6 @@ private:
     int m_nPages = 0;
 };
 
-// The audio library on the silent output, released at the end of the scope.
-class TSilentAudio {
-public:
-    TSilentAudio() : m_bReady(BASS_Init(kNoSoundDevice, 44100, 0, nullptr, nullptr) != kFalse) {}
-    ~TSilentAudio()
-    {
-        if (m_bReady) {
-            BASS_Free();
-        }
-    }
-    TSilentAudio(const TSilentAudio&) = delete;
-    TSilentAudio& operator=(const TSilentAudio&) = delete;
-    bool IsReady() const { return m_bReady; }
-
-private:
-    bool m_bReady;
-};
-
 } // namespace
 
 int RunCheckCommand(const QStringList& args)
@@ -335,17 +317,13 @@ int RunCheckCommand(const QStringList& args)
         ToolError(QStringLiteral("usage: ravo-tool check --text LAUNCH_TEXT"));
         return kToolExitUsage;
     }
-    TPlayerState state;
-    state.m_sExeDir = QCoreApplication::applicationDirPath();
-    if (const std::optional<TLaunchError> error = ApplyLaunchText(args[1], state)) {
-        ToolError(error->Message);
+    std::optional<TPlayerState> session = ReadToolSession(args[1]);
+    if (!session) {
         return kToolExitProblem;
     }
-    state.m_sBasePath = SessionBasePath(GetSpecialFolder(QStringLiteral("ROAMING")), g_studyInfo.school_key,
-                                        g_studyInfo.user_key);
-    const TSilentAudio audio;
+    TPlayerState& state = *session;
+    const TToolAudio audio;
     if (!audio.IsReady()) {
-        ToolError(QStringLiteral("the audio library could not be initialised"));
         return kToolExitProblem;
     }
     TSessionCheck check(state);

@@ -3,13 +3,10 @@
 // PlayMileSeconds), then the total. Lectures whose catalogue stopped early are named on stderr.
 
 #include "ToolCommands.h"
+#include "ToolSession.h"
 
 #include "content/LectureCatalogue.h"
-#include "platform/audio/AudioLibrary.h"
-#include "session/FileUtil.h"
-#include "session/LaunchParams.h"
 
-#include <QCoreApplication>
 
 #include <cstdio>
 
@@ -40,22 +37,21 @@ int RunInfoCommand(const QStringList& args)
         ToolError(QStringLiteral("usage: ravo-tool info --text LAUNCH_TEXT"));
         return kToolExitUsage;
     }
-    TPlayerState state;
-    state.m_sExeDir = QCoreApplication::applicationDirPath();
-    if (const std::optional<TLaunchError> error = ApplyLaunchText(args[1], state)) {
-        ToolError(error->Message);
+    std::optional<TPlayerState> session = ReadToolSession(args[1]);
+    if (!session) {
         return kToolExitProblem;
     }
-    state.m_sBasePath = SessionBasePath(GetSpecialFolder(QStringLiteral("ROAMING")), g_studyInfo.school_key,
-                                        g_studyInfo.user_key);
+    TPlayerState& state = *session;
 
-    if (!BASS_Init(kNoSoundDevice, 44100, 0, nullptr, nullptr)) {
-        ToolError(QStringLiteral("the audio library could not be initialised"));
-        return kToolExitProblem;
-    }
     TLectureCatalogue catalogue;
-    const std::vector<TLectureReadResult> lectures = catalogue.LoadLectureInfo(state);
-    BASS_Free();
+    std::vector<TLectureReadResult> lectures;
+    {
+        const TToolAudio audio;
+        if (!audio.IsReady()) {
+            return kToolExitProblem;
+        }
+        lectures = catalogue.LoadLectureInfo(state);
+    }
 
     std::printf("PageNo\tPageName\tPageID\tStartFrameNo\tFrameCount\tPlayMileSeconds\n");
     for (const TLectureInfo& page : catalogue.GetLectureInfoList()) {

@@ -3,16 +3,13 @@
 // Prints the page, the frame and the rebuild's replay and render times.
 
 #include "ToolCommands.h"
+#include "ToolSession.h"
 
 #include "draw/DrawManager.h"
 #include "platform/Rounding.h"
-#include "platform/audio/AudioLibrary.h"
 #include "playback/HeadlessPlaybackView.h"
 #include "playback/PlaybackEngine.h"
-#include "session/FileUtil.h"
-#include "session/LaunchParams.h"
 
-#include <QCoreApplication>
 
 #include <cstdio>
 #include <memory>
@@ -63,24 +60,6 @@ std::optional<TRenderArgs> ParseRenderArgs(const QStringList& args)
     return parsed;
 }
 
-// The audio library on the silent output, released at the end of the scope.
-class TAudioLibrary {
-public:
-    TAudioLibrary() : m_bReady(BASS_Init(kNoSoundDevice, 44100, 0, nullptr, nullptr) != kFalse) {}
-    ~TAudioLibrary()
-    {
-        if (m_bReady) {
-            BASS_Free();
-        }
-    }
-    TAudioLibrary(const TAudioLibrary&) = delete;
-    TAudioLibrary& operator=(const TAudioLibrary&) = delete;
-    bool IsReady() const { return m_bReady; }
-
-private:
-    bool m_bReady;
-};
-
 } // namespace
 
 int RunRenderCommand(const QStringList& args)
@@ -90,19 +69,15 @@ int RunRenderCommand(const QStringList& args)
         ToolError(QStringLiteral("usage: ravo-tool render --text LAUNCH_TEXT --at MS [--zoom 1.0..2.0] -o OUT.png"));
         return kToolExitUsage;
     }
-    TPlayerState state;
-    state.m_sExeDir = QCoreApplication::applicationDirPath();
-    if (const std::optional<TLaunchError> error = ApplyLaunchText(parsed->launchText, state)) {
-        ToolError(error->Message);
+    std::optional<TPlayerState> session = ReadToolSession(parsed->launchText);
+    if (!session) {
         return kToolExitProblem;
     }
-    state.m_sBasePath = SessionBasePath(GetSpecialFolder(QStringLiteral("ROAMING")), g_studyInfo.school_key,
-                                        g_studyInfo.user_key);
+    TPlayerState& state = *session;
     state.m_viewRatio = parsed->zoom;
 
-    const TAudioLibrary audio;
+    const TToolAudio audio;
     if (!audio.IsReady()) {
-        ToolError(QStringLiteral("the audio library could not be initialised"));
         return kToolExitProblem;
     }
     THeadlessPlaybackView view;
