@@ -1,6 +1,7 @@
 // Pictures: the opacity baked into a copy, the stretch into the box, the natural size, a box
 // given backwards, and pictures that cannot be read.
 
+#include "support/ExpectRect.h"
 #include "draw/DrawImage.h"
 #include "draw/MakeOpacityImage.h"
 #include "draw/DrawTestSupport.h"
@@ -38,14 +39,6 @@ void ExpectColour(TGPColor actual, TGPColor expected)
         EXPECT_NEAR(static_cast<int>((actual >> shift) & 0xFF), static_cast<int>((expected >> shift) & 0xFF), 1)
             << std::hex << actual << " against " << expected;
     }
-}
-
-void ExpectRect(const TGPRectF& actual, const TGPRectF& expected)
-{
-    EXPECT_FLOAT_EQ(actual.X, expected.X);
-    EXPECT_FLOAT_EQ(actual.Y, expected.Y);
-    EXPECT_FLOAT_EQ(actual.Width, expected.Width);
-    EXPECT_FLOAT_EQ(actual.Height, expected.Height);
 }
 
 class DrawImageTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 // The packet interpreter in live and rebuild modes: scaling, following the writing, the view and
 // pointer commands, commands that reach no object or an object of another family.
 
+#include "support/ExpectRect.h"
 #include "PlaybackTestSupport.h"
 
 #include "draw/DrawLine.h"
@@ -44,14 +45,6 @@ protected:
     }
 
     TDrawParent* Object(uint32_t drawNo) const { return m_engine->GetDrawManager().FindDrawByDrawNo(drawNo); }
-
-    static void ExpectRect(const TGPRectF& actual, const TGPRectF& expected)
-    {
-        EXPECT_FLOAT_EQ(actual.X, expected.X);
-        EXPECT_FLOAT_EQ(actual.Y, expected.Y);
-        EXPECT_FLOAT_EQ(actual.Width, expected.Width);
-        EXPECT_FLOAT_EQ(actual.Height, expected.Height);
-    }
 };
 
 TEST_F(InterpreterTest, ResizeAndMoveScaleByTheZoomAndKeepTheSize)

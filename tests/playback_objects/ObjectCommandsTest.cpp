@@ -3,6 +3,7 @@
 // that reach no object, an unknown resource, a missing or unreadable file, or an object of
 // another family.
 
+#include "support/ExpectRect.h"
 #include "ObjectsTestSupport.h"
 
 #include "draw/DrawImage.h"
@@ -53,14 +54,6 @@ protected:
         for (const TPacketItem& packet : packets) {
             m_engine->PacketPlay(packet, live, !live);
         }
-    }
-
-    static void ExpectRect(const TGPRectF& actual, const TGPRectF& expected)
-    {
-        EXPECT_FLOAT_EQ(actual.X, expected.X);
-        EXPECT_FLOAT_EQ(actual.Y, expected.Y);
-        EXPECT_FLOAT_EQ(actual.Width, expected.Width);
-        EXPECT_FLOAT_EQ(actual.Height, expected.Height);
     }
 };
 
