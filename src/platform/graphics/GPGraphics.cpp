@@ -247,11 +247,73 @@ void TGPGraphics::DrawPath(const TGPPen& pen, const TGPGraphicsPath& path)
     // One outline fill per figure; the painter's cost grows with the area a single path spans.
     if (visible.size() == 1 || color.alpha() == 255) {
         for (const TGPPathFigure* figure : visible) {
-            m_painter->fillPath(BuildPenOutline({figure, 1}, pen), color);
+            FillFigure(*figure, pen, color);
         }
         return;
     }
     DrawTranslucentFigures(visible, pen, extent.intersected(reachable));
+}
+
+void TGPGraphics::SetStrokeCache(TGPStrokeCache* p_cache)
+{
+    m_scratch.reset();
+    m_strokeCache = p_cache;
+}
+
+bool TGPGraphics::BlendsLikeSolidFill() const
+{
+    const QPaintDevice* device = m_painter->device();
+    return device->devType() == QInternal::Image &&
+           static_cast<const QImage*>(device)->format() == QImage::Format_ARGB32_Premultiplied &&
+           m_painter->compositionMode() == QPainter::CompositionMode_SourceOver && m_painter->opacity() == 1.0 &&
+           !m_painter->viewTransformEnabled();
+}
+
+std::shared_ptr<const TGPCoverageMask> TGPGraphics::FigureCoverage(const TGPPathFigure& figure, const TGPPen& pen,
+                                                                   const QTransform& toDevice, QPainterPath& p_outline)
+{
+    const bool antialias = m_painter->testRenderHint(QPainter::Antialiasing);
+    std::string key = TGPStrokeCache::MakeKey(figure, pen, toDevice, antialias);
+    if (std::shared_ptr<const TGPCoverageMask> mask = m_strokeCache->Find(key)) {
+        return mask;
+    }
+    p_outline = BuildPenOutline({&figure, 1}, pen);
+    // Every pixel the rasterizer can touch, with a margin for the rounding of coordinates.
+    const QRect box = toDevice.mapRect(p_outline.controlPointRect()).toAlignedRect().adjusted(-2, -2, 2, 2);
+    constexpr int kCoordinateLimit = 1 << 14;
+    if (box.width() > TGPStrokeCache::kMaxSide || box.height() > TGPStrokeCache::kMaxSide ||
+        !QRect(-kCoordinateLimit, -kCoordinateLimit, 2 * kCoordinateLimit, 2 * kCoordinateLimit).contains(box)) {
+        return nullptr;
+    }
+    if (!m_scratch) {
+        m_scratch = std::make_unique<TGPStrokeCache::TScratch>(*m_strokeCache);
+    }
+    std::shared_ptr<const TGPCoverageMask> mask = m_scratch->Rasterize(p_outline, toDevice, antialias, box);
+    m_strokeCache->Insert(std::move(key), mask);
+    return mask;
+}
+
+void TGPGraphics::FillFigure(const TGPPathFigure& figure, const TGPPen& pen, const QColor& color)
+{
+    QPainterPath outline;
+    if (m_strokeCache != nullptr && BlendsLikeSolidFill()) {
+        const std::shared_ptr<const TGPCoverageMask> mask =
+            FigureCoverage(figure, pen, m_painter->combinedTransform(), outline);
+        if (mask) {
+            ColourCoverage(*mask, PremultipliedSolidColor(color.rgba()), m_arrayColouredCoverage);
+            const QImage coloured(reinterpret_cast<const uchar*>(m_arrayColouredCoverage.data()), mask->Bounds.width(),
+                                  mask->Bounds.height(), mask->Bounds.width() * static_cast<qsizetype>(sizeof(QRgb)),
+                                  QImage::Format_ARGB32_Premultiplied);
+            const QTransform world = m_painter->worldTransform();
+            m_painter->setWorldTransform(QTransform());
+            m_painter->drawImage(mask->Bounds.topLeft(), coloured);
+            m_painter->setWorldTransform(world);
+            return;
+        }
+    } else {
+        outline = BuildPenOutline({&figure, 1}, pen);
+    }
+    m_painter->fillPath(outline, color);
 }
 
 void TGPGraphics::DrawTranslucentFigures(const std::vector<const TGPPathFigure*>& figures, const TGPPen& pen,
@@ -272,8 +334,16 @@ void TGPGraphics::DrawTranslucentFigures(const std::vector<const TGPPathFigure*>
         layerPainter.setTransform(toDevice * QTransform::fromTranslate(-layerRect.left(), -layerRect.top()));
         layerPainter.setCompositionMode(QPainter::CompositionMode_Source);
         const QColor color = QColor::fromRgba(pen.GetColor());
+        const QRgb premultiplied = PremultipliedSolidColor(color.rgba());
         for (const TGPPathFigure* figure : figures) {
-            layerPainter.fillPath(BuildPenOutline({figure, 1}, pen), color);
+            QPainterPath outline;
+            if (m_strokeCache == nullptr) {
+                outline = BuildPenOutline({figure, 1}, pen);
+            } else if (const auto mask = FigureCoverage(*figure, pen, toDevice, outline)) {
+                FillCoverageSource(*mask, premultiplied, layer, layerRect.topLeft());
+                continue;
+            }
+            layerPainter.fillPath(outline, color);
         }
     }
     m_painter->save();

@@ -7,6 +7,7 @@
 // other than HighQuality / Half, pixel centres lie on integer coordinates (a half-pixel shift).
 
 #include "platform/GPGeometry.h"
+#include "platform/graphics/GPStrokeCache.h"
 #include "platform/graphics/GPTypes.h"
 
 #include <QPainter>
@@ -79,11 +80,29 @@ public:
     float GetDpiX() const;
     float GetDpiY() const;
 
+    // Figures drawn with a pen on this surface take their coverage from the cache when it holds
+    // them, and are added to it otherwise; the pixels are the same either way. None: every
+    // figure is stroked and rasterized.
+    void SetStrokeCache(TGPStrokeCache* p_cache);
+
 private:
     bool IsActive() const { return m_painter->isActive(); }
     void ApplyTransform();
     void DrawTranslucentFigures(const std::vector<const TGPPathFigure*>& figures, const TGPPen& pen,
                                 const QRectF& extent);
+    // Paints the pen's outline of the figure over the surface.
+    void FillFigure(const TGPPathFigure& figure, const TGPPen& pen, const QColor& color);
+    // The coverage of the figure through the transform, from the cache or rasterized into it;
+    // none when it is not kept (too large), the pen's outline then left in p_outline.
+    std::shared_ptr<const TGPCoverageMask> FigureCoverage(const TGPPathFigure& figure, const TGPPen& pen,
+                                                          const QTransform& toDevice, QPainterPath& p_outline);
+    // The surface blends a source-over image as its solid fills blend: a picture of premultiplied
+    // pixels, no opacity, no other composition.
+    bool BlendsLikeSolidFill() const;
+
+    TGPStrokeCache* m_strokeCache = nullptr;
+    std::unique_ptr<TGPStrokeCache::TScratch> m_scratch;  // lent by the cache at the first need
+    std::vector<QRgb> m_arrayColouredCoverage;
 
     std::unique_ptr<QPainter> m_ownPainter;
     QPainter* m_painter;
