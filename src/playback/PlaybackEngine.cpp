@@ -9,6 +9,7 @@
 #include "platform/Rounding.h"
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPImage.h"
+#include "platform/graphics/GPStrokeCache.h"
 #include "platform/graphics/GPTextureBrush.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
@@ -68,7 +69,8 @@ TPlaybackEngine::TPlaybackEngine(TPlayerState& p_state, TPlaybackView& p_view)
     : m_state(p_state),
       m_view(p_view),
       m_boardViewAdapter(std::make_unique<TBoardViewAdapter>(*this)),
-      m_dmDrawManager(std::make_unique<TDrawManager>())
+      m_dmDrawManager(std::make_unique<TDrawManager>()),
+      m_strokeCache(std::make_unique<TGPStrokeCache>())
 {
     ResizeBoardImage();
 }
@@ -461,6 +463,7 @@ void TPlaybackEngine::RenderRegionInto(QImage& p_imgTarget, const QRegion& p_rgn
             continue;
         }
         TGPGraphics graphics(painter);
+        graphics.SetStrokeCache(m_strokeCache.get());
         PaintBoardPicture(graphics);
         // The quality modes of the manager's DrawAllDraw, then only the objects that reach here.
         graphics.SetSmoothingMode(TGPSmoothingMode::AntiAlias);

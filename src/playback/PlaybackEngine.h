@@ -28,6 +28,7 @@ class TDrawManager;
 class TDrawStrokes;
 class TGPGraphics;
 class TGPImage;
+class TGPStrokeCache;
 class TResourceManager;
 
 class TPlaybackEngine {
@@ -115,6 +116,8 @@ public:
         double renderSeconds = 0.0;
     };
     TRebuildTiming GetLastRebuildTiming() const { return m_rebuildTiming; }
+    // The stroked figures' coverage kept across re-renders and rebuilds of the board.
+    TGPStrokeCache& GetStrokeCache() const { return *m_strokeCache; }
 
     // ---- Access for the window and the tests
 
@@ -244,4 +247,6 @@ private:
     QRegion m_rgnStale;                            // not rendered since the last rebuild
     QRect m_rtLiveInk;                             // live stroke pieces drawn since then
     TRebuildTiming m_rebuildTiming;
+    // Rebuilding makes every object afresh, so what survives a seek is kept here, by content.
+    std::unique_ptr<TGPStrokeCache> m_strokeCache;
 };
