@@ -4,6 +4,9 @@
 
 #include "PlaybackTestSupport.h"
 
+#include "platform/graphics/GPStrokeCache.h"
+
+#include <cmath>
 #include <random>
 
 namespace {
@@ -205,6 +208,47 @@ TEST_F(PlaybackTest, OffScreenPartsAreRenderedLater)
     }
     EXPECT_TRUE(m_engine->IsBoardComplete());
     EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), full), 0);
+}
+
+// A rebuild makes every object afresh; the strokes' coverage kept from the first render is found
+// again on a seek back within the page (nothing new is stored) and gives the same board.
+TEST_F(PlaybackTest, SeekBackFindsTheStrokesKeptFromTheFirstRender)
+{
+    std::vector<TPacketItem> packets;
+    for (uint32_t group = 1; group <= 6; ++group) {
+        const int32_t frame = static_cast<int32_t>(group) * 10;
+        packets.insert(packets.end(), {Packet(1, frame, group), Packet(2, frame, group, static_cast<float>(group), 3,
+                                                                         group % 2 == 0 ? 100.0f : 40.0f)});
+        for (int stroke = 0; stroke < 5; ++stroke) {
+            packets.push_back(Packet(3, frame, group));
+            for (int i = 0; i < 12; ++i) {
+                const float x = 40.0f + 110.0f * static_cast<float>(group) + 6.5f * static_cast<float>(i);
+                const float y = 60.0f + 90.0f * static_cast<float>(stroke) + 20.0f * std::sin(static_cast<float>(i + stroke));
+                packets.push_back(Packet(4, frame, group, x, y));
+            }
+            packets.push_back(Packet(5, frame, group));
+        }
+    }
+    TPageSpec page{"strokes", SamplesOf(3000), packets};
+    WriteSession({{page}});
+    Start();
+    const TGPStrokeCache& cache = m_engine->GetStrokeCache();
+    const QRect board = m_engine->GetBoardImage().rect();
+
+    m_engine->RedrawUntilMP3FrameNo(60);
+    m_engine->EnsureBoardRendered(board);
+    const size_t kept = cache.GetCount();
+    EXPECT_EQ(kept, 30u);   // one figure per stroke
+    EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), FullRepaint(*m_engine)), 0);
+
+    // Back to the end, then to the middle: had the rebuild dropped what was kept, the strokes
+    // would be stored again (the middle holds half of them).
+    for (const uint32_t frame : {60u, 30u}) {
+        m_engine->RedrawUntilMP3FrameNo(frame);
+        m_engine->EnsureBoardRendered(board);
+        EXPECT_EQ(cache.GetCount(), kept) << "frame " << frame;
+        EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), FullRepaint(*m_engine)), 0) << "frame " << frame;
+    }
 }
 
 // At zoom 1 the page's own picture lands on the board pixel for pixel, and a pattern board
