@@ -16,21 +16,12 @@ constexpr int kBoardHeight = 450;
 
 // Random steps of commands, each ending with a command that repaints, so that after every tick
 // the board has been brought up to date.
-class TRandomSteps {
+class TRandomSteps : public TRandomPacketSteps {
 public:
-    explicit TRandomSteps(uint32_t seed) : m_random(seed) {}
-
-    std::vector<TPacketItem> Make(int steps)
-    {
-        for (int k = 0; k < steps; ++k) {
-            m_frame = 2 * k + 1;
-            Step();
-        }
-        return m_packets;
-    }
+    using TRandomPacketSteps::TRandomPacketSteps;
 
 private:
-    void Step()
+    void Step() override
     {
         switch (Int(0, 11)) {
         case 0:
@@ -112,20 +103,8 @@ private:
     uint32_t Group() { return m_groups.empty() ? 999 : m_groups[static_cast<size_t>(Int(0, static_cast<int>(m_groups.size()) - 1))]; }
     uint32_t Line() { return m_lines.empty() ? 998 : m_lines[static_cast<size_t>(Int(0, static_cast<int>(m_lines.size()) - 1))]; }
 
-    void Add(uint8_t type, uint32_t drawNo, float fp1 = 0, float fp2 = 0, float fp3 = 0, float fp4 = 0, uint8_t byteParam = 0)
-    {
-        m_packets.push_back(Packet(type, m_frame, drawNo, fp1, fp2, fp3, fp4, byteParam));
-    }
-
-    int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-    float Float(float low, float high) { return std::uniform_real_distribution<float>(low, high)(m_random); }
-
-    std::mt19937 m_random;
-    std::vector<TPacketItem> m_packets;
     std::vector<uint32_t> m_groups;
     std::vector<uint32_t> m_lines;
-    uint32_t m_nextDrawNo = 1;
-    int32_t m_frame = 0;
 };
 
 class BoardCacheTest : public PlaybackTest, public ::testing::WithParamInterface<const char*> {};

@@ -20,6 +20,7 @@
 #include <QMap>
 
 #include <memory>
+#include <random>
 #include <vector>
 
 constexpr uint32_t kTestOutputRate = 44100;
@@ -63,6 +64,41 @@ struct TPageSpec {
     int height = 600;
     QString boardType = QStringLiteral("WhiteBorad");   // anything else: the page's own bgimg.png
     int voiceRate = static_cast<int>(kTestOutputRate);  // long tracks are made at a low rate, which is quicker
+};
+
+// A random run of commands for the board-cache tests: Make calls Step once per step, each step's
+// commands due at its own frame (1, 3, 5, ...).
+class TRandomPacketSteps {
+public:
+    explicit TRandomPacketSteps(uint32_t seed) : m_random(seed) {}
+    virtual ~TRandomPacketSteps() = default;
+
+    std::vector<TPacketItem> Make(int steps)
+    {
+        for (int k = 0; k < steps; ++k) {
+            m_frame = 2 * k + 1;
+            Step();
+        }
+        return m_packets;
+    }
+
+protected:
+    virtual void Step() = 0;
+
+    void Add(uint8_t type, uint32_t drawNo, float fp1 = 0, float fp2 = 0, float fp3 = 0, float fp4 = 0, uint8_t byteParam = 0)
+    {
+        m_packets.push_back(Packet(type, m_frame, drawNo, fp1, fp2, fp3, fp4, byteParam));
+    }
+
+    int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    float Float(float low, float high) { return std::uniform_real_distribution<float>(low, high)(m_random); }
+
+    uint32_t m_nextDrawNo = 1;
+
+private:
+    std::mt19937 m_random;
+    std::vector<TPacketItem> m_packets;
+    int32_t m_frame = 0;
 };
 
 // The whole board the plain way: every object over the picture, on a fresh surface.

@@ -36,21 +36,12 @@ QByteArray RoundPng()
 
 // Random steps; every step ends with a command that repaints, so that after every tick the
 // board has been brought up to date.
-class TObjectSteps {
+class TObjectSteps : public TRandomPacketSteps {
 public:
-    explicit TObjectSteps(uint32_t seed) : m_random(seed) {}
-
-    std::vector<TPacketItem> Make(int steps)
-    {
-        for (int k = 0; k < steps; ++k) {
-            m_frame = 2 * k + 1;
-            Step();
-        }
-        return m_packets;
-    }
+    using TRandomPacketSteps::TRandomPacketSteps;
 
 private:
-    void Step()
+    void Step() override
     {
         switch (Int(0, 13)) {
         case 0:
@@ -203,25 +194,13 @@ private:
     uint32_t Pick(const std::vector<uint32_t>& list) { return list[static_cast<size_t>(Int(0, static_cast<int>(list.size()) - 1))]; }
     uint32_t AnyObject() { return static_cast<uint32_t>(Int(1, static_cast<int>(m_nextDrawNo))); }
 
-    void Add(uint8_t type, uint32_t drawNo, float fp1 = 0, float fp2 = 0, float fp3 = 0, float fp4 = 0, uint8_t byteParam = 0)
-    {
-        m_packets.push_back(Packet(type, m_frame, drawNo, fp1, fp2, fp3, fp4, byteParam));
-    }
-
     float X() { return Float(-40, kBoardWidth); }
     float Y() { return Float(-40, kBoardHeight); }
-    int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-    float Float(float low, float high) { return std::uniform_real_distribution<float>(low, high)(m_random); }
-
-    std::mt19937 m_random;
-    std::vector<TPacketItem> m_packets;
     std::vector<uint32_t> m_shapes;
     std::vector<uint32_t> m_pictures;
     std::vector<uint32_t> m_texts;
     std::vector<uint32_t> m_markers;
     std::vector<uint32_t> m_clips;
-    uint32_t m_nextDrawNo = 1;
-    int32_t m_frame = 0;
 };
 
 TEST_F(ObjectPlaybackTest, CachedBoardWithEveryObjectKindEqualsAFullRepaint)
