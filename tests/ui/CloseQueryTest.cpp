@@ -21,6 +21,11 @@ struct TCloseCase {
     bool expectResult;
 };
 
+void PrintTo(const TCloseCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class TCloseQuery : public TFormTest, public ::testing::WithParamInterface<TCloseCase> {};
 
 TEST_P(TCloseQuery, AsksOnlyWhenASupervisedStudyIsLeftEarlyAndHandsOffOnlyAtTheEnd)

@@ -24,6 +24,12 @@ struct TZoomCase {
     QString statusText;
 };
 
+// Test names and logs show the zoom steps, not the case's bytes.
+void PrintTo(const TZoomCase& c, std::ostream* out)
+{
+    *out << c.steps << " zoom steps";
+}
+
 class TZoomPlacement : public TFormTest, public ::testing::WithParamInterface<TZoomCase> {};
 
 // Screen 1280 x 800, status bar 105 high and shown, board 640 x 480: the frame is the board
@@ -56,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         // 1320 x 1000: larger both ways.
         TZoomCase{10, QRect(0, 0, 1320, 1000), QStringLiteral("화면 크기 : 200%")},
         // A step beyond 200 % keeps the zoom and says 200 again.
-        TZoomCase{11, QRect(0, 0, 1320, 1000), QStringLiteral("화면 크기 : 200%")}));
+        TZoomCase{11, QRect(0, 0, 1320, 1000), QStringLiteral("화면 크기 : 200%")}),
+    [](const ::testing::TestParamInfo<TZoomCase>& info) { return std::to_string(info.param.steps) + "Steps"; });
 
 TEST_F(TFormTest, ZoomingBackOutReturnsTheCentredFrame)
 {
