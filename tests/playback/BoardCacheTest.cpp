@@ -133,15 +133,7 @@ TEST_P(BoardCacheTest, CachedBoardEqualsAFullRepaintAfterEveryTick)
         partial += static_cast<size_t>(std::count_if(m_view.m_listBoardChanges.begin(), m_view.m_listBoardChanges.end(),
                                                      [](const QRect& r) { return !r.isEmpty(); }));
         m_view.m_listBoardChanges.clear();
-        // What is on screen is always current; the rest once it is rendered.
-        const QImage full = FullRepaint(*m_engine);
-        const QRect visible = m_view.GetVisibleBoardRect().intersected(full.rect());
-        ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage().copy(visible), full.copy(visible)), 0)
-            << "tick " << ticks << ", packets played " << PlayedPackets() << ", zoom " << m_state.m_viewRatio;
-        if (ticks % 4 == 0) {
-            m_engine->EnsureBoardRendered(full.rect());
-            ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage(), full), 0) << "tick " << ticks;
-        }
+        ASSERT_NO_FATAL_FAILURE(ExpectBoardMatchesFullRepaint(ticks));
     }
     EXPECT_EQ(PlayedPackets(), static_cast<int>(page.packets.size()));
     EXPECT_GT(zooms, 10);

@@ -244,6 +244,20 @@ protected:
     int ObjectCount() const { return m_engine->GetDrawManager().GetCount(); }
     int PlayedPackets() const { return m_engine->GetPacketFile().GetPrevPopPacketIndex() + 1; }
 
+    // The cached board against a full repaint after a tick: what is on screen always, the whole
+    // board (once rendered) every fourth tick.
+    void ExpectBoardMatchesFullRepaint(int p_nTick)
+    {
+        const QImage full = FullRepaint(*m_engine);
+        const QRect visible = m_view.GetVisibleBoardRect().intersected(full.rect());
+        ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage().copy(visible), full.copy(visible)), 0)
+            << "tick " << p_nTick << ", packets played " << PlayedPackets() << ", zoom " << m_state.m_viewRatio;
+        if (p_nTick % 4 == 0) {
+            m_engine->EnsureBoardRendered(full.rect());
+            ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage(), full), 0) << "tick " << p_nTick;
+        }
+    }
+
     QTemporaryDir m_dir;
     TPlayerState m_state;
     THeadlessPlaybackView m_view;

@@ -233,14 +233,7 @@ TEST_F(ObjectPlaybackTest, CachedBoardWithEveryObjectKindEqualsAFullRepaint)
             m_engine->ResizeingImage(std::uniform_int_distribution<int>(0, 2)(zoomRandom) != 0);
             ++zooms;
         }
-        const QImage full = FullRepaint(*m_engine);
-        const QRect visible = m_view.GetVisibleBoardRect().intersected(full.rect());
-        ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage().copy(visible), full.copy(visible)), 0)
-            << "tick " << ticks << ", packets played " << PlayedPackets() << ", zoom " << m_state.m_viewRatio;
-        if (ticks % 4 == 0) {
-            m_engine->EnsureBoardRendered(full.rect());
-            ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage(), full), 0) << "tick " << ticks;
-        }
+        ASSERT_NO_FATAL_FAILURE(ExpectBoardMatchesFullRepaint(ticks));
     }
     EXPECT_EQ(PlayedPackets(), static_cast<int>(page.packets.size()));
     EXPECT_GT(zooms, 10);
