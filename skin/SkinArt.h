@@ -32,3 +32,6 @@ std::vector<TSkinPicture> MakeFramePieces();
 std::vector<TSkinPicture> MakeMarkerPictures();
 // OK and Cancel buttons of the message window in their up, down and over states.
 std::vector<TSkinPicture> MakeMessageButtons();
+// The Up, Down, Over and Disable pictures of every tool button, named after the button's picture
+// set ("imgPlaySpeedUpOver.png").
+std::vector<TSkinPicture> MakeToolButtonPictures();

@@ -41,6 +41,6 @@ int main(int argc, char** argv)
     }
     const bool ok = WriteAll(folder, MakeDeskBackgrounds()) && WriteAll(folder, MakeBoardPatterns())
                     && WriteAll(folder, MakeFramePieces()) && WriteAll(folder, MakeMarkerPictures())
-                    && WriteAll(folder, MakeMessageButtons());
+                    && WriteAll(folder, MakeMessageButtons()) && WriteAll(folder, MakeToolButtonPictures());
     return ok ? 0 : 1;
 }
