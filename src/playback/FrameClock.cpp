@@ -45,7 +45,7 @@ bool TPlaybackEngine::AskSelfStudyAndGoOn()
 {
     StopSound();
     m_view.SetFrameClockEnabled(false);
-    m_state.m_bPlaying = false;
+    SetPlaying(false);
     if (IsSupervisedStudy()) {
         m_view.SetStandByCheckUpEnabled(false);
     }
@@ -58,7 +58,7 @@ bool TPlaybackEngine::AskSelfStudyAndGoOn()
     m_state.m_bActivateView = false;
     m_state.m_bSelfStudyMessageBox = true;
     m_view.SetFrameClockEnabled(true);
-    m_state.m_bPlaying = true;
+    SetPlaying(true);
     if (IsSupervisedStudy()) {
         m_view.SetStandByCheckUpEnabled(true);
     }
@@ -68,7 +68,7 @@ bool TPlaybackEngine::AskSelfStudyAndGoOn()
 void TPlaybackEngine::EndOfPage()
 {
     m_view.SetFrameClockEnabled(false);
-    m_state.m_bPlaying = false;
+    SetPlaying(false);
     const int32_t next = m_state.m_nCurrentPlayPageIndex + 1;
     if (next >= static_cast<int32_t>(GetLectureInfoList().size())) {
         return;   // the last page: the player stays at the end

@@ -42,7 +42,6 @@ public:
     void HidePointerStick() override { m_bPointerVisible = false; }
     bool IsPointerStickVisible() const override { return m_bPointerVisible; }
 
-    void SetSpeedButtonsEnabled(bool p_bEnabled) override { m_bSpeedButtonsEnabled = p_bEnabled; }
     void ShowPlayButtonState(bool p_bPlaying) override { m_bPlayButtonPlaying = p_bPlaying; }
     void SetSpeedText(const QString& p_sText) override { m_sSpeedText = p_sText; }
     void ShowStatusMessage(const QString& p_sText) override { m_sStatusMessage = p_sText; }
@@ -85,8 +84,7 @@ public:
     QString m_sTotalTime;
     bool m_bPointerVisible = false;
     QPoint m_ptPointer;
-    bool m_bSpeedButtonsEnabled = false;
-    bool m_bPlayButtonPlaying = true;
+    bool m_bPlayButtonPlaying = false;
     QString m_sSpeedText;
     QString m_sStatusMessage;
     QString m_sVolumeHint;

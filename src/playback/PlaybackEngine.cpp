@@ -201,16 +201,13 @@ bool TPlaybackEngine::LoadPageSound(const QString& p_sBasePath, int32_t p_nPageI
         return false;
     }
     BASS_ChannelSetAttribute(m_playChannel, kAttribTempo, static_cast<float>(m_state.m_intPlaySpeed));
-    if (m_fVoiceVolume >= 0.0f) {
-        BASS_ChannelSetAttribute(m_playChannel, kAttribVolume, m_fVoiceVolume);
-    }
+    BASS_ChannelSetAttribute(m_playChannel, kAttribVolume, m_fVoiceVolume);
     return true;
 }
 
 void TPlaybackEngine::PlaySound()
 {
-    m_state.m_bPlaying = true;
-    m_view.SetSpeedButtonsEnabled(true);
+    SetPlaying(true);
     if (!BASS_ChannelPlay(m_playChannel, kFalse)) {
         m_view.ShowMessage(TMessageKind::Error, QStringLiteral("음원 파일 재생중 오류발생"));
     }
@@ -230,8 +227,7 @@ void TPlaybackEngine::PauseSound()
     if (!BASS_ChannelStop(m_playChannel)) {
         m_view.ShowMessage(TMessageKind::Error, QStringLiteral("Error playing stream!"));
     }
-    m_view.SetSpeedButtonsEnabled(false);
-    m_state.m_bPlaying = false;
+    SetPlaying(false);
 }
 
 void TPlaybackEngine::StopSound()
@@ -242,13 +238,18 @@ void TPlaybackEngine::StopSound()
     if (IsSupervisedStudy()) {
         m_view.SetStandByCheckUpEnabled(false);
     }
-    m_view.SetSpeedButtonsEnabled(false);
     m_view.Wait(kStopSoundWaitMs);
     if (!BASS_ChannelStop(m_playChannel)) {
         m_view.ShowMessage(TMessageKind::Error, QStringLiteral("Error playing stream!"));
     }
-    m_state.m_bPlaying = false;
+    SetPlaying(false);
     m_view.HideCheckUpPanel();
+}
+
+void TPlaybackEngine::SetPlaying(bool p_bPlaying)
+{
+    m_state.m_bPlaying = p_bPlaying;
+    m_view.ShowPlayButtonState(p_bPlaying);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -33,6 +33,12 @@ class TResourceManager;
 
 class TPlaybackEngine {
 public:
+    // The volume bar's value at start-up: every voice plays at the bar's value, the first too.
+    static constexpr int32_t kVolumeStart = 50;
+    // The speed's upper limit in percent above 100, in supervised study and in the other modes.
+    static constexpr int32_t kSpeedLimitSupervised = 30;
+    static constexpr int32_t kSpeedLimit = 100;
+
     TPlaybackEngine(TPlayerState& p_state, TPlaybackView& p_view);
     ~TPlaybackEngine();
     TPlaybackEngine(const TPlaybackEngine&) = delete;
@@ -216,7 +222,9 @@ private:
     void PlayDuePackets();
     void CheckEndOfSession();
     void SeekForward10Seconds();
-    bool ChangeSpeed(int32_t p_nSpeed);
+    void ChangeSpeed(int32_t p_nSpeed);
+    // m_bPlaying := p_bPlaying, and the window shows it.
+    void SetPlaying(bool p_bPlaying);
     void ShowSpeedTexts();
 
     static constexpr int32_t kStopSoundWaitMs = 500;
@@ -239,7 +247,7 @@ private:
 
     HSTREAM m_loadChannel = 0;                     // decoding stream of the voice
     HSTREAM m_playChannel = 0;                     // tempo stream that plays; 0 when none
-    float m_fVoiceVolume = -1.0f;                  // last volume set by the learner; -1: none yet
+    float m_fVoiceVolume = kVolumeStart / 100.0f;  // the volume bar's value, for every voice
 
     std::unique_ptr<TGPImage> m_gpImageLecture;    // board picture, none before the first page
     QImage m_imgBoard;                             // board cache, the board surface's size

@@ -83,11 +83,10 @@ public:
 
     // ---- Transport controls
 
-    // Enables or disables btnPlaySpeedUp and btnPlaySpeedDown.
-    virtual void SetSpeedButtonsEnabled(bool p_bEnabled) = 0;
-    // After the play button toggled: playing shows the Play pictures and the speed buttons'
-    // "Up" pictures and refreshes the hints; paused shows the Pause pictures, the speed buttons'
-    // "Disable" pictures and the play button hint "일시정지중".
+    // m_bPlaying changed (play, pause, stop, a page's end, a page start): playing shows the Play
+    // pictures, the speed buttons usable with their "Up" pictures, and refreshes the hints;
+    // paused shows the Pause pictures, the speed buttons disabled with their "Disable" pictures
+    // and the play button hint "일시정지중".
     virtual void ShowPlayButtonState(bool p_bPlaying) = 0;
     // lbSpeed.
     virtual void SetSpeedText(const QString& p_sText) = 0;

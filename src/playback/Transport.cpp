@@ -1,13 +1,12 @@
 // The transport controls: play and pause, speed and volume. The window forwards the button
-// releases and the keys here; the pictures of the buttons stay with the window.
+// releases and the keys here; the pictures of the buttons stay with the window, which follows
+// m_bPlaying through the view.
 
 #include "playback/PlaybackEngine.h"
 
 namespace {
 
 constexpr int32_t kSpeedStep = 10;
-constexpr int32_t kSpeedLimitSupervised = 30;
-constexpr int32_t kSpeedLimit = 100;
 
 } // namespace
 
@@ -17,10 +16,8 @@ void TPlaybackEngine::btnPlayMouseUp()
         return;
     }
     if (m_state.m_bPlaying) {
-        m_view.ShowPlayButtonState(false);
         StopSound();
     } else {
-        m_view.ShowPlayButtonState(true);
         PlaySound();
     }
 }
@@ -30,8 +27,8 @@ void TPlaybackEngine::btnPlaySpeedDownMouseUp()
     if (m_state.m_bActivateView) {
         return;
     }
-    if (m_state.m_intPlaySpeed > 0 && !ChangeSpeed(m_state.m_intPlaySpeed - kSpeedStep)) {
-        return;
+    if (m_state.m_intPlaySpeed > 0) {
+        ChangeSpeed(m_state.m_intPlaySpeed - kSpeedStep);
     }
     ShowSpeedTexts();
 }
@@ -42,22 +39,20 @@ void TPlaybackEngine::btnPlaySpeedUpMouseUp()
         return;
     }
     const int32_t limit = IsSupervisedStudy() ? kSpeedLimitSupervised : kSpeedLimit;
-    if (m_state.m_intPlaySpeed < limit && !ChangeSpeed(m_state.m_intPlaySpeed + kSpeedStep)) {
-        return;
+    if (m_state.m_intPlaySpeed < limit) {
+        ChangeSpeed(m_state.m_intPlaySpeed + kSpeedStep);
     }
     ShowSpeedTexts();
 }
 
-// Keeps the new speed; applies it to the voice when the voice is active. false when it is not:
-// the speed then takes effect with the next page's voice and nothing is shown now.
-bool TPlaybackEngine::ChangeSpeed(int32_t p_nSpeed)
+// The new speed applies to the voice at once, playing or paused, so the voice never plays at a
+// speed other than the one shown; a page loaded later starts at it too.
+void TPlaybackEngine::ChangeSpeed(int32_t p_nSpeed)
 {
     m_state.m_intPlaySpeed = p_nSpeed;
-    if (BASS_ChannelIsActive(m_playChannel) == kActiveStopped) {
-        return false;
+    if (m_playChannel != 0) {
+        BASS_ChannelSetAttribute(m_playChannel, kAttribTempo, static_cast<float>(p_nSpeed));
     }
-    BASS_ChannelSetAttribute(m_playChannel, kAttribTempo, static_cast<float>(p_nSpeed));
-    return true;
 }
 
 void TPlaybackEngine::ShowSpeedTexts()

@@ -1,35 +1,39 @@
-// The main window: its controls, the start-up, the close query and the shutdown, and the
-// engine's view over the status bar, the timers and the dialogs.
+// The main window: the start-up, the close query and the shutdown, and the engine's view over
+// the status bar, the timers and the dialogs.
 
 #include "ui/Form1.h"
 
+#include "platform/Rounding.h"
 #include "platform/graphics/GPImage.h"
 #include "session/FileUtil.h"
 #include "ui/ExScrollBox.h"
 #include "ui/PaintBox.h"
+#include "ui/Panel.h"
+#include "ui/PictureButton.h"
 #include "ui/SeekBar.h"
+#include "ui/ShellLook.h"
+#include "ui/StatusMessage.h"
 #include "ui/StatusView.h"
 #include "ui/StudyResult.h"
-#include "ui/ToolBarRow.h"
+#include "ui/TitleView.h"
+#include "ui/ToolButtons.h"
+#include "ui/ToolView.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 
 namespace {
 
 constexpr int kFramePlayIntervalMs = 72;
 constexpr int kMessageStatusIntervalMs = 3000;
-constexpr int kVolumeStart = 50;
+constexpr int kFeedbackPanelGap = 10;   // between a feedback panel's bottom and the status bar
 constexpr DWORD kSupportedVersion = 0x0204;   // high word of the version numbers
 constexpr DWORD kOutputFrequency = 44100;
 
@@ -51,8 +55,14 @@ TForm1::TForm1(TForm1Options p_options)
     setGeometry(0, 0, kFailedStartUpWidth, kFailedStartUpHeight);
 
     CreateBoardArea();
+    CreateBoardControls();
     CreateStatusView();
+    CreateTitleView();
+    m_align.SetAlign(scBox, TAlign::Client);
+    m_align.SetAlign(paStatusView, TAlign::Bottom);
 
+    tmFramePlay->setObjectName(QStringLiteral("tmFramePlay"));
+    tmMessageStatus->setObjectName(QStringLiteral("tmMessageStatus"));
     tmFramePlay->setTimerType(Qt::PreciseTimer);
     tmFramePlay->setInterval(kFramePlayIntervalMs);
     connect(tmFramePlay, &QTimer::timeout, this, [this] { tmFramePlayTimer(); });
@@ -67,47 +77,6 @@ TForm1::~TForm1()
     FormDestroy();
 }
 
-void TForm1::CreateStatusView()
-{
-    paStatusView = new TStatusView(this);
-    TStatusView& status = *paStatusView;
-    connect(status.tabLecturePage, &QTabBar::currentChanged, this, [this](int index) { tabLecturePageClick(index); });
-    status.scbPlay->OnMouseDown = [this] { m_engine->scbPlayMouseDown(); };
-    status.scbPlay->OnMouseUp = [this] { m_engine->scbPlayMouseUp(); };
-    status.scbPlay->OnUpButtonClick = [this] { m_engine->scbPlayUpButtonClick(); };
-    status.scbPlay->OnDownButtonClick = [this] { m_engine->scbPlayDownButtonClick(); };
-
-    TToolBarActions actions;
-    actions.btnPlayMouseUp = [this] { m_engine->btnPlayMouseUp(); };
-    actions.btnPlayPrevMouseUp = [this] { m_engine->btnPlayPrevMouseUp(); };
-    actions.btnPlayNextMouseUp = [this] { m_engine->btnPlayNextMouseUp(); };
-    actions.btnPlaySpeedDownMouseUp = [this] { m_engine->btnPlaySpeedDownMouseUp(); };
-    actions.btnPlaySpeedUpMouseUp = [this] { m_engine->btnPlaySpeedUpMouseUp(); };
-    actions.btnEnLargeMouseUp = [this] {
-        if (!m_state.m_bActivateView) {
-            ResizeingImage(true);
-        }
-    };
-    actions.btnReduceMouseUp = [this] {
-        if (!m_state.m_bActivateView) {
-            ResizeingImage(false);
-        }
-    };
-    actions.btnCloseMouseDown = [this] {
-        if (!m_state.m_bActivateView) {
-            PostCloseRequest();
-        }
-    };
-    actions.trbVolumeMouseUp = [this](int value) { m_engine->trbVolumeMouseUp(value); };
-    status.paToolView->SetActions(std::move(actions));
-
-    // The wheel scrolls the board wherever it turns; the sliders and tabs do not take it.
-    for (QWidget* widget : {static_cast<QWidget*>(status.tabLecturePage), static_cast<QWidget*>(status.scbPlay->Track()),
-                            static_cast<QWidget*>(status.paToolView->trbVolume)}) {
-        widget->installEventFilter(this);
-    }
-}
-
 // ---------------------------------------------------------------------------------------------
 // Start-up
 
@@ -117,16 +86,18 @@ void TForm1::FormCreate()
     m_state.m_bSelfStudyMessageBox = false;
 
     if (const std::optional<TLaunchError> error =
-            ReadLaunchParams(m_state, QCoreApplication::applicationDirPath(), m_options.blockName)) {
+            ReadLaunchParams(m_state, ProgramFolder(), m_options.blockName)) {
         EndStartUp(TMessageKind::Error, error->Message);
         return;
     }
     if (IsSupervisedStudy()) {
         SetStandByCheckUpEnabled(true);
         paStatusView->tabLecturePage->setEnabled(false);
+        paStatusView->tabLecturePage->setToolTip(QStringLiteral("이 학습에서는 강의 페이지를 직접 고를 수 없습니다."));
     }
     LoadSkinInfo();
     LoadControlImage();
+    paHiddenControlGroup->hide();
     if (const std::optional<QString> failure = InitAudioLibrary()) {
         EndStartUp(TMessageKind::Warning, *failure);
         return;
@@ -134,7 +105,7 @@ void TForm1::FormCreate()
 
     m_state.m_viewRatio = 1.0f;
     SetSeekPosition(0);
-    paStatusView->paToolView->trbVolume->setValue(kVolumeStart);
+    paStatusView->paToolView->trbVolume->setValue(TPlaybackEngine::kVolumeStart);
     m_state.m_bPlaying = true;
     m_state.m_bToolShow = true;
     m_state.m_bIsRectPlaybtn = false;
@@ -143,17 +114,31 @@ void TForm1::FormCreate()
     SetToolTipText();
 
     m_engine->LoadLectureInfo(m_state.m_sBasePath);
+    m_keyControl = std::make_unique<TKeyControl>(this, [this](TVirtualKey key) { KeyControl(key); });
     SetWindowGeometry();
     m_bStartedUp = true;
 }
 
-// The built-in layout: the status bar stays shown and the board is centred. A layout file next
-// to the program, when the window reads one, changes these and the controls.
+// The built-in layout: the status bar stays shown, the title bar appears at the top edge and the
+// board is centred; every state picture is the one the skin build step painted under its own
+// name. A layout file next to the program, when the window reads one, changes these and the
+// controls.
 void TForm1::LoadSkinInfo()
 {
     m_state.m_bTitleViewFix = false;
     m_state.m_bStatusViewFix = true;
     m_state.m_bPlayerViewCenterAlign = true;
+    LoadBuiltInPictures();
+}
+
+void TForm1::LoadBuiltInPictures()
+{
+    const QString folder = JoinPath(m_state.m_sExeDir, QStringLiteral("image"));
+    for (const QString& name : AllStatePictureNames()) {
+        if (auto* picture = m_registry.FindAs<TPicture>(name, TControlKind::Picture)) {
+            picture->LoadPicture(JoinPath(folder, name + QStringLiteral(".png")));
+        }
+    }
 }
 
 void TForm1::LoadControlImage()
@@ -164,7 +149,21 @@ void TForm1::LoadControlImage()
 
 void TForm1::InitControlStatus()
 {
-    paStatusView->paToolView->ShowPlayButtonState(true);
+    static const char* const kOrder[] = {
+        "btnPlaySpeedDown", "btnPlay", "btnPlayPrev", "btnPlayNext", "btnPlaySpeedUp",
+        "btnEnLarge", "btnReduce", "btnClose", "btnSkinChangePrev", "btnSkinChangeNext",
+        "btnProposal", "btnEvaluation", "btnError", "btnGrade", "btnHelp",
+    };
+    for (const char* name : kOrder) {
+        if (auto* button = m_registry.FindAs<TPictureButton>(QLatin1String(name), TControlKind::Picture)) {
+            button->ShowState(TButtonState::Up);
+        }
+    }
+    auto* help = m_registry.FindAs<TPicture>(QStringLiteral("imgHelp"), TControlKind::Picture);
+    const auto* firstPage = m_registry.FindAs<TPicture>(QStringLiteral("imgHelp1"), TControlKind::Picture);
+    if (help && firstPage) {
+        help->SetPicture(firstPage->GetPicture());
+    }
 }
 
 std::optional<QString> TForm1::InitAudioLibrary()
@@ -182,16 +181,49 @@ std::optional<QString> TForm1::InitAudioLibrary()
     return std::nullopt;
 }
 
-// Borderless over the whole screen. The board area fills the window above the status bar.
+// Borderless over the whole screen, staying on top. The board area fills the window above the
+// status bar (all of it while the status bar is hidden); the title bar lies over the board.
 void TForm1::SetWindowGeometry()
 {
     const QSize screen = ScreenSize();
     setWindowFlag(Qt::FramelessWindowHint, true);
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setGeometry(0, 0, screen.width(), screen.height());
+    m_align.SetBounds(paTitleView, QRect(0, 0, screen.width(), paTitleView->height()));
+    paTitleView->setVisible(m_state.m_bTitleViewFix);
+    m_align.SetBounds(paStatusView, QRect(0, screen.height() - paStatusView->height(), screen.width(),
+                                          paStatusView->height()));
     paStatusView->setVisible(m_state.m_bStatusViewFix);
     tmMessageStatus->stop();
-    LayoutChildren();
     ReMovePlayerView();
+    TSeekBar* seek = paStatusView->scbPlay;
+    seek->resize(screen.width() - paStatusView->paPlayViewLeft->width() - paStatusView->paPlayViewRight->width() - 10,
+                 seek->height());
+    PlaceFeedbackPanels();
+}
+
+// Each feedback panel above its button, 10 pixels over the status bar; the help panel centred
+// in the area above the status bar.
+void TForm1::PlaceFeedbackPanels()
+{
+    const QSize screen = ScreenSize();
+    const int statusTop = screen.height() - paStatusView->height();
+    const std::pair<TPanel*, QWidget*> panels[] = {
+        {paProposalView, paStatusView->paToolView->btnProposal},
+        {paEvaluationView, paStatusView->paToolView->btnEvaluation},
+        {paErrorView, paStatusView->paToolView->btnError},
+        {paGradeView, paStatusView->paToolView->btnGrade},
+    };
+    for (const auto& [panel, button] : panels) {
+        panel->move(button->mapTo(this, QPoint(0, 0)).x(), statusTop - panel->height() - kFeedbackPanelGap);
+    }
+    paHelpView->move(static_cast<int>(RoundHalfEven((screen.width() - paHelpView->width()) / 2.0)),
+                     static_cast<int>(RoundHalfEven((statusTop - paHelpView->height()) / 2.0)));
+}
+
+QString TForm1::ProgramFolder() const
+{
+    return m_options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.programFolder;
 }
 
 // The start-up ends here: the message, then a window that says it and can only be closed.
@@ -202,9 +234,8 @@ void TForm1::EndStartUp(TMessageKind p_enumKind, const QString& p_sMessage)
     m_paStartUpFailure->setObjectName(QStringLiteral("paStartUpFailure"));
     m_paStartUpFailure->setAttribute(Qt::WA_StyledBackground);
     m_paStartUpFailure->setStyleSheet(QStringLiteral(
-        "#paStartUpFailure { background: #F4F6FA; border-radius: 10px; }"
-        "QLabel { color: #1E232C; font-size: 15px; }"
-        "QPushButton { padding: 6px 24px; }"));
+        "#paStartUpFailure { background: #1E232C; border: 1px solid #46505F; border-radius: 10px; }"
+        "QLabel { color: #E6EAF0; font-size: 15px; }") + QString::fromLatin1(ShellLook::kDialogStyle));
     auto* message = new QLabel(p_sMessage, m_paStartUpFailure);
     message->setWordWrap(true);
     message->setAlignment(Qt::AlignCenter);
@@ -217,24 +248,22 @@ void TForm1::EndStartUp(TMessageKind p_enumKind, const QString& p_sMessage)
     layout->addWidget(close, 0, Qt::AlignCenter);
     scBox->hide();
     paStatusView->hide();
-    LayoutChildren();
+    paTitleView->hide();
+    PlaceStartUpFailure();
 }
 
-void TForm1::LayoutChildren()
+void TForm1::PlaceStartUpFailure()
 {
-    const int statusHeight = paStatusView->isHidden() ? 0 : paStatusView->height();
-    scBox->setGeometry(0, 0, width(), height() - statusHeight);
-    paStatusView->setGeometry(0, height() - paStatusView->height(), width(), paStatusView->height());
-    if (m_paStartUpFailure) {
-        const QSize size(440, 170);
-        m_paStartUpFailure->setGeometry(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size));
-    }
+    const QSize size(440, 170);
+    m_paStartUpFailure->setGeometry(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size));
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    LayoutChildren();
+    if (m_paStartUpFailure) {
+        PlaceStartUpFailure();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -292,6 +321,7 @@ void TForm1::SendStudyResult()
 // The engine goes first: its voice streams belong to the audio library released after it.
 void TForm1::FormDestroy()
 {
+    m_keyControl.reset();
     tmFramePlay->stop();
     m_engine.reset();
     if (m_bAudioReady) {
@@ -324,17 +354,12 @@ void TForm1::tmFramePlayTimer()
 void TForm1::tmMessageStatusTimer()
 {
     tmMessageStatus->stop();
-    lbStatusMessage->clear();
+    lbStatusMessage->ShowText(QString());
 }
 
 void TForm1::tabLecturePageClick(int p_nIndex)
 {
     m_engine->tabLecturePageClick(p_nIndex);
-}
-
-void TForm1::SetToolTipText()
-{
-    paStatusView->paToolView->SetToolTipText(m_state);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -377,17 +402,10 @@ void TForm1::SetTotalTimeText(const QString& p_sText)
     paStatusView->lbTotalTime->setText(p_sText);
 }
 
-void TForm1::SetSpeedButtonsEnabled(bool p_bEnabled)
-{
-    paStatusView->paToolView->SetSpeedButtonsEnabled(p_bEnabled);
-}
-
 void TForm1::ShowPlayButtonState(bool p_bPlaying)
 {
-    paStatusView->paToolView->ShowPlayButtonState(p_bPlaying);
-    if (p_bPlaying) {
-        SetToolTipText();
-    }
+    paStatusView->paToolView->ShowPlayingState(p_bPlaying);
+    SetToolTipText();
 }
 
 void TForm1::SetSpeedText(const QString& p_sText)
@@ -397,8 +415,7 @@ void TForm1::SetSpeedText(const QString& p_sText)
 
 void TForm1::ShowStatusMessage(const QString& p_sText)
 {
-    lbStatusMessage->setText(p_sText);
-    lbStatusMessage->adjustSize();
+    lbStatusMessage->ShowText(p_sText);
     // A running timer is not restarted: the text goes 3 s after the first of quick messages.
     if (!tmMessageStatus->isActive()) {
         tmMessageStatus->start();
@@ -407,7 +424,7 @@ void TForm1::ShowStatusMessage(const QString& p_sText)
 
 void TForm1::SetVolumeHint(const QString& p_sText)
 {
-    paStatusView->paToolView->SetVolumeHint(p_sText);
+    paStatusView->paToolView->trbVolume->setToolTip(p_sText);
 }
 
 void TForm1::RefreshToolTips()

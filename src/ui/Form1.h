@@ -1,15 +1,20 @@
 #pragma once
 // The player's main window: start-up, close query and shutdown, the board area (desk, frame,
-// board surface, pointer) in its scroll box, zoom placement and the mouse wheel, the status bar,
-// and the result hand-off. It implements the playback engine's view and forwards the controls'
-// events to the engine's operations.
+// board surface, pointer) in its scroll box, zoom placement and the mouse wheel, the title and
+// status bars with their picture buttons, tool tips, reveal at the screen's edges, status texts,
+// desk skins and keys, and the result hand-off. It implements the playback engine's view and
+// forwards the controls' events to the engine's operations. Its controls are kept by name and
+// kind in a registry and placed by one alignment engine.
 
 #include "platform/audio/AudioLibrary.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PlaybackView.h"
 #include "session/LaunchParams.h"
 #include "session/PlayerState.h"
+#include "ui/AlignEngine.h"
+#include "ui/ControlRegistry.h"
 #include "ui/FormDialogs.h"
+#include "ui/KeyControl.h"
 
 #include <QSize>
 #include <QWidget>
@@ -19,13 +24,16 @@
 #include <optional>
 #include <string>
 
-class QLabel;
 class QPainter;
 class QTimer;
 class TExScrollBox;
 class TGPImage;
 class TPaintBox;
+class TPanel;
+class TPicture;
+class TStatusMessage;
 class TStatusView;
+class TTitleView;
 
 // What the window is started with besides the launch text: the launcher's names, the dialogs and
 // waits, the screen and the audio output.
@@ -37,6 +45,9 @@ struct TForm1Options {
     // The screen the window fills and places the board on; empty: the primary screen.
     QSize screenSize;
     int audioDevice = kDefaultDevice;
+    // The program's folder, where the pictures and the fallback voice are; empty: the folder of
+    // the running program.
+    QString programFolder;
 };
 
 class TForm1 : public QWidget, public TPlaybackView {
@@ -67,19 +78,44 @@ public:
 
     void SendStudyResult();
 
+    // ---- Bars, tool buttons, status texts, keys
+
+    // The reveal rule for a mouse move over the board area, in screen coordinates.
+    void ShowToolBar(int p_nX, int p_nY);
+    // The tool tips that follow the speed, the zoom, the play state and the volume.
+    void SetToolTipText();
+    // One key of the key hook, by its virtual-key code.
+    void KeyControl(TVirtualKey p_key);
+
     // ---- Access
 
     TPlayerState& State() { return m_state; }
     TPlaybackEngine& Engine() { return *m_engine; }
+    // The window's controls by name (any letter case) and kind.
+    TControlRegistry& Controls() { return m_registry; }
+    TAlignEngine& Aligner() { return m_align; }
+    // The desk picture now shown; none before the start-up loaded one.
+    const TGPImage* DeskPicture() const { return m_gpImageBackGround.get(); }
+    bool IsKeyHookInstalled() const { return m_keyControl != nullptr; }
 
     TExScrollBox* scBox;
     QWidget* scBoxContent;        // the scrolled content: as large as the placed frame reaches
     TPaintBox* paFrameView;       // the frame (and the desk under it)
-    QWidget* paLectureView;       // white, 20 pixels inside the frame
+    TPanel* paLectureView;        // white, 20 pixels inside the frame
     TPaintBox* pbDraw;            // the board surface
-    QLabel* imgPointerStick;
-    QLabel* lbStatusMessage;
+    TPicture* imgPointerStick;
+    TPicture* imgPin;
+    TStatusMessage* lbStatusMessage;
+    TPanel* paHiddenControlGroup; // the tool buttons' state pictures and the help pages, hidden
+    TTitleView* paTitleView;
     TStatusView* paStatusView;
+    // Placeholders, hidden: the feedback and help panels and the check-up square.
+    TPanel* paProposalView;
+    TPanel* paEvaluationView;
+    TPanel* paErrorView;
+    TPanel* paGradeView;
+    TPanel* paHelpView;
+    TPanel* paCheckUp;
 
     // ---- TPlaybackView
 
@@ -103,7 +139,6 @@ public:
     void PlacePointerStick(int32_t p_nLeft, int32_t p_nTop) override;
     void HidePointerStick() override;
     bool IsPointerStickVisible() const override;
-    void SetSpeedButtonsEnabled(bool p_bEnabled) override;
     void ShowPlayButtonState(bool p_bPlaying) override;
     void SetSpeedText(const QString& p_sText) override;
     void ShowStatusMessage(const QString& p_sText) override;
@@ -127,7 +162,11 @@ protected:
 private:
     // ---- Design: the controls, built before the start-up
     void CreateBoardArea();
+    void CreateBoardControls();
+    void CreateFeedbackPlaceholders();
+    void CreateTitleView();
     void CreateStatusView();
+    void WireToolButtons();
     void WatchMouse(QWidget* p_widget);
 
     // ---- Start-up steps
@@ -135,29 +174,37 @@ private:
     void LoadControlImage();
     void InitControlStatus();
     std::optional<QString> InitAudioLibrary();
+    void LoadBuiltInPictures();
     void SetWindowGeometry();
+    void PlaceFeedbackPanels();
     void EndStartUp(TMessageKind p_enumKind, const QString& p_sMessage);
-    void LayoutChildren();
+    void PlaceStartUpFailure();
 
     // ---- Page view
     QSize ScreenSize() const;
+    QString ProgramFolder() const;
     void pbBackgroundViewPaint(QPainter& p_painter);
     void pbFrameViewPaint(QPainter& p_painter);
     void pbDrawPaint(QPainter& p_painter, const QRegion& p_region);
-    // The tool bar reveal rule of bars that hide themselves; the built-in layout keeps the
-    // status bar shown, so there is nothing to reveal.
-    void ShowToolBar(int p_nX, int p_nY);
 
     // ---- Controls
     void tmFramePlayTimer();
     void tmMessageStatusTimer();
     void tabLecturePageClick(int p_nIndex);
-    void SetToolTipText();
     bool IsSessionAtEnd() const;
+    void btnSkinChangeMouseUp(const QObject* Sender);
+    void btnCloseMouseDown(Qt::MouseButton p_button, Qt::KeyboardModifiers p_modifiers);
+    // Study mode "R": no rule of supervised study applies any more, the window no longer stays
+    // on top and the check-up no longer stands by.
+    void LiftSupervision();
+    void SetVolumeByKey(int p_nValue);
 
     TForm1Options m_options;
     TPlayerState m_state;
+    TControlRegistry m_registry;
+    TAlignEngine m_align;
     std::unique_ptr<TPlaybackEngine> m_engine;
+    std::unique_ptr<TKeyControl> m_keyControl;
 
     std::unique_ptr<TGPImage> m_gpImageBackGround;
     std::array<std::unique_ptr<TGPImage>, 8> m_gpImageFrame;

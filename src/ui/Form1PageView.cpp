@@ -11,18 +11,16 @@
 #include "session/FileUtil.h"
 #include "ui/ExScrollBox.h"
 #include "ui/PaintBox.h"
-#include "ui/SeekBar.h"
+#include "ui/Panel.h"
+#include "ui/Picture.h"
+#include "ui/ShellLook.h"
 #include "ui/StatusView.h"
-#include "ui/ToolBarRow.h"
 
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSlider>
-#include <QTabBar>
 #include <QWheelEvent>
 
 namespace {
@@ -30,9 +28,6 @@ namespace {
 constexpr int kWheelStep = 20;
 constexpr int kFramePiece = 20;   // corners 20 x 20, edges 20 thick
 constexpr int kPointerStickSize = 32;
-constexpr int kStatusMessageLeft = 107;
-constexpr int kStatusMessageTop = 13;
-constexpr int kStatusMessageMinWidth = 182;
 
 // Thin, quiet scroll bars over the desk.
 const char* const kScrollBarStyle = R"(
@@ -105,6 +100,13 @@ void TForm1::CreateBoardArea()
 {
     scBox = new TExScrollBox(this);
     scBox->setObjectName(QStringLiteral("scBox"));
+    // The arrow keys belong to the key hook, not to scrolling.
+    scBox->setFocusPolicy(Qt::NoFocus);
+    // Where no desk picture paints (an unreadable skin), the area's own colour shows.
+    QPalette desk = scBox->viewport()->palette();
+    desk.setColor(QPalette::Window, ShellLook::kDeskColor);
+    scBox->viewport()->setPalette(desk);
+    scBox->viewport()->setBackgroundRole(QPalette::Window);
     scBox->setWidgetResizable(false);
     scBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scBox->setStyleSheet(QString::fromLatin1(kScrollBarStyle));
@@ -121,12 +123,7 @@ void TForm1::CreateBoardArea()
     paFrameView->SetOnPaint([this](QPainter& painter, const QRegion&) { pbFrameViewPaint(painter); });
     paFrameView->setGeometry(0, 0, 470, 360);
 
-    paLectureView = new QWidget(paFrameView);
-    paLectureView->setObjectName(QStringLiteral("paLectureView"));
-    paLectureView->setAutoFillBackground(true);
-    QPalette white = paLectureView->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    paLectureView->setPalette(white);
+    paLectureView = new TPanel(paFrameView, QStringLiteral("paLectureView"), Qt::white);
     paLectureView->setGeometry(kBoardFrameMargin, kBoardFrameMargin, 470 - 2 * kBoardFrameMargin,
                                360 - 2 * kBoardFrameMargin);
 
@@ -134,22 +131,20 @@ void TForm1::CreateBoardArea()
     pbDraw->SetOnPaint([this](QPainter& painter, const QRegion& region) { pbDrawPaint(painter, region); });
     pbDraw->setGeometry(0, 0, 0, 0);
 
-    imgPointerStick = new QLabel(paLectureView);
-    imgPointerStick->setObjectName(QStringLiteral("imgPointerStick"));
-    imgPointerStick->setPixmap(PointerStickPicture());
+    imgPointerStick = new TPicture(paLectureView, QStringLiteral("imgPointerStick"));
+    imgPointerStick->SetPicture(PointerStickPicture());
     imgPointerStick->setGeometry(0, 0, kPointerStickSize, kPointerStickSize);
     imgPointerStick->setAttribute(Qt::WA_TransparentForMouseEvents);
     imgPointerStick->hide();
 
-    lbStatusMessage = new QLabel(scBox);
-    lbStatusMessage->setObjectName(QStringLiteral("lbStatusMessage"));
-    lbStatusMessage->setAttribute(Qt::WA_TransparentForMouseEvents);
-    lbStatusMessage->setStyleSheet(QStringLiteral("color: #5EC8F2; font-weight: bold; font-size: 20px;"));
-    lbStatusMessage->setMinimumWidth(kStatusMessageMinWidth);
-    lbStatusMessage->move(kStatusMessageLeft, kStatusMessageTop);
+    m_registry.Register(scBox, TControlKind::ScrollBox);
+    m_registry.Register(paFrameView, TControlKind::Panel);
+    m_registry.Register(paLectureView, TControlKind::Panel);
+    m_registry.Register(pbDraw, TControlKind::PaintBox);
+    m_registry.Register(imgPointerStick, TControlKind::Picture);
 
     for (QWidget* widget : {static_cast<QWidget*>(scBox->viewport()), scBoxContent, static_cast<QWidget*>(paFrameView),
-                            paLectureView, static_cast<QWidget*>(pbDraw)}) {
+                            static_cast<QWidget*>(paLectureView), static_cast<QWidget*>(pbDraw)}) {
         WatchMouse(widget);
     }
     scBox->horizontalScrollBar()->installEventFilter(this);
@@ -192,8 +187,6 @@ void TForm1::FormMouseWheel(int p_nWheelDelta)
     QScrollBar* bar = scBox->verticalScrollBar();
     bar->setValue(bar->value() + (p_nWheelDelta >= 0 ? -kWheelStep : kWheelStep));
 }
-
-void TForm1::ShowToolBar(int, int) {}
 
 QSize TForm1::ScreenSize() const
 {

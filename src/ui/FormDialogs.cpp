@@ -1,5 +1,7 @@
 #include "ui/FormDialogs.h"
 
+#include "ui/ShellLook.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -27,6 +29,7 @@ bool RunBox(QWidget* p_owner, QMessageBox::Icon p_icon, const QString& p_sTitle,
             bool p_bWithCancel)
 {
     QMessageBox box(p_icon, p_sTitle, p_sText, QMessageBox::NoButton, p_owner);
+    box.setStyleSheet(QString::fromLatin1(ShellLook::kDialogStyle));
     QPushButton* ok = box.addButton(kOkText, QMessageBox::AcceptRole);
     if (p_bWithCancel) {
         box.addButton(kCancelText, QMessageBox::RejectRole);

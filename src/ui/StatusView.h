@@ -1,27 +1,41 @@
 #pragma once
-// The status bar (paStatusView) along the bottom of the window: the page tabs (paTabView), the
-// tool bar row (paToolView) and the play row (paPlayView) with the current and total time and
-// the play scroll bar.
+// The status bar paStatusView along the bottom of the window, 105 high, from top to bottom: the
+// page tabs (paTabView, 27 high), the tool bar (paToolView, filling the middle) and the play bar
+// (paPlayView, 25 high) with the current and total time in its left part, the play scroll bar in
+// its client part and an empty right part.
 
-#include <QWidget>
+#include "ui/Panel.h"
 
 class QLabel;
 class QTabBar;
+class TAlignEngine;
+class TControlRegistry;
+class TPicture;
 class TSeekBar;
-class TToolBarRow;
+class TToolView;
+struct TPlayerState;
 
-class TStatusView : public QWidget {
+class TStatusView : public TPanel {
 public:
     static constexpr int kHeight = 105;
     static constexpr int kTabViewHeight = 27;
     static constexpr int kPlayViewHeight = 25;
     static constexpr int kPlayViewLeftWidth = 175;
     static constexpr int kPlayViewRightWidth = 40;
+    static constexpr int kSeekBarHeight = 15;
 
-    explicit TStatusView(QWidget* parent);
+    TStatusView(QWidget* parent, TPlayerState& p_state, TControlRegistry& p_registry, TAlignEngine& p_align);
 
+    TPanel* paTabView;
     QTabBar* tabLecturePage;
-    TToolBarRow* paToolView;
+    TToolView* paToolView;
+    TPanel* paPlayView;
+    TPanel* paPlayViewLeft;
+    TPanel* paPlayViewClient;
+    TPanel* paPlayViewRight;
+    TPicture* imgPlayViewLeft;
+    TPicture* imgPlayViewClient;
+    TPicture* imgPlayViewRight;
     QLabel* lbCurrentTime;
     QLabel* lbTime;
     QLabel* lbTotalTime;

@@ -68,9 +68,9 @@ bool WriteLecture(const QString& p_sBasePath, const QString& p_sKey, const QByte
 
 } // namespace
 
-bool WriteTinySession(const QString& p_sRoamingFolder)
+bool WriteTinySession(const QString& p_sRoamingFolder, const QString& p_sVoicePath)
 {
-    QFile voice(QStringLiteral(RAVO_TEST_VOICE));
+    QFile voice(p_sVoicePath);
     if (!voice.open(QIODevice::ReadOnly)) {
         return false;
     }

@@ -123,7 +123,6 @@ TEST_F(PlaybackTest, PausedTicksOnlyCheckTheEndOfTheSession)
     Tick();
     m_engine->btnPlayMouseUp();
     EXPECT_FALSE(m_state.m_bPlaying);
-    EXPECT_FALSE(m_view.m_bSpeedButtonsEnabled);
     EXPECT_FALSE(m_view.m_bPlayButtonPlaying);
     const uint32_t position = m_state.m_dCurrentPlayPosition;
     const int played = PlayedPackets();
@@ -167,10 +166,12 @@ TEST_P(SelfStudyTest, PromptComesOnceAfterTwoThirdsOfAPage)
         EXPECT_EQ(m_view.m_nCloseRequestCount, 1);
         EXPECT_FALSE(m_view.IsFrameClockEnabled());
         EXPECT_FALSE(m_state.m_bPlaying);
+        EXPECT_FALSE(m_view.m_bPlayButtonPlaying);
         return;
     }
     EXPECT_TRUE(m_state.m_bSelfStudyMessageBox);
     EXPECT_TRUE(m_state.m_bPlaying);
+    EXPECT_TRUE(m_view.m_bPlayButtonPlaying);
     EXPECT_TRUE(m_view.IsFrameClockEnabled());
     EXPECT_EQ(BASS_ChannelIsActive(m_engine->GetPlayChannel()), kActivePlaying);
     while (m_view.m_nCloseRequestCount == 0 && ticks++ < 100) {

@@ -2,6 +2,8 @@
 
 #include "PlaybackTestSupport.h"
 
+#include <functional>
+
 namespace {
 
 class TransportTest : public PlaybackTest {
@@ -49,19 +51,19 @@ TEST_F(TransportTest, SpeedStopsAtItsLimitAndShowsTheTextsAgain)
     EXPECT_TRUE(m_state.m_bPlaying);
 }
 
-// Paused, a speed key changes the speed silently; the paused page resumes at its old tempo and
-// the next page's voice plays at the new one.
-TEST_F(TransportTest, SpeedChangedWhilePausedTakesEffectWithTheNextPage)
+// Paused, a speed key changes the speed fully: the texts say it at once and the paused voice
+// resumes at the new tempo, as does the next page's voice.
+TEST_F(TransportTest, SpeedChangedWhilePausedTakesEffectAtOnce)
 {
     StartTwoPages();
     m_engine->btnPlayMouseUp();
     m_view.m_sStatusMessage.clear();
-    m_view.m_sSpeedText = QStringLiteral("100%");
     m_engine->btnPlaySpeedUpMouseUp();
     m_engine->btnPlaySpeedUpMouseUp();
     EXPECT_EQ(m_state.m_intPlaySpeed, 20);
-    EXPECT_TRUE(m_view.m_sStatusMessage.isEmpty());
-    EXPECT_EQ(m_view.m_sSpeedText, QStringLiteral("100%"));
+    EXPECT_EQ(m_view.m_sStatusMessage, QStringLiteral("재생속도 : 120%"));
+    EXPECT_EQ(m_view.m_sSpeedText, QStringLiteral("120%"));
+    EXPECT_FALSE(m_view.m_bPlayButtonPlaying);   // the speed buttons stay as paused shows them
 
     const auto advanceOverTenTicks = [this] {
         for (int i = 0; i < 5; ++i) {
@@ -74,13 +76,44 @@ TEST_F(TransportTest, SpeedChangedWhilePausedTakesEffectWithTheNextPage)
         return static_cast<int>(m_state.m_dCurrentPlayPosition - from);
     };
     m_engine->btnPlayMouseUp();
-    EXPECT_NEAR(advanceOverTenTicks(), 720, 3);
+    EXPECT_NEAR(advanceOverTenTicks(), 864, 3);
     m_engine->tabLecturePageClick(1);
     EXPECT_NEAR(advanceOverTenTicks(), 864, 3);
 }
 
-// The volume applies to the voice at once and to every later page's voice.
-TEST_F(TransportTest, VolumeAppliesNowAndToLaterPages)
+// Whatever starts or stops the voice, the play button and the speed buttons show it: a pause, a
+// page tab or a seek into another page (which play), the end of a page and of the last page.
+TEST_F(TransportTest, PlayButtonFollowsEveryChangeOfThePlayingState)
+{
+    StartTwoPages();
+    struct TStep {
+        const char* what;
+        std::function<void()> act;
+        bool playing;
+    };
+    const TStep steps[] = {
+        {"pause", [this] { m_engine->btnPlayMouseUp(); }, false},
+        {"tab of the other page", [this] { m_engine->tabLecturePageClick(1); }, true},
+        {"pause again", [this] { m_engine->btnPlayMouseUp(); }, false},
+        {"seek into the first page", [this] { m_engine->ScbPlayMovePositionUntilReDraw(500); }, true},
+        {"played past the end of the last page",
+         [this] {
+             for (int i = 0; i < 200 && (m_state.m_nCurrentPlayPageIndex == 0 || m_state.m_bPlaying); ++i) {
+                 Tick();
+             }
+         },
+         false},
+    };
+    for (const TStep& step : steps) {
+        step.act();
+        EXPECT_EQ(m_state.m_bPlaying, step.playing) << step.what;
+        EXPECT_EQ(m_view.m_bPlayButtonPlaying, step.playing) << step.what;
+    }
+}
+
+// Every voice plays at the volume bar's value: the first at the bar's start value, a change at
+// once, and every later page's voice at the last value.
+TEST_F(TransportTest, EveryVoicePlaysAtTheVolumeBarsValue)
 {
     StartTwoPages();
     const auto loudness = [] {
@@ -93,8 +126,11 @@ TEST_F(TransportTest, VolumeAppliesNowAndToLaterPages)
         }
         return std::sqrt(sum / static_cast<double>(out.size()));
     };
+    const double first = loudness();
+    m_engine->trbVolumeMouseUp(100);
     const double full = loudness();
     ASSERT_GT(full, 0.1);
+    EXPECT_NEAR(first / full, TPlaybackEngine::kVolumeStart / 100.0, 0.02);
     m_engine->trbVolumeMouseUp(30);
     EXPECT_EQ(m_view.m_sStatusMessage, QStringLiteral("음성볼륨 : 30%"));
     EXPECT_EQ(m_view.m_sVolumeHint, QStringLiteral("음성볼륨 : 30%"));

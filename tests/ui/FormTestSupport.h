@@ -1,6 +1,7 @@
 #pragma once
 // A main window on the tiny session, started through a shared block of this test run's own name,
-// with dialogs that answer at once and record what they were asked.
+// with dialogs that answer at once and record what they were asked; helpers that find its
+// controls and tell which state picture a tool button shows.
 
 #include "e2e/TinySession.h"
 
@@ -8,6 +9,9 @@
 #include "platform/ipc/SharedBlock.h"
 #include "session/LaunchParams.h"
 #include "ui/Form1.h"
+#include "ui/Picture.h"
+#include "ui/PictureButton.h"
+#include "ui/ToolButtons.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
@@ -27,7 +31,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(WriteTinySession(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)));
+        ASSERT_TRUE(WriteTinySession(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), VoicePath()));
         TNamedEvent::Unlink(m_sEventName);
         ASSERT_TRUE(m_event.CreateOrOpen(m_sEventName));
     }
@@ -41,8 +45,12 @@ protected:
         TNamedEvent::Unlink(m_sEventName);
     }
 
+    // The session's voice: the short tone, unless the test needs room to seek.
+    virtual QString VoicePath() const { return QStringLiteral(RAVO_TEST_VOICE); }
+
     // Starts a window on the launch text; shown, as the program shows it after the start-up.
-    TForm1& StartForm(const QString& p_sLaunchText)
+    // p_sProgramFolder: where its pictures are; empty: the build's own.
+    TForm1& StartForm(const QString& p_sLaunchText, const QString& p_sProgramFolder = QString())
     {
         QByteArray bytes = p_sLaunchText.toLocal8Bit();
         bytes.append('\0');
@@ -53,6 +61,7 @@ protected:
         options.resultEventName = m_sEventName;
         options.screenSize = kScreen;
         options.audioDevice = kNoSoundDevice;
+        options.programFolder = p_sProgramFolder;
         options.dialogs.ShowMessage = [this](QWidget*, TMessageKind kind, const QString& text) {
             m_listMessages.emplace_back(kind, text);
         };
@@ -66,6 +75,28 @@ protected:
         m_form->FormCreate();
         m_form->show();
         return *m_form;
+    }
+
+    // A control of the window by name and kind.
+    template <class T>
+    T* Control(const char* p_sName, TControlKind p_enumKind = TControlKind::Picture) const
+    {
+        return m_form->Controls().FindAs<T>(QLatin1String(p_sName), p_enumKind);
+    }
+    TPictureButton* Button(const char* p_sName) const { return Control<TPictureButton>(p_sName); }
+
+    // The state picture a tool button shows ("imgPlayPrevOver"), or empty when it shows none of
+    // its pictures.
+    QString Shown(const TPictureButton* p_button) const
+    {
+        const qint64 key = p_button->GetPicture().cacheKey();
+        for (const QString& name : AllStatePictureNames()) {
+            const auto* picture = m_form->Controls().FindAs<TPicture>(name, TControlKind::Picture);
+            if (picture && !picture->GetPicture().isNull() && picture->GetPicture().cacheKey() == key) {
+                return name;
+            }
+        }
+        return QString();
     }
 
     // The text at the result offset, up to its zero byte.

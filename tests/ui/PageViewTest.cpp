@@ -6,6 +6,7 @@
 #include "ui/ExScrollBox.h"
 #include "ui/PaintBox.h"
 #include "ui/SeekBar.h"
+#include "ui/StatusMessage.h"
 #include "ui/StatusView.h"
 
 #include "draw/DrawManager.h"

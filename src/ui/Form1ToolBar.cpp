@@ -1,0 +1,274 @@
+// The window's bars and what happens on them: the title and status bars, the tool buttons'
+// actions, the controls over the board (status text, the hidden state pictures, the panels'
+// placeholders), the tool tips, the bars' reveal at the screen's edges, the desk skins, the close
+// button's gestures and the keys.
+
+#include "ui/Form1.h"
+
+#include "platform/graphics/GPImage.h"
+#include "session/FileUtil.h"
+#include "ui/ExScrollBox.h"
+#include "ui/PaintBox.h"
+#include "ui/Panel.h"
+#include "ui/PictureButton.h"
+#include "ui/SeekBar.h"
+#include "ui/ShellLook.h"
+#include "ui/StatusMessage.h"
+#include "ui/StatusView.h"
+#include "ui/TitleView.h"
+#include "ui/ToolButtons.h"
+#include "ui/ToolTips.h"
+#include "ui/ToolView.h"
+#include "ui/WindowRules.h"
+
+#include <QSlider>
+#include <QTabBar>
+
+namespace {
+
+constexpr int kVolumeKeyStep = 10;
+constexpr int kVolumeMax = 100;
+
+// A hidden panel of the board area at its design place, with its background picture filling it.
+struct TPlaceholder {
+    const char* panel;
+    QRect box;
+    const char* background;
+};
+
+const TPlaceholder kPlaceholders[] = {
+    {"paProposalView", QRect(0, 0, 280, 265), "imgProposalView"},
+    {"paEvaluationView", QRect(0, 0, 192, 209), "imgLectureAppraiseView"},
+    {"paErrorView", QRect(0, 0, 235, 170), "imgErrorView"},
+    {"paGradeView", QRect(0, 0, 280, 200), "imgGradeView"},
+    {"paHelpView", QRect(0, 0, 495, 400), "imgHelpView"},
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Design
+
+void TForm1::CreateBoardControls()
+{
+    imgPin = new TPicture(scBox, QStringLiteral("imgPin"));
+    imgPin->setGeometry(84, 523, 47, 40);
+    imgPin->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_registry.Register(imgPin, TControlKind::Picture);
+
+    lbStatusMessage = new TStatusMessage(scBox);
+    m_registry.Register(lbStatusMessage, TControlKind::Label);
+
+    paHiddenControlGroup = new TPanel(scBox, QStringLiteral("paHiddenControlGroup"), ShellLook::kDeskColor);
+    paHiddenControlGroup->hide();
+    m_registry.Register(paHiddenControlGroup, TControlKind::Panel);
+    QStringList pictures = AllStatePictureNames();
+    pictures << QStringLiteral("imgHelp1") << QStringLiteral("imgHelp2") << QStringLiteral("imgSoundOn")
+             << QStringLiteral("imgSoundOff");
+    for (const QString& name : pictures) {
+        auto* picture = new TPicture(paHiddenControlGroup, name);
+        m_registry.Register(picture, TControlKind::Picture);
+    }
+
+    CreateFeedbackPlaceholders();
+
+    paCheckUp = new TPanel(scBox, QStringLiteral("paCheckUp"), Qt::white);
+    paCheckUp->setGeometry(390, 308, 48, 48);
+    paCheckUp->hide();
+    m_registry.Register(paCheckUp, TControlKind::Panel);
+    auto* pbCheckUp = new TPaintBox(paCheckUp, QStringLiteral("pbCheckUp"));
+    pbCheckUp->setGeometry(0, 0, 48, 48);
+    m_registry.Register(pbCheckUp, TControlKind::PaintBox);
+}
+
+// The feedback and help panels wait for their controls; they exist, hidden, so that the layout
+// and the placement address them already.
+void TForm1::CreateFeedbackPlaceholders()
+{
+    std::vector<TPanel*> panels;
+    for (const TPlaceholder& placeholder : kPlaceholders) {
+        auto* panel = new TPanel(scBox, QLatin1String(placeholder.panel), ShellLook::kBarColor);
+        panel->setGeometry(placeholder.box);
+        panel->hide();
+        m_registry.Register(panel, TControlKind::Panel);
+        auto* background = new TPicture(panel, QLatin1String(placeholder.background));
+        background->SetStretch(true);
+        m_registry.Register(background, TControlKind::Picture);
+        m_align.SetAlign(background, TAlign::Client);
+        panels.push_back(panel);
+    }
+    paProposalView = panels[0];
+    paEvaluationView = panels[1];
+    paErrorView = panels[2];
+    paGradeView = panels[3];
+    paHelpView = panels[4];
+
+    auto* imgHelp = new TPicture(paHelpView, QStringLiteral("imgHelp"));
+    imgHelp->setGeometry(8, 32, 480, 329);
+    m_registry.Register(imgHelp, TControlKind::Picture);
+    auto* imgPresentDetail = new TPicture(paGradeView, QStringLiteral("imgPresentDetail"));
+    imgPresentDetail->setGeometry(8, 189, 266, 155);
+    imgPresentDetail->hide();
+    m_registry.Register(imgPresentDetail, TControlKind::Picture);
+}
+
+void TForm1::CreateTitleView()
+{
+    paTitleView = new TTitleView(this, m_state, m_registry, m_align);
+    paTitleView->btnClose->OnMouseDown = [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+        btnCloseMouseDown(button, modifiers);
+    };
+}
+
+void TForm1::CreateStatusView()
+{
+    paStatusView = new TStatusView(this, m_state, m_registry, m_align);
+    TStatusView& status = *paStatusView;
+    connect(status.tabLecturePage, &QTabBar::currentChanged, this, [this](int index) { tabLecturePageClick(index); });
+    status.scbPlay->OnMouseDown = [this] { m_engine->scbPlayMouseDown(); };
+    status.scbPlay->OnMouseUp = [this] { m_engine->scbPlayMouseUp(); };
+    status.scbPlay->OnUpButtonClick = [this] { m_engine->scbPlayUpButtonClick(); };
+    status.scbPlay->OnDownButtonClick = [this] { m_engine->scbPlayDownButtonClick(); };
+    QSlider* volume = status.paToolView->trbVolume;
+    connect(volume, &QSlider::sliderReleased, this, [this, volume] { m_engine->trbVolumeMouseUp(volume->value()); });
+    WireToolButtons();
+
+    // The wheel scrolls the board wherever it turns; the sliders and tabs do not take it.
+    for (QWidget* widget : {static_cast<QWidget*>(status.tabLecturePage), static_cast<QWidget*>(status.scbPlay->Track()),
+                            static_cast<QWidget*>(volume)}) {
+        widget->installEventFilter(this);
+    }
+}
+
+// The release actions of the tool buttons. The feedback, grade and help buttons show their
+// pictures; their panels come with the panels themselves.
+void TForm1::WireToolButtons()
+{
+    TToolView& tools = *paStatusView->paToolView;
+    tools.btnPlay->OnMouseUp = [this] { m_engine->btnPlayMouseUp(); };
+    tools.btnPlayPrev->OnMouseUp = [this] { m_engine->btnPlayPrevMouseUp(); };
+    tools.btnPlayNext->OnMouseUp = [this] { m_engine->btnPlayNextMouseUp(); };
+    tools.btnPlaySpeedDown->OnMouseUp = [this] { m_engine->btnPlaySpeedDownMouseUp(); };
+    tools.btnPlaySpeedUp->OnMouseUp = [this] { m_engine->btnPlaySpeedUpMouseUp(); };
+    tools.btnEnLarge->OnMouseUp = [this] { ResizeingImage(true); };
+    tools.btnReduce->OnMouseUp = [this] { ResizeingImage(false); };
+    for (TPictureButton* skin : {tools.btnSkinChangePrev, tools.btnSkinChangeNext}) {
+        skin->OnMouseUp = [this, skin] { btnSkinChangeMouseUp(skin); };
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tool tips and the bars' reveal
+
+void TForm1::SetToolTipText()
+{
+    TToolView& tools = *paStatusView->paToolView;
+    tools.SetToolTips(ToolTipTexts(m_state, tools.trbVolume->value(), IsSupervisedStudy()));
+}
+
+void TForm1::ShowToolBar(int p_nX, int p_nY)
+{
+    const TBarVisibility now{!paTitleView->isHidden(), !paStatusView->isHidden()};
+    const TBarLayout layout{paTitleView->height(), paStatusView->height(), m_state.m_bTitleViewFix,
+                            m_state.m_bStatusViewFix};
+    const TBarVisibility next = RevealBars(QPoint(p_nX, p_nY), ScreenSize(), layout, now);
+    if (next.title != now.title) {
+        paTitleView->setVisible(next.title);
+    }
+    if (next.status != now.status) {
+        paStatusView->setVisible(next.status);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Desk skins and the close button
+
+// Both skin buttons come here: the one named "btnSkinChangePrev" goes back, any other forward.
+void TForm1::btnSkinChangeMouseUp(const QObject* Sender)
+{
+    m_gpImageBackGround.reset();
+    const bool next = Sender->objectName() != QLatin1String("btnSkinChangePrev");
+    m_state.m_intSkinIndex = StepSkinIndex(m_state.m_intSkinIndex, next);
+    m_gpImageBackGround = std::make_unique<TGPImage>(
+        JoinPath(m_state.m_sExeDir, QStringLiteral("image"), QStringLiteral("back%1.png").arg(m_state.m_intSkinIndex)));
+    // The board itself does not show the desk.
+    scBox->viewport()->update();
+    paFrameView->update();
+}
+
+void TForm1::btnCloseMouseDown(Qt::MouseButton p_button, Qt::KeyboardModifiers p_modifiers)
+{
+    switch (CloseGestureOf(p_button, p_modifiers)) {
+    case TCloseGesture::Close:
+        PostCloseRequest();
+        break;
+    case TCloseGesture::LiftSupervision:
+        LiftSupervision();
+        break;
+    case TCloseGesture::None:
+        break;
+    }
+}
+
+void TForm1::LiftSupervision()
+{
+    g_studyInfo.study_mode = QStringLiteral("R");
+    SetStandByCheckUpEnabled(false);
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    if (shown) {
+        show();   // a window changing its flags is hidden by it
+    }
+    SetToolTipText();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys
+
+void TForm1::KeyControl(TVirtualKey p_key)
+{
+    const int volume = paStatusView->paToolView->trbVolume->value();
+    switch (p_key) {
+    case TVirtualKey::Space:
+        m_engine->btnPlayMouseUp();
+        break;
+    case TVirtualKey::Left:
+        if (m_state.m_bPlaying) {
+            m_engine->scbPlayDownButtonClick();
+        }
+        break;
+    case TVirtualKey::Up:
+        m_engine->btnPlaySpeedUpMouseUp();
+        break;
+    case TVirtualKey::Right:
+        if (m_state.m_bPlaying) {
+            m_engine->scbPlayUpButtonClick();
+        }
+        break;
+    case TVirtualKey::Down:
+        m_engine->btnPlaySpeedDownMouseUp();
+        break;
+    case TVirtualKey::Add:
+        ResizeingImage(true);
+        break;
+    case TVirtualKey::Subtract:
+        ResizeingImage(false);
+        break;
+    case TVirtualKey::Comma:
+        SetVolumeByKey(volume >= kVolumeKeyStep ? volume - kVolumeKeyStep : 0);
+        break;
+    case TVirtualKey::Period:
+        SetVolumeByKey(volume <= kVolumeMax - kVolumeKeyStep ? volume + kVolumeKeyStep : kVolumeMax);
+        break;
+    case TVirtualKey::None:
+        break;
+    }
+}
+
+// The bar takes the value, then its release applies it: the voice, the tool tip, the status text.
+void TForm1::SetVolumeByKey(int p_nValue)
+{
+    QSlider* volume = paStatusView->paToolView->trbVolume;
+    volume->setValue(p_nValue);
+    m_engine->trbVolumeMouseUp(volume->value());
+}

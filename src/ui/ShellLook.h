@@ -1,0 +1,22 @@
+#pragma once
+// The built-in look of the window's bars until a layout file paints them: dark, quiet panels, the
+// design's light blue accents, and the style of tool tips, page tabs and sliders.
+
+#include <QColor>
+
+namespace ShellLook {
+
+inline const QColor kBarColor(0x1E, 0x23, 0x2C);        // title bar, tool bar
+inline const QColor kTabBarColor(0x17, 0x1B, 0x22);
+inline const QColor kPlayBarColor(0x19, 0x1D, 0x25);
+inline const QColor kDeskColor(0x2B, 0x30, 0x3A);       // the board area where no desk picture shows
+inline const QColor kSpeedColor(0x4A, 0xC3, 0xFF);      // 16761930 in the layout's notation
+inline const QColor kTimeColor(0x47, 0xD5, 0xFF);       // 16766535
+inline const QColor kStatusMessageColor(0x5E, 0xC8, 0xF2);
+
+// Tool tips, page tabs (a locked tab is plainly dimmed), sliders: for the bars and below.
+extern const char* const kBarStyle;
+// Message boxes and questions of the player.
+extern const char* const kDialogStyle;
+
+} // namespace ShellLook

@@ -1,0 +1,50 @@
+#include "ui/StatusMessage.h"
+
+#include "ui/ShellLook.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFontPixels = 20;
+constexpr qreal kOutlineWidth = 3.0;   // half of it lies outside the letters
+constexpr int kOutlineRoom = 2;
+const QColor kOutlineColor(0x0B, 0x12, 0x1C, 200);
+
+} // namespace
+
+TStatusMessage::TStatusMessage(QWidget* parent) : QLabel(parent)
+{
+    setObjectName(QStringLiteral("lbStatusMessage"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont bold = font();
+    bold.setPixelSize(kFontPixels);
+    bold.setBold(true);
+    setFont(bold);
+    setGeometry(kLeft, kTop, kWidth, kHeight);
+}
+
+void TStatusMessage::ShowText(const QString& p_sText)
+{
+    setText(p_sText);
+    const int needed = fontMetrics().horizontalAdvance(p_sText) + 2 * kOutlineRoom;
+    resize(std::max(kWidth, needed), std::max(kHeight, fontMetrics().height() + 2 * kOutlineRoom));
+}
+
+void TStatusMessage::paintEvent(QPaintEvent*)
+{
+    if (text().isEmpty()) {
+        return;
+    }
+    QPainterPath letters;
+    const QFontMetrics metrics = fontMetrics();
+    const int baseline = (height() - metrics.height()) / 2 + metrics.ascent();
+    letters.addText(QPointF(kOutlineRoom, baseline), font(), text());
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.strokePath(letters, QPen(kOutlineColor, kOutlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(letters, ShellLook::kStatusMessageColor);
+}

@@ -1,0 +1,128 @@
+// The window's controls as a layout description will address them (by name in any letter case
+// and by kind) and where the bars and their controls stand on a 1280 x 800 screen.
+
+#include "FormTestSupport.h"
+
+#include "ui/ExScrollBox.h"
+#include "ui/StatusMessage.h"
+#include "ui/StatusView.h"
+#include "ui/TitleView.h"
+
+#include <QLabel>
+
+namespace {
+
+// Every control a layout description may name is there, of its kind, under any letter case.
+TEST_F(TFormTest, EveryControlALayoutAddressesIsFoundByNameAndKind)
+{
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    const std::pair<TControlKind, QStringList> kinds[] = {
+        {TControlKind::Panel,
+         {"paTitleView", "paTitleViewLeft", "paTitleViewClient", "paTiitleViewRight", "paStatusView", "paTabView",
+          "paToolView", "paToolViewLeft", "paToolViewClient", "paToolViewRight", "paPlayView", "paPlayViewLeft",
+          "paPlayViewClient", "paPlayViewRight", "paFrameView", "paLectureView", "paHiddenControlGroup", "paCheckUp",
+          "paProposalView", "paEvaluationView", "paErrorView", "paGradeView", "paHelpView"}},
+        {TControlKind::Picture,
+         QStringList{"btnClose", "btnPlaySpeedDown", "btnPlay", "btnPlaySpeedUp", "btnPlayPrev", "btnPlayNext",
+                     "btnEnLarge", "btnReduce", "btnSkinChangePrev", "btnSkinChangeNext", "btnProposal",
+                     "btnEvaluation", "btnError", "btnGrade", "btnHelp", "imgHelp1", "imgHelp2", "imgSoundOn",
+                     "imgSoundOff", "imgTitleViewLeft", "imgTitleViewClient", "imgTitleViewRight", "imgToolViewLeft",
+                     "imgToolViewClient", "imgToolViewRight", "imgPlayViewLeft", "imgPlayViewClient",
+                     "imgPlayViewRight", "imgPin", "imgPointerStick", "imgHelp", "imgProposalView",
+                     "imgLectureAppraiseView", "imgErrorView", "imgGradeView", "imgHelpView", "imgPresentDetail"} +
+             AllStatePictureNames()},
+        {TControlKind::Label, {"lbStatusMessage", "lbSpeed", "lbCurrentTime", "lbTime", "lbTotalTime"}},
+        {TControlKind::TabSet, {"tabLecturePage"}},
+        {TControlKind::TrackBar, {"trbVolume"}},
+    };
+    for (const auto& [kind, names] : kinds) {
+        for (const QString& name : names) {
+            QObject* control = form.Controls().Find(name.toUpper(), kind);
+            ASSERT_NE(control, nullptr) << name.toStdString();
+            EXPECT_EQ(control->objectName(), name);
+            EXPECT_EQ(form.Controls().Find(name.toLower(), kind), control) << name.toStdString();
+        }
+    }
+    EXPECT_EQ(AllStatePictureNames().size(), 64);
+}
+
+// ---- The window's design places, on a 1280 x 800 screen
+
+struct TPlaceCase {
+    const char* name;
+    QRect box;   // in its parent
+};
+
+TEST_F(TFormTest, BarsAndTheirControlsStandAtTheirDesignPlaces)
+{
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    const TPlaceCase places[] = {
+        {"paTitleView", QRect(0, 0, 1280, 30)},
+        {"paTitleViewLeft", QRect(0, 0, 90, 30)},
+        {"paTitleViewClient", QRect(90, 0, 1150, 30)},
+        {"paTiitleViewRight", QRect(1240, 0, 40, 30)},
+        {"imgTitleViewRight", QRect(0, 0, 40, 30)},
+        {"btnClose", QRect(11, 1, 26, 26)},
+        {"scBox", QRect(0, 0, 1280, 695)},
+        {"paStatusView", QRect(0, 695, 1280, 105)},
+        {"paTabView", QRect(0, 0, 1280, 27)},
+        {"tabLecturePage", QRect(0, 0, 1280, 27)},
+        {"paToolView", QRect(0, 27, 1280, 53)},
+        {"paToolViewLeft", QRect(0, 0, 736, 53)},
+        {"imgToolViewLeft", QRect(0, 0, 736, 53)},
+        {"paToolViewClient", QRect(736, 0, 374, 53)},
+        {"paToolViewRight", QRect(1110, 0, 170, 53)},
+        {"btnPlaySpeedUp", QRect(59, 17, 59, 24)},
+        {"btnPlaySpeedDown", QRect(199, 17, 59, 24)},
+        {"btnPlay", QRect(272, 7, 34, 34)},
+        {"btnPlayPrev", QRect(322, 7, 34, 34)},
+        {"btnPlayNext", QRect(362, 7, 34, 34)},
+        {"btnEnLarge", QRect(403, 6, 34, 34)},
+        {"btnReduce", QRect(443, 7, 34, 34)},
+        {"btnSkinChangePrev", QRect(483, 7, 34, 34)},
+        {"btnSkinChangeNext", QRect(523, 7, 34, 34)},
+        {"btnProposal", QRect(562, 6, 34, 34)},
+        {"btnEvaluation", QRect(602, 6, 34, 34)},
+        {"btnError", QRect(642, 6, 34, 34)},
+        {"btnGrade", QRect(682, 6, 34, 34)},
+        {"btnHelp", QRect(129, 6, 34, 34)},
+        {"trbVolume", QRect(10, 16, 100, 15)},
+        {"paPlayView", QRect(0, 80, 1280, 25)},
+        {"paPlayViewLeft", QRect(0, 0, 175, 25)},
+        {"paPlayViewClient", QRect(175, 0, 1065, 25)},
+        {"paPlayViewRight", QRect(1240, 0, 40, 25)},
+        {"scbPlay", QRect(0, 3, 1280 - 175 - 40 - 10, 15)},
+        // Feedback panels above their buttons, 10 over the status bar; help centred above it.
+        {"paProposalView", QRect(562, 420, 280, 265)},
+        {"paEvaluationView", QRect(602, 476, 192, 209)},
+        {"paErrorView", QRect(642, 515, 235, 170)},
+        {"paGradeView", QRect(682, 485, 280, 200)},
+        {"paHelpView", QRect(392, 148, 495, 400)},
+        {"paCheckUp", QRect(390, 308, 48, 48)},
+    };
+    for (const TPlaceCase& place : places) {
+        const QObject* control = form.Controls().Find(QLatin1String(place.name));
+        ASSERT_NE(control, nullptr) << place.name;
+        EXPECT_EQ(static_cast<const QWidget*>(control)->geometry(), place.box) << place.name;
+    }
+    const std::pair<const char*, QPoint> labels[] = {
+        {"lbSpeed", {130, 21}}, {"lbCurrentTime", {38, 2}}, {"lbTime", {89, 2}}, {"lbTotalTime", {104, 2}},
+        {"lbStatusMessage", {107, 13}}};
+    for (const auto& [name, at] : labels) {
+        EXPECT_EQ(Control<QLabel>(name, TControlKind::Label)->pos(), at) << name;
+    }
+    // The title bar appears at the top edge; the status bar stays; the placeholders wait hidden.
+    EXPECT_TRUE(form.paTitleView->isHidden());
+    EXPECT_TRUE(form.paStatusView->isVisible());
+    for (const char* hidden : {"paHiddenControlGroup", "paProposalView", "paHelpView", "paCheckUp"}) {
+        EXPECT_TRUE(Control<QWidget>(hidden, TControlKind::Panel)->isHidden()) << hidden;
+    }
+    // The design's status text is not shown: the label starts empty.
+    EXPECT_TRUE(form.lbStatusMessage->text().isEmpty());
+
+    // Without the status bar the board area takes the whole window.
+    form.paStatusView->hide();
+    EXPECT_EQ(form.scBox->geometry(), QRect(0, 0, 1280, 800));
+}
+
+} // namespace
