@@ -1,0 +1,292 @@
+// The real player window on a virtual display of its own, started the way the launcher starts it
+// (ravo-tool launch), driven with real key presses and mouse clicks (xdotool) and read off the
+// screen the way the learner reads it: the seek bar's handle is the heard position, the volume
+// bar's handle the volume, the board's edge the zoom. Space pauses (the position stops) and a
+// click on the play button resumes (it goes on from there), Right jumps 10 seconds, "." raises
+// the volume, keypad + zooms in, and the session still ends and hands off its result.
+
+#include "e2e/TinySession.h"
+#include "e2e/XvfbDisplay.h"
+
+#include "platform/ipc/NamedEvent.h"
+#include "platform/ipc/SharedBlock.h"
+#include "session/FileUtil.h"
+#include "session/LaunchParams.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+const QSize kScreen(1280, 800);
+constexpr int kStatusTop = 800 - 105;
+// The launch text of the tiny session in a free study mode, where jumping forward is allowed.
+constexpr char kFreeLaunchText[] = "R&S1&U1&1&0&2&S9|,|1234&S9|,|57";
+constexpr int kLaunchTimeoutSeconds = 150;
+
+TXvfbDisplay* g_display = nullptr;
+
+bool IsHandlePixel(QRgb p_pixel)
+{
+    return qRed(p_pixel) >= 215 && qGreen(p_pixel) >= 215 && qBlue(p_pixel) >= 215;
+}
+
+bool IsGroovePixel(QRgb p_pixel)
+{
+    const QColor color(p_pixel);
+    return (std::abs(color.red() - 0x4A) < 12 && std::abs(color.green() - 0xA3) < 12 && std::abs(color.blue() - 0xFF) < 12) ||
+           (std::abs(color.red() - 0x3A) < 8 && std::abs(color.green() - 0x41) < 8 && std::abs(color.blue() - 0x50) < 8);
+}
+
+// The handle's centre in a horizontal band of the screen; none when no handle shows there.
+std::optional<double> HandleCentre(const QImage& p_shot, const QRect& p_band)
+{
+    double sum = 0.0;
+    int count = 0;
+    for (int y = p_band.top(); y <= p_band.bottom(); ++y) {
+        for (int x = p_band.left(); x <= p_band.right(); ++x) {
+            if (IsHandlePixel(p_shot.pixel(x, y))) {
+                sum += x;
+                ++count;
+            }
+        }
+    }
+    return count > 10 ? std::optional<double>(sum / count) : std::nullopt;
+}
+
+// The groove's extent along the row through its middle.
+std::optional<std::pair<int, int>> GrooveExtent(const QImage& p_shot, const QRect& p_band)
+{
+    const int y = p_band.center().y();
+    int first = -1;
+    int last = -1;
+    for (int x = p_band.left(); x <= p_band.right(); ++x) {
+        if (IsGroovePixel(p_shot.pixel(x, y)) || IsHandlePixel(p_shot.pixel(x, y))) {
+            first = first < 0 ? x : first;
+            last = x;
+        }
+    }
+    return first >= 0 && last - first > 50 ? std::optional<std::pair<int, int>>({first, last}) : std::nullopt;
+}
+
+// The play bar's scroll bar, and the volume bar in the tool bar's right part.
+const QRect kSeekBand(175, kStatusTop + 80 + 3, 1055, 15);
+const QRect kVolumeBand(1280 - 170 + 10, kStatusTop + 27 + 16, 100, 15);
+
+class TWindowDriven : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!g_display) {
+            GTEST_SKIP() << "no virtual display (Xvfb) could be started";
+        }
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+            GTEST_SKIP() << "xdotool is not installed (scripts/install-deps installs it)";
+        }
+        ASSERT_TRUE(m_dataHome.isValid());
+        ASSERT_TRUE(WriteTinySession(m_dataHome.path(), QStringLiteral(RAVO_TEST_LONG_VOICE)));
+        TSharedBlock::Unlink(kLaunchBlockName);
+        TNamedEvent::Unlink(kResultEventName);
+    }
+
+    void TearDown() override
+    {
+        if (m_launch.state() != QProcess::NotRunning) {
+            m_launch.kill();
+            m_launch.waitForFinished();
+        }
+        TSharedBlock::Unlink(kLaunchBlockName);
+        TNamedEvent::Unlink(kResultEventName);
+    }
+
+    static QString Program(const QString& p_sName) { return JoinPath(QCoreApplication::applicationDirPath(), p_sName); }
+
+    void Launch()
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome.path());
+        environment.insert(QStringLiteral("DISPLAY"), g_display->Name());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        m_launch.setProcessEnvironment(environment);
+        m_launch.start(Program(QStringLiteral("ravo-tool")),
+                       {QStringLiteral("launch"), QStringLiteral("--text"), QString::fromLatin1(kFreeLaunchText),
+                        QStringLiteral("--timeout"), QString::number(kLaunchTimeoutSeconds)});
+        ASSERT_TRUE(m_launch.waitForStarted());
+    }
+
+    // Runs xdotool on the test's display; its standard output.
+    static QString Xdo(const QStringList& p_args)
+    {
+        QProcess xdo;
+        xdo.start(QStringLiteral("xdotool"), p_args);
+        xdo.waitForFinished(10000);
+        return QString::fromLocal8Bit(xdo.readAllStandardOutput()).trimmed();
+    }
+
+    static void Key(const QString& p_sKey) { Xdo({QStringLiteral("key"), p_sKey}); }
+
+    static void Click(const QPoint& p_ptAt)
+    {
+        Xdo({QStringLiteral("mousemove"), QString::number(p_ptAt.x()), QString::number(p_ptAt.y()),
+             QStringLiteral("click"), QStringLiteral("1")});
+    }
+
+    static QImage Shot() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
+
+    static void Sleep(int p_nMs) { QThread::msleep(static_cast<unsigned long>(p_nMs)); }
+
+    // The session position the seek bar shows, as a fraction of the session.
+    static std::optional<double> SeekFraction(const QImage& p_shot)
+    {
+        const std::optional<std::pair<int, int>> groove = GrooveExtent(p_shot, kSeekBand);
+        if (!groove) {
+            return std::nullopt;
+        }
+        // Only on the groove: the bar's arrows beside it are light too.
+        const QRect onGroove(groove->first, kSeekBand.top(), groove->second - groove->first + 1, kSeekBand.height());
+        const std::optional<double> handle = HandleCentre(p_shot, onGroove);
+        if (!handle) {
+            return std::nullopt;
+        }
+        const double handleHalf = kSeekBand.height() / 2.0;
+        return (*handle - groove->first - handleHalf) / (groove->second - groove->first - 2.0 * handleHalf);
+    }
+
+    // Waits for the window to show and to be playing past p_nMs of the session.
+    void WaitForPlaybackPast(double p_dFraction)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 60000) {
+            const std::optional<double> at = SeekFraction(Shot());
+            if (at && *at > p_dFraction) {
+                return;
+            }
+            Sleep(100);
+        }
+        FAIL() << "the player never showed its position past " << p_dFraction;
+    }
+
+    // The left edge of the board's paper along the row p_nY (the frame's rim is darker).
+    static int BoardLeft(const QImage& p_shot, int p_nY)
+    {
+        for (int x = 0; x < p_shot.width(); ++x) {
+            const QRgb pixel = p_shot.pixel(x, p_nY);
+            if (qRed(pixel) > 248 && qGreen(pixel) > 248 && qBlue(pixel) > 240) {
+                return x;
+            }
+        }
+        return -1;
+    }
+
+    QTemporaryDir m_dataHome;
+    QProcess m_launch;
+};
+
+TEST_F(TWindowDriven, KeysAndClicksDriveThePlayerAndTheSessionStillHandsOff)
+{
+    Launch();
+    ASSERT_FALSE(Xdo({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                      QStringLiteral("--name"), QStringLiteral("강의 플레이어")})
+                     .isEmpty());
+    const QString window = Xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                QStringLiteral("강의 플레이어")})
+                               .split(QLatin1Char('\n'))
+                               .first();
+    Xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    // Two pages of 24 s: 1 s is about 0.02 of the session.
+    constexpr double kSecond = 1.0 / 48.0;
+    WaitForPlaybackPast(1.5 * kSecond);
+
+    // Space pauses: the position stands still.
+    Key(QStringLiteral("space"));
+    Sleep(400);
+    const std::optional<double> paused = SeekFraction(Shot());
+    ASSERT_TRUE(paused);
+    Sleep(1500);
+    const std::optional<double> stillPaused = SeekFraction(Shot());
+    ASSERT_TRUE(stillPaused);
+    EXPECT_NEAR(*stillPaused, *paused, 0.2 * kSecond);
+
+    // A click on the play button resumes: the position goes on from where it stood.
+    Click(QPoint(272 + 17, kStatusTop + 27 + 7 + 17));
+    Sleep(1500);
+    const std::optional<double> resumed = SeekFraction(Shot());
+    ASSERT_TRUE(resumed);
+    EXPECT_GT(*resumed - *paused, 0.6 * kSecond);
+    EXPECT_LT(*resumed - *paused, 2.5 * kSecond);
+
+    // Right jumps 10 seconds.
+    const std::optional<double> beforeJump = SeekFraction(Shot());
+    Key(QStringLiteral("Right"));
+    Sleep(300);
+    const std::optional<double> afterJump = SeekFraction(Shot());
+    ASSERT_TRUE(beforeJump && afterJump);
+    EXPECT_NEAR(*afterJump - *beforeJump, 10.0 * kSecond, 1.5 * kSecond);
+
+    // "." raises the volume: the volume bar's handle moves right by a tenth of the bar.
+    const std::optional<double> volume = HandleCentre(Shot(), kVolumeBand);
+    Key(QStringLiteral("period"));
+    Sleep(300);
+    const std::optional<double> louder = HandleCentre(Shot(), kVolumeBand);
+    ASSERT_TRUE(volume && louder);
+    EXPECT_NEAR(*louder - *volume, 0.1 * (kVolumeBand.width() - kVolumeBand.height()), 3.0);
+
+    // Keypad + zooms in: the centred board grows, its left edge moves left by 5 % of its width.
+    const int boardLeft = BoardLeft(Shot(), 300);
+    Key(QStringLiteral("KP_Add"));
+    Sleep(500);
+    const int zoomedLeft = BoardLeft(Shot(), 300);
+    ASSERT_GT(boardLeft, 0);
+    EXPECT_NEAR(boardLeft - zoomedLeft, 32, 2);
+
+    // On to the end: the session ends by itself and hands off its result.
+    for (int i = 0; i < 3; ++i) {
+        Key(QStringLiteral("Right"));
+        Sleep(300);
+    }
+    ASSERT_TRUE(m_launch.waitForFinished(60000));
+    EXPECT_EQ(m_launch.exitCode(), 0) << m_launch.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromLocal8Bit(m_launch.readAllStandardOutput()),
+              QString::fromLatin1(kTinyResultText) + QLatin1Char('\n'));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (::testing::GTEST_FLAG(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
+    TXvfbDisplay display;
+    if (display.Start(kScreen)) {
+        qputenv("DISPLAY", display.Name().toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        g_display = &display;
+    }
+    // The test itself looks at the screen through the display's root window; without a display
+    // its tests skip.
+    if (!g_display) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static char name[] = "test_e2e_window";
+    static char* args[] = {name, nullptr};
+    int count = 1;
+    QGuiApplication app(count, args);
+    const int result = RUN_ALL_TESTS();
+    g_display = nullptr;
+    return result;
+}
