@@ -97,6 +97,8 @@ public:
     // The desk picture now shown; none before the start-up loaded one.
     const TGPImage* DeskPicture() const { return m_gpImageBackGround.get(); }
     bool IsKeyHookInstalled() const { return m_keyControl != nullptr; }
+    // The check-up's stand-by timer would run.
+    bool IsStandByCheckUpEnabled() const { return m_bStandByCheckUp; }
 
     TExScrollBox* scBox;
     QWidget* scBoxContent;        // the scrolled content: as large as the placed frame reaches

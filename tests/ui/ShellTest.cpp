@@ -274,6 +274,7 @@ TEST_P(TCloseButton, LeftClosesAndOnlyRightWithCtrlAndShiftLiftsSupervision)
     m_bAnswerOk = false;   // the supervised study's question keeps the window open
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     ASSERT_TRUE(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    ASSERT_TRUE(form.IsStandByCheckUpEnabled());
     // The title bar comes at the top edge; the close button sits in it.
     QTest::mouseMove(form.scBox->viewport(), QPoint(640, 5));
     ASSERT_TRUE(form.paTitleView->isVisible());
@@ -286,6 +287,7 @@ TEST_P(TCloseButton, LeftClosesAndOnlyRightWithCtrlAndShiftLiftsSupervision)
     EXPECT_EQ(m_listQuestions.size(), c.closes ? 1u : 0u);
     EXPECT_EQ(g_studyInfo.study_mode, c.liftsSupervision ? QStringLiteral("R") : QStringLiteral("A"));
     EXPECT_EQ(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint), !c.liftsSupervision);
+    EXPECT_EQ(form.IsStandByCheckUpEnabled(), !c.liftsSupervision);
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(form.paStatusView->tabLecturePage->isEnabled());   // the tabs stay as they are
     EXPECT_EQ(form.paStatusView->paToolView->btnPlayNext->toolTip(),
