@@ -116,8 +116,8 @@ void TForm1::FormCreate()
     m_state.m_bCompulsionClose = false;
     m_state.m_bSelfStudyMessageBox = false;
 
-    if (const std::optional<TLaunchError> error =
-            ReadLaunchParams(m_state, QCoreApplication::applicationDirPath(), m_options.blockName)) {
+    const QString exeDir = m_options.exeDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.exeDir;
+    if (const std::optional<TLaunchError> error = ReadLaunchParams(m_state, exeDir, m_options.blockName)) {
         EndStartUp(TMessageKind::Error, error->Message);
         return;
     }

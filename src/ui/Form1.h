@@ -36,6 +36,8 @@ struct TForm1Options {
     TFormDialogs dialogs = TFormDialogs::Standard();
     // The screen the window fills and places the board on; empty: the primary screen.
     QSize screenSize;
+    // The program's folder (the pictures, the fallback voice); empty: the running program's.
+    QString exeDir;
     int audioDevice = kDefaultDevice;
 };
 
