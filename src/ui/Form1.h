@@ -20,6 +20,7 @@
 #include <string>
 
 class QLabel;
+class QMouseEvent;
 class QPainter;
 class QTimer;
 class TExScrollBox;
@@ -139,6 +140,7 @@ private:
     std::optional<QString> InitAudioLibrary();
     void SetWindowGeometry();
     void EndStartUp(TMessageKind p_enumKind, const QString& p_sMessage);
+    void ShowStartUpFailure(const QString& p_sMessage);
     void LayoutChildren();
 
     // ---- Page view
@@ -154,8 +156,10 @@ private:
     void tmFramePlayTimer();
     void tmMessageStatusTimer();
     void tabLecturePageClick(int p_nIndex);
+    void tabLecturePageMouseDown(const QMouseEvent& p_event);
     void SetToolTipText();
     bool IsSessionAtEnd() const;
+    void AskBeforeLeavingEarly(bool& CanClose);
 
     TForm1Options m_options;
     TPlayerState m_state;
@@ -171,5 +175,4 @@ private:
     QWidget* m_paStartUpFailure = nullptr;
     bool m_bAudioReady = false;
     bool m_bStartedUp = false;
-    bool m_bInFrameTick = false;
 };

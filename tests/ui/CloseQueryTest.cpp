@@ -4,6 +4,13 @@
 #include "FormTestSupport.h"
 
 #include "platform/audio/AudioLibrary.h"
+#include "session/FileUtil.h"
+#include "ui/StatusView.h"
+#include "ui/ToolBarRow.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QToolButton>
 
 namespace {
 
@@ -14,6 +21,7 @@ const QString kOtherModeLaunchText = QStringLiteral("R&S1&U1&1&0&2&S9|,|1234&S9|
 struct TCloseCase {
     const char* name;
     QString launchText;
+    bool paused;   // the learner paused before closing
     bool atEnd;
     bool answerOk;
     bool expectQuestion;
@@ -36,9 +44,16 @@ TEST_P(TCloseQuery, AsksOnlyWhenASupervisedStudyIsLeftEarlyAndHandsOffOnlyAtTheE
     ASSERT_TRUE(form.IsStartedUp());
     ASSERT_GT(form.State().m_intAllMileSecond, 0);
     ASSERT_TRUE(form.State().m_bPlaying);
+    QToolButton* play = form.paStatusView->paToolView->btnPlay;
+    if (c.paused) {
+        play->click();
+        ASSERT_FALSE(form.State().m_bPlaying);
+    }
     if (c.atEnd) {
         form.State().m_intCurrentMilesSecond = form.State().m_intAllMileSecond;
     }
+    const HSTREAM voice = form.Engine().GetPlayChannel();
+    const QWORD heardBefore = BASS_ChannelGetPosition(voice, kPosByte);
 
     EXPECT_EQ(form.close(), c.expectClosed);
 
@@ -46,21 +61,35 @@ TEST_P(TCloseQuery, AsksOnlyWhenASupervisedStudyIsLeftEarlyAndHandsOffOnlyAtTheE
     EXPECT_EQ(form.isVisible(), !c.expectClosed);
     EXPECT_EQ(m_event.Wait(0), c.expectResult);
     EXPECT_EQ(HandedOffText(), c.expectResult ? QString::fromLatin1(kTinyResultText) : QString());
-    if (!c.expectClosed) {
-        // Cancel: the voice plays on from where it stopped.
-        EXPECT_TRUE(form.State().m_bPlaying);
-        EXPECT_EQ(BASS_ChannelIsActive(form.Engine().GetPlayChannel()), kActivePlaying);
+    if (c.expectClosed) {
+        // A second request (another tick at the end, the close button) hands off nothing more.
+        form.close();
+        EXPECT_FALSE(m_event.Wait(0));
+        EXPECT_EQ(m_listQuestions.size(), c.expectQuestion ? 1u : 0u);
+        return;
+    }
+    // Cancel: back to the state before the question, the play button showing it.
+    EXPECT_EQ(form.State().m_bPlaying, !c.paused);
+    EXPECT_EQ(BASS_ChannelIsActive(voice), c.paused ? kActiveStopped : kActivePlaying);
+    EXPECT_EQ(play->toolTip() == QStringLiteral("일시정지중"), c.paused);
+    if (c.paused) {
+        EXPECT_EQ(BASS_ChannelGetPosition(voice, kPosByte), heardBefore);
+    } else {
+        EXPECT_GE(BASS_ChannelGetPosition(voice, kPosByte), heardBefore);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TCloseQuery,
     ::testing::Values(
-        TCloseCase{"SupervisedEarlyCancel", QString::fromLatin1(kTinyLaunchText), false, false, true, false, false},
-        TCloseCase{"SupervisedEarlyOk", QString::fromLatin1(kTinyLaunchText), false, true, true, true, false},
-        TCloseCase{"SupervisedAtEnd", QString::fromLatin1(kTinyLaunchText), true, false, false, true, true},
-        TCloseCase{"OtherModeEarly", kOtherModeLaunchText, false, false, false, true, false},
-        TCloseCase{"OtherModeAtEnd", kOtherModeLaunchText, true, false, false, true, true}),
+        TCloseCase{"SupervisedEarlyCancel", QString::fromLatin1(kTinyLaunchText), false, false, false, true, false, false},
+        TCloseCase{"SupervisedEarlyCancelWhilePaused", QString::fromLatin1(kTinyLaunchText), true, false, false, true, false,
+                   false},
+        TCloseCase{"SupervisedEarlyOk", QString::fromLatin1(kTinyLaunchText), false, false, true, true, true, false},
+        TCloseCase{"SupervisedAtEnd", QString::fromLatin1(kTinyLaunchText), false, true, false, false, true, true},
+        TCloseCase{"SupervisedPausedAtEnd", QString::fromLatin1(kTinyLaunchText), true, true, false, false, true, true},
+        TCloseCase{"OtherModeEarly", kOtherModeLaunchText, false, false, false, false, true, false},
+        TCloseCase{"OtherModeAtEnd", kOtherModeLaunchText, false, true, false, false, true, true}),
     [](const ::testing::TestParamInfo<TCloseCase>& info) { return std::string(info.param.name); });
 
 // A start-up that failed leaves a window that says why and closes without asking, even in
@@ -77,6 +106,49 @@ TEST_F(TFormTest, UnreadableLaunchTextLeavesAWindowThatShowsTheErrorAndCloses)
     ASSERT_NE(close, nullptr);
     EXPECT_TRUE(close->isVisible());
 
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(m_listQuestions.empty());
+    EXPECT_FALSE(m_event.Wait(0));
+}
+
+// A session whose pages have no usable voice and no fallback track is 0 ms long. Started, it
+// stands at its end at once: the window closes by itself and hands off once, without asking even
+// in supervised study.
+TEST_F(TFormTest, StartedSessionOfLengthZeroHandsOffOnceWithoutAsking)
+{
+    const QString base = SessionBasePath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), "S1", "U1");
+    for (const QString& key : {QStringLiteral("1234"), QStringLiteral("57")}) {
+        const QString lecture = LectureNameOf(MakeLectureFileName(1, 0, key).value_or(QString()));
+        ASSERT_TRUE(QFile::remove(JoinPath(PageFolder(base, lecture, QStringLiteral("p1")), QStringLiteral("sound.dat"))));
+    }
+    const QTemporaryDir programFolder;   // no fallback voice in it
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText), programFolder.path());
+    ASSERT_TRUE(form.IsStartedUp());
+    EXPECT_EQ(form.State().m_intAllMileSecond, 0);
+
+    EXPECT_TRUE(WaitUntilClosed());
+    EXPECT_TRUE(m_listQuestions.empty());
+    EXPECT_TRUE(m_event.Wait(0));
+    EXPECT_FALSE(m_event.Wait(0));
+    EXPECT_EQ(HandedOffText(), QString::fromLatin1(kTinyResultText));
+}
+
+// Lectures whose catalogues hold no readable page: the start-up ends with the message, and
+// closing asks nothing and hands off nothing.
+TEST_F(TFormTest, LecturesWithoutAReadablePageEndTheStartUp)
+{
+    const QString base = SessionBasePath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), "S1", "U1");
+    for (const QString& key : {QStringLiteral("1234"), QStringLiteral("57")}) {
+        const QString file = MakeLectureFileName(1, 0, key).value_or(QString());
+        ASSERT_TRUE(QFile::remove(JoinPath(LectureFolder(base, file), QStringLiteral("lectureinfo.xml"))));
+    }
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    EXPECT_FALSE(form.IsStartedUp());
+    EXPECT_EQ(m_listMessages, (std::vector<std::pair<TMessageKind, QString>>{
+                                  {TMessageKind::Error, QStringLiteral("재생할 강의 페이지가 없습니다.")}}));
+    auto* close = form.findChild<QWidget*>(QStringLiteral("btnStartUpFailureClose"));
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(close->isVisible());
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(m_listQuestions.empty());
     EXPECT_FALSE(m_event.Wait(0));
