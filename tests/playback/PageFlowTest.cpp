@@ -8,6 +8,8 @@ namespace {
 
 constexpr int kTicksPerDialog = 4;
 
+enum class TReach : uint8_t { PlayOn, Tab, SeekInto };
+
 class PageFlowTest : public PlaybackTest {
 protected:
     // Ticks until the page index changes (or the session ends); false when it never did.
@@ -18,6 +20,26 @@ protected:
             Tick();
         }
         return m_state.m_nCurrentPlayPageIndex != page;
+    }
+
+    // Page b (index 1) as the learner reaches it: by playing on, by its tab, or by dropping the
+    // seek bar this far into it.
+    void ReachSecondPage(TReach p_reach, int32_t p_nSeekInto)
+    {
+        switch (p_reach) {
+        case TReach::PlayOn:
+            ASSERT_TRUE(PlayOnToTheNextPage());
+            break;
+        case TReach::Tab:
+            m_view.SetPageTabIndex(1);
+            m_engine->tabLecturePageClick(1);
+            break;
+        case TReach::SeekInto:
+            m_engine->scbPlayMouseDown();
+            m_view.m_nSeekPosition = StartOf(1) + p_nSeekInto;
+            m_engine->scbPlayMouseUp();
+            break;
+        }
     }
 
     const TLectureInfo& PageInfo(size_t index) const { return m_engine->GetLectureInfoList()[index]; }
@@ -51,8 +73,6 @@ TEST_F(PageFlowTest, PageEndWhileTheSeekBarIsHeldStartsTheNextPage)
     EXPECT_GT(m_state.m_dCurrentPlayPosition, released);
     EXPECT_EQ(m_state.m_nCurrentPlayPageIndex, 1);
 }
-
-enum class TReach : uint8_t { PlayOn, Tab, SeekInto };
 
 struct TDialogCase {
     const char* name;
@@ -88,20 +108,7 @@ TEST_P(PageStartDialogTest, TicksInsideTheDialogLeaveTheStartingPageAlone)
     };
     Tick();
     Tick();
-    switch (c.reach) {
-    case TReach::PlayOn:
-        ASSERT_TRUE(PlayOnToTheNextPage());
-        break;
-    case TReach::Tab:
-        m_view.SetPageTabIndex(1);
-        m_engine->tabLecturePageClick(1);
-        break;
-    case TReach::SeekInto:
-        m_engine->scbPlayMouseDown();
-        m_view.m_nSeekPosition = StartOf(1) + 500;
-        m_engine->scbPlayMouseUp();
-        break;
-    }
+    ReachSecondPage(c.reach, 500);
     m_view.m_onModal = nullptr;
 
     ASSERT_EQ(m_view.m_listMessages, (std::vector<std::pair<TMessageKind, QString>>{{c.kind, c.message}}));
@@ -197,20 +204,7 @@ TEST_F(PageFlowTest, NewPageStartsAtTheTopLeftOfItsBoard)
         Start();
         Tick();
         ASSERT_EQ(m_view.m_ptScrollOffset, QPoint(1180, 1560));
-        switch (reach) {
-        case TReach::PlayOn:
-            ASSERT_TRUE(PlayOnToTheNextPage());
-            break;
-        case TReach::Tab:
-            m_view.SetPageTabIndex(1);
-            m_engine->tabLecturePageClick(1);
-            break;
-        case TReach::SeekInto:
-            m_engine->scbPlayMouseDown();
-            m_view.m_nSeekPosition = StartOf(1) + 100;
-            m_engine->scbPlayMouseUp();
-            break;
-        }
+        ReachSecondPage(reach, 100);
         Tick();
         EXPECT_EQ(m_state.m_nCurrentPlayPageIndex, 1);
         EXPECT_EQ(ObjectCount(), 1);
@@ -247,7 +241,7 @@ TEST_F(PageFlowTest, LecturesWithoutAReadablePageSaySoAndStartNothing)
     m_engine = std::make_unique<TPlaybackEngine>(m_state, m_view);
     EXPECT_FALSE(m_engine->LoadLectureInfo(m_state.m_sBasePath));
     const std::pair<TMessageKind, QString> noPage{TMessageKind::Error, QStringLiteral("재생할 강의 페이지가 없습니다.")};
-    EXPECT_EQ(m_view.m_listMessages, std::vector<std::pair<TMessageKind, QString>>{noPage});
+    EXPECT_EQ(m_view.m_listMessages, (std::vector<std::pair<TMessageKind, QString>>{noPage}));
     EXPECT_TRUE(m_view.m_listTabCaptions.isEmpty());
     EXPECT_EQ(m_view.m_nTabIndex, -1);
     EXPECT_FALSE(m_view.IsFrameClockEnabled());

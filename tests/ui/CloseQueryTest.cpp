@@ -34,6 +34,20 @@ void PrintTo(const TCloseCase& c, std::ostream* out)
     *out << c.name;
 }
 
+// A window whose start-up failed says why, offers its close button, and closes without asking
+// and without handing anything off, even in supervised study.
+void ExpectClosesQuietlyAfterAFailedStartUp(TForm1& p_form, const std::vector<QString>& p_questions,
+                                           TNamedEvent& p_event)
+{
+    EXPECT_FALSE(p_form.IsStartedUp());
+    auto* close = p_form.findChild<QWidget*>(QStringLiteral("btnStartUpFailureClose"));
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(close->isVisible());
+    EXPECT_TRUE(p_form.close());
+    EXPECT_TRUE(p_questions.empty());
+    EXPECT_FALSE(p_event.Wait(0));
+}
+
 class TCloseQuery : public TFormTest, public ::testing::WithParamInterface<TCloseCase> {};
 
 TEST_P(TCloseQuery, AsksOnlyWhenASupervisedStudyIsLeftEarlyAndHandsOffOnlyAtTheEnd)
@@ -92,23 +106,14 @@ INSTANTIATE_TEST_SUITE_P(
         TCloseCase{"OtherModeAtEnd", kOtherModeLaunchText, false, true, false, false, true, true}),
     [](const ::testing::TestParamInfo<TCloseCase>& info) { return std::string(info.param.name); });
 
-// A start-up that failed leaves a window that says why and closes without asking, even in
-// supervised study, and hands nothing off.
 TEST_F(TFormTest, UnreadableLaunchTextLeavesAWindowThatShowsTheErrorAndCloses)
 {
     TForm1& form = StartForm(QStringLiteral("A&S1&U1&x"));
-    EXPECT_FALSE(form.IsStartedUp());
     ASSERT_EQ(m_listMessages.size(), 1u);
     EXPECT_EQ(m_listMessages[0].first, TMessageKind::Error);
     EXPECT_EQ(form.size(), QSize(TForm1::kFailedStartUpWidth, TForm1::kFailedStartUpHeight));
     EXPECT_FALSE(form.windowFlags().testFlag(Qt::FramelessWindowHint));
-    auto* close = form.findChild<QWidget*>(QStringLiteral("btnStartUpFailureClose"));
-    ASSERT_NE(close, nullptr);
-    EXPECT_TRUE(close->isVisible());
-
-    EXPECT_TRUE(form.close());
-    EXPECT_TRUE(m_listQuestions.empty());
-    EXPECT_FALSE(m_event.Wait(0));
+    ExpectClosesQuietlyAfterAFailedStartUp(form, m_listQuestions, m_event);
 }
 
 // A session whose pages have no usable voice and no fallback track is 0 ms long. Started, it
@@ -143,15 +148,9 @@ TEST_F(TFormTest, LecturesWithoutAReadablePageEndTheStartUp)
         ASSERT_TRUE(QFile::remove(JoinPath(LectureFolder(base, file), QStringLiteral("lectureinfo.xml"))));
     }
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    EXPECT_FALSE(form.IsStartedUp());
     EXPECT_EQ(m_listMessages, (std::vector<std::pair<TMessageKind, QString>>{
                                   {TMessageKind::Error, QStringLiteral("재생할 강의 페이지가 없습니다.")}}));
-    auto* close = form.findChild<QWidget*>(QStringLiteral("btnStartUpFailureClose"));
-    ASSERT_NE(close, nullptr);
-    EXPECT_TRUE(close->isVisible());
-    EXPECT_TRUE(form.close());
-    EXPECT_TRUE(m_listQuestions.empty());
-    EXPECT_FALSE(m_event.Wait(0));
+    ExpectClosesQuietlyAfterAFailedStartUp(form, m_listQuestions, m_event);
 }
 
 TEST_F(TFormTest, RefusedAudioLibraryEndsTheStartUpBeforeTheCatalogue)
@@ -160,13 +159,10 @@ TEST_F(TFormTest, RefusedAudioLibraryEndsTheStartUpBeforeTheCatalogue)
     ASSERT_TRUE(BASS_Init(kNoSoundDevice, 44100, 0, nullptr, nullptr));
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     BASS_Free();
-    EXPECT_FALSE(form.IsStartedUp());
     ASSERT_EQ(m_listMessages.size(), 1u);
     EXPECT_EQ(m_listMessages[0], std::make_pair(TMessageKind::Warning, QStringLiteral("음원 DLL 초기화 작업에 실패하였습니다.")));
     EXPECT_EQ(form.State().m_intAllMileSecond, 0);
-    EXPECT_TRUE(form.close());
-    EXPECT_TRUE(m_listQuestions.empty());
-    EXPECT_FALSE(m_event.Wait(0));
+    ExpectClosesQuietlyAfterAFailedStartUp(form, m_listQuestions, m_event);
 }
 
 } // namespace
