@@ -1,8 +1,9 @@
 // ravo-tool check --text LAUNCH_TEXT: reads every file of the session the way the player does
 // and lists what the player would skip, cut short or fall back on: missing or unreadable
 // catalogues and page descriptions, missing voice tracks and board pictures, missing or
-// unreadable resource files (pictures, rich text, clips), truncated packet files, unknown packet
-// codes and commands that name a resource the page does not list or one of another kind.
+// unreadable resource files (pictures, rich text, clips), rich text of no font size, truncated
+// packet files, unknown packet codes and commands that name a resource the page does not list or
+// one of another kind.
 // One line per problem on standard output, then a summary. Exit 0 when there is none, 1 when
 // there are problems, 2 on wrong arguments.
 
@@ -241,8 +242,13 @@ private:
             Problem(path, QStringLiteral("picture cannot be read (%1)").arg(name));
         } else if (kind == ResourceType::RichXML) {
             QString error;
-            if (!TDrawRichXML::ReadRichXML(path, &error)) {
+            const std::optional<TRichXMLContent> content = TDrawRichXML::ReadRichXML(path, &error);
+            if (!content) {
                 Problem(path, QStringLiteral("rich text cannot be shown: %1 (%2)").arg(error, name));
+            } else if (content->fontSize && *content->fontSize <= 0) {
+                Problem(path, QStringLiteral("rich text has font size %1 and shows nothing (%2)")
+                                  .arg(*content->fontSize)
+                                  .arg(name));
             }
         } else if (kind == ResourceType::MP3) {
             const QString utf16 = path;

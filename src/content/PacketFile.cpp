@@ -94,9 +94,14 @@ TPacketLoadResult TPacketFile::LoadPacketFile(const QString& path)
     return {};
 }
 
+QString PacketFilePath(const QString& p_sBasePath, const TLectureInfo& page)
+{
+    return JoinPath(PageFolder(p_sBasePath, page.PageName, page.PageID), QStringLiteral("packet.dat"));
+}
+
 TPacketLoadResult TPacketFile::LoadPageObjectPacket(const QString& p_sFilePath, const TLectureInfo& page)
 {
-    return LoadPacketFile(JoinPath(PageFolder(p_sFilePath, page.PageName, page.PageID), QStringLiteral("packet.dat")));
+    return LoadPacketFile(PacketFilePath(p_sFilePath, page));
 }
 
 const TPacketItem* TPacketFile::GetNextPacket(uint32_t p_u32FrameNo)

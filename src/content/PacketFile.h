@@ -26,6 +26,9 @@ struct TPacketLoadResult {
 
 extern const char* const kPacketFileMissingMessage;   // "Packet 파일이 없습니다."
 
+// The page's "packet.dat" under the session base path.
+QString PacketFilePath(const QString& p_sBasePath, const TLectureInfo& page);
+
 class TPacketFile {
 public:
     // Reads "packet.dat" of the page folder of `page` under the session base path.

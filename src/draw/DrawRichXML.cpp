@@ -127,9 +127,11 @@ void TDrawRichXML::SetBounds(const TGPRectF& value)
     m_rtBounds = value;
 }
 
+// A font of no size (a size of 0 or below in the file) shows no text, rather than the default
+// size the font falls back on.
 bool TDrawRichXML::HasTextToDraw() const
 {
-    return !m_strCotentText.isEmpty() && !m_boolEdit && m_dpFontProperty;
+    return !m_strCotentText.isEmpty() && !m_boolEdit && m_dpFontProperty && m_dpFontProperty->GetFontSize() > 0;
 }
 
 void TDrawRichXML::Draw(TGPGraphics& p_gGraphics)

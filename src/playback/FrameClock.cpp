@@ -5,6 +5,8 @@
 
 #include "platform/Rounding.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 
 namespace {
@@ -16,6 +18,10 @@ constexpr uint8_t kSelfStudyLectureType = 2;
 
 void TPlaybackEngine::tmFramePlayTimer()
 {
+    if (m_bBusy) {
+        return;
+    }
+    const QScopedValueRollback<bool> busy(m_bBusy, true);
     const std::vector<TLectureInfo>& pages = GetLectureInfoList();
     const int32_t index = m_state.m_nCurrentPlayPageIndex;
     if (index >= 0 && index < static_cast<int32_t>(pages.size()) && m_state.m_bPlaying) {
@@ -65,6 +71,9 @@ bool TPlaybackEngine::AskSelfStudyAndGoOn()
     return true;
 }
 
+// The next page starts whether or not the learner holds the seek bar: its release then seeks
+// from the page that plays, and the page index always names the page whose voice and packets
+// are loaded.
 void TPlaybackEngine::EndOfPage()
 {
     m_view.SetFrameClockEnabled(false);
@@ -74,10 +83,8 @@ void TPlaybackEngine::EndOfPage()
         return;   // the last page: the player stays at the end
     }
     m_view.Wait(kNextPageWaitMs);
-    m_state.m_dCurrentPlayPosition = 0;
-    m_state.m_nCurrentPlayPageIndex = next;
     m_view.SetPageTabIndex(next);
-    tabLecturePageClick(next);
+    StartPageFromItsBeginning(next);
 }
 
 // The page position from the voice. A voice that has ended counts as played to the page's full

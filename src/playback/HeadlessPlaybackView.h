@@ -2,7 +2,8 @@
 // A playback view without a window: it keeps what the engine tells it (surface size, scroll
 // offset, tabs, seek bar, texts, pointer, timers, messages, close requests) so that tests and
 // ravo-tool render can run the engine and look at the outcome. Waits do not sleep: they add up
-// and call an optional hook (a test advances its audio clock there).
+// and call an optional hook (a test advances its audio clock there). Dialogs answer at once,
+// after an optional hook that stands for what a modal loop lets happen meanwhile (timer ticks).
 
 #include "playback/PlaybackView.h"
 
@@ -56,10 +57,12 @@ public:
     void ShowMessage(TMessageKind p_enumKind, const QString& p_sText) override
     {
         m_listMessages.emplace_back(p_enumKind, p_sText);
+        RunModalLoop();
     }
     bool AskSelfStudy() override
     {
         ++m_nSelfStudyAskCount;
+        RunModalLoop();
         return m_bSelfStudyAnswer;
     }
     void PostCloseRequest() override { ++m_nCloseRequestCount; }
@@ -67,6 +70,8 @@ public:
 
     // Called with every wait's length, after it is counted.
     std::function<void(int32_t)> m_onWait;
+    // Called while a dialog is open.
+    std::function<void()> m_onModal;
     bool m_bSelfStudyAnswer = false;
 
     QSize m_visibleSize;
@@ -96,4 +101,12 @@ public:
     int m_nSelfStudyAskCount = 0;
     int m_nCloseRequestCount = 0;
     int64_t m_nWaitedMilliseconds = 0;
+
+private:
+    void RunModalLoop()
+    {
+        if (m_onModal) {
+            m_onModal();
+        }
+    }
 };

@@ -16,10 +16,13 @@
 
 #include <QFileInfo>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <chrono>
 #include <thread>
+
+const char* const kNoPlayablePageMessage = "재생할 강의 페이지가 없습니다.";
 
 namespace {
 
@@ -109,7 +112,7 @@ bool TPlaybackEngine::LoadLectureInfo(const QString& p_sBasePath)
     m_view.SetTotalTimeText(FormatPlayTime(static_cast<uint32_t>(m_state.m_intAllMileSecond)));
     if (GetLectureInfoList().empty()) {
         // No page to select: say so instead of failing on a tab that does not exist.
-        m_view.ShowMessage(TMessageKind::Error, QStringLiteral("재생할 강의 페이지가 없습니다."));
+        m_view.ShowMessage(TMessageKind::Error, QString::fromUtf8(kNoPlayablePageMessage));
         return false;
     }
     m_view.SetPageTabIndex(0);
@@ -119,9 +122,18 @@ bool TPlaybackEngine::LoadLectureInfo(const QString& p_sBasePath)
 
 void TPlaybackEngine::tabLecturePageClick(int32_t p_nIndex)
 {
-    if (p_nIndex < 0 || m_state.m_bClickTabLecturePage || p_nIndex >= static_cast<int32_t>(GetLectureInfoList().size())) {
+    // A seek under way selects the tab itself and starts the page itself.
+    if (!m_state.m_bClickTabLecturePage) {
+        StartPageFromItsBeginning(p_nIndex);
+    }
+}
+
+void TPlaybackEngine::StartPageFromItsBeginning(int32_t p_nIndex)
+{
+    if (p_nIndex < 0 || p_nIndex >= static_cast<int32_t>(GetLectureInfoList().size())) {
         return;
     }
+    const QScopedValueRollback<bool> busy(m_bBusy, true);
     PauseSound();
     const TLectureInfo& page = GetLectureInfoList()[static_cast<size_t>(p_nIndex)];
     m_state.m_intCurrentMilesSecond = static_cast<int32_t>(page.StartFrameNo) * kFrameMilliseconds;
@@ -136,21 +148,40 @@ void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageInd
     if (p_nPageIndex < 0 || p_nPageIndex >= static_cast<int32_t>(GetLectureInfoList().size())) {
         return;
     }
+    const QScopedValueRollback<bool> busy(m_bBusy, true);
     const TLectureInfo page = GetLectureInfoList()[static_cast<size_t>(p_nPageIndex)];
     m_pdPageDescription.LoadPageInfo(m_state, p_sBasePath, page, *m_boardViewAdapter);
     WidenSurfaceToZoomedBoard();
     m_view.SetFrameClockEnabled(true);
     LoadPageSound(p_sBasePath, p_nPageIndex);
-    const TPacketLoadResult packets = m_pfPacketFile.LoadPageObjectPacket(p_sBasePath, page);
-    if (packets.status == TPacketLoadStatus::Missing) {
-        m_view.ShowMessage(TMessageKind::Information, packets.message);
-    }
+    ShowPacketLoadProblem(m_pfPacketFile.LoadPageObjectPacket(p_sBasePath, page), PacketFilePath(p_sBasePath, page));
     PlaySound();
     m_dmDrawManager->Dispose();
     m_dmDrawManager = std::make_unique<TDrawManager>();
     m_mapDrawNo.clear();
     m_pfPacketFile.ResetPacketCursor();
+    // The page was recorded from the board's top-left: the view starts there, not where the
+    // previous page left it.
+    m_state.m_ptViewPoint = TGPPointF{0.0f, 0.0f};
+    m_view.SetScrollOffset(QPoint(0, 0));
     RenderFullBoard();
+}
+
+// A missing file is told as it is; a file read only in part names itself. Either way the page
+// plays what could be read.
+void TPlaybackEngine::ShowPacketLoadProblem(const TPacketLoadResult& p_result, const QString& p_sPath)
+{
+    switch (p_result.status) {
+    case TPacketLoadStatus::Loaded:
+        return;
+    case TPacketLoadStatus::Missing:
+        m_view.ShowMessage(TMessageKind::Information, p_result.message);
+        return;
+    case TPacketLoadStatus::Truncated:
+    case TPacketLoadStatus::Unreadable:
+        m_view.ShowMessage(TMessageKind::Warning, p_result.message + QStringLiteral("\n") + p_sPath);
+        return;
+    }
 }
 
 // A page's board surface grows to the page's size at the current zoom, so that a page larger
@@ -207,6 +238,7 @@ bool TPlaybackEngine::LoadPageSound(const QString& p_sBasePath, int32_t p_nPageI
 
 void TPlaybackEngine::PlaySound()
 {
+    const QScopedValueRollback<bool> busy(m_bBusy, true);
     SetPlaying(true);
     if (!BASS_ChannelPlay(m_playChannel, kFalse)) {
         m_view.ShowMessage(TMessageKind::Error, QStringLiteral("음원 파일 재생중 오류발생"));
@@ -221,6 +253,7 @@ void TPlaybackEngine::PauseSound()
     if (m_playChannel == 0) {
         return;
     }
+    const QScopedValueRollback<bool> busy(m_bBusy, true);
     if (IsSupervisedStudy()) {
         m_view.SetStandByCheckUpEnabled(false);
     }
@@ -235,6 +268,7 @@ void TPlaybackEngine::StopSound()
     if (m_playChannel == 0) {
         return;
     }
+    const QScopedValueRollback<bool> busy(m_bBusy, true);
     if (IsSupervisedStudy()) {
         m_view.SetStandByCheckUpEnabled(false);
     }
@@ -274,7 +308,10 @@ void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
     m_view.ShowStatusMessage(QStringLiteral("화면 크기 : %1%").arg(RoundHalfEven(static_cast<double>(ratio) * 100.0)));
     m_view.RefreshToolTips();
     m_view.SetSeekPosition(m_state.m_intCurrentMilesSecond);
-    ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(m_state.m_intCurrentMilesSecond));
+    // The rebuild stays in the page: at the very end of a page's voice the position equals the
+    // next page's first frame, and a seek there would start that page.
+    m_view.SetFrameClockEnabled(false);
+    RebuildAtPagePosition();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -31,6 +31,9 @@ class TGPImage;
 class TGPStrokeCache;
 class TResourceManager;
 
+// What LoadLectureInfo shows when the session's lectures hold no readable page.
+extern const char* const kNoPlayablePageMessage;   // "재생할 강의 페이지가 없습니다."
+
 class TPlaybackEngine {
 public:
     // The volume bar's value at start-up: every voice plays at the bar's value, the first too.
@@ -50,8 +53,9 @@ public:
     // tab and starts the first page. false when the session has lectures but no page could be
     // read (nothing is started then).
     bool LoadLectureInfo(const QString& p_sBasePath);
-    // The tab bar's click: starts the page of the selected tab (idle for an index below 0 or
-    // while a seek is under way).
+    // The tab bar's click, by the learner (also on the tab of the page playing) or by the program
+    // setting another index: starts the page of the tab from its beginning (idle for an index
+    // below 0 or while a seek is under way).
     void tabLecturePageClick(int32_t p_nIndex);
     // Loads the page's description, voice and packets, starts the voice and empties the board.
     void LecturePlay(const QString& p_sBasePath, int32_t p_nPageIndex);
@@ -65,7 +69,8 @@ public:
 
     // ---- Frame clock and packet interpreter
 
-    // One tick of tmFramePlay.
+    // One tick of tmFramePlay. A tick that arrives while the engine is starting a page, seeking or
+    // ticking (a modal dialog shown on the way lets ticks in) does nothing.
     void tmFramePlayTimer();
     // Live: p_boolInvalidate true, p_bUntilDraw false. Rebuild: false, true.
     void PacketPlay(const TPacketItem& p_piPacketItem, bool p_boolInvalidate, bool p_bUntilDraw);
@@ -76,6 +81,9 @@ public:
 
     // ---- Seeking
 
+    // Seeks to a session position: the page it lies in (started when it is another page) and the
+    // position within it. A position that rounds to the end of the session stands at the end of
+    // the last page, its board complete.
     void ScbPlayMovePositionUntilReDraw(uint32_t p_dPlayPosition);
     void RedrawUntilMP3FrameNo(uint32_t p_u32MP3FrameNo);
     void btnPlayPrevMouseUp();
@@ -95,8 +103,9 @@ public:
 
     // ---- Zoom
 
-    // One zoom step and the rebuild at the current position; nothing before a board picture is
-    // loaded. The window then only places its frame (through ReMovePlayerView of the view).
+    // One zoom step and the rebuild at the current position, in the current page and in its play
+    // state; nothing before a board picture is loaded. The window then only places its frame
+    // (through ReMovePlayerView of the view).
     void ResizeingImage(bool p_bIncrease);
 
     // ---- Board
@@ -212,8 +221,11 @@ private:
     void ShowBoard();
     void FlushBoardChanges();
 
-    // ---- Frame clock, seeking, transport
+    // ---- Page start, frame clock, seeking, transport
 
+    // The page start of a tab: pauses, moves to the page's first frame and starts the page.
+    void StartPageFromItsBeginning(int32_t p_nIndex);
+    void ShowPacketLoadProblem(const TPacketLoadResult& p_result, const QString& p_sPath);
     bool SelfStudyDue(const TLectureInfo& p_page) const;
     bool AskSelfStudyAndGoOn();
     void EndOfPage();
@@ -222,6 +234,14 @@ private:
     void PlayDuePackets();
     void CheckEndOfSession();
     void SeekForward10Seconds();
+    struct TSeekLanding {
+        size_t page = 0;          // index in the page list
+        uint32_t position = 0;    // milliseconds within the page
+    };
+    TSeekLanding FindSeekLanding(uint32_t p_dPlayPosition) const;
+    // The voice and the board stand at the current page position; the clock runs again.
+    void RebuildAtPagePosition();
+    void MoveVoiceTo(uint32_t p_dPagePosition);
     void ChangeSpeed(int32_t p_nSpeed);
     // m_bPlaying := p_bPlaying, and the window shows it.
     void SetPlaying(bool p_bPlaying);
@@ -244,6 +264,8 @@ private:
     std::unique_ptr<TDrawManager> m_dmDrawManager;
     std::unordered_map<uint32_t, TDrawNoEntry> m_mapDrawNo;   // index of the manager by number
     bool m_bLiveMode = true;                       // PacketPlay runs in live mode, not rebuilding
+    // A page start, a seek or a tick is under way: a tick arriving inside one of its dialogs waits.
+    bool m_bBusy = false;
 
     HSTREAM m_loadChannel = 0;                     // decoding stream of the voice
     HSTREAM m_playChannel = 0;                     // tempo stream that plays; 0 when none

@@ -5,12 +5,15 @@
 
 #include "draw/DrawManager.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <chrono>
 
 namespace {
 
 constexpr int32_t kSeekStepMs = 10000;
+constexpr QWORD kNoBytes = static_cast<QWORD>(-1);   // the audio library's failed byte count
 
 } // namespace
 
@@ -21,34 +24,62 @@ void TPlaybackEngine::ScbPlayMovePositionUntilReDraw(uint32_t p_dPlayPosition)
         m_state.m_bClickTabLecturePage = false;
         return;
     }
+    const QScopedValueRollback<bool> busy(m_bBusy, true);
     if (m_view.IsFrameClockEnabled()) {
         m_view.SetFrameClockEnabled(false);
     }
-    const int64_t target = MilliSecondsToFrameNo(p_dPlayPosition);
-    size_t found = pages.size() - 1;
-    for (size_t i = 0; i < pages.size(); ++i) {
-        const TLectureInfo& page = pages[i];
-        if (target < static_cast<int64_t>(page.StartFrameNo) + page.FrameCount) {
-            // A position just before the page's first frame rounds into it: it starts the page
-            // at 0 rather than wrapping below it.
-            const int64_t start = static_cast<int64_t>(page.StartFrameNo) * kFrameMilliseconds;
-            m_state.m_dCurrentPlayPosition = static_cast<uint32_t>(std::max<int64_t>(p_dPlayPosition - start, 0));
-            found = i;
-            break;
-        }
-    }
-    const int32_t pageNo = pages[found].PageNo;
+    const TSeekLanding landing = FindSeekLanding(p_dPlayPosition);
+    m_state.m_dCurrentPlayPosition = landing.position;
+    const int32_t pageNo = pages[landing.page].PageNo;
     if (pageNo != m_state.m_nCurrentPlayPageIndex) {
         m_state.m_nCurrentPlayPageIndex = pageNo;
         m_view.SetPageTabIndex(pageNo);
         LecturePlay(m_state.m_sBasePath, pageNo);
     }
-    m_view.SetCurrentTimeText(FormatPlayTime(p_dPlayPosition));
-    BASS_ChannelSetPosition(m_playChannel,
-                            BASS_ChannelSeconds2Bytes(m_playChannel, m_state.m_dCurrentPlayPosition / 1000.0), kPosByte);
-    RedrawUntilMP3FrameNo(static_cast<uint32_t>(MilliSecondsToFrameNo(m_state.m_dCurrentPlayPosition)));
+    RebuildAtPagePosition();
+}
+
+// The target frame decides the page: a position in the last half frame before a page's first
+// frame rounds into that page and starts it at 0. A position that rounds to the end of the
+// session or beyond stands at the end of the last page, as playing to the end does.
+TPlaybackEngine::TSeekLanding TPlaybackEngine::FindSeekLanding(uint32_t p_dPlayPosition) const
+{
+    const std::vector<TLectureInfo>& pages = GetLectureInfoList();
+    const int64_t target = MilliSecondsToFrameNo(p_dPlayPosition);
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const TLectureInfo& page = pages[i];
+        if (target < static_cast<int64_t>(page.StartFrameNo) + page.FrameCount) {
+            const int64_t start = static_cast<int64_t>(page.StartFrameNo) * kFrameMilliseconds;
+            return {i, static_cast<uint32_t>(std::max<int64_t>(p_dPlayPosition - start, 0))};
+        }
+    }
+    return {pages.size() - 1, static_cast<uint32_t>(std::max(pages.back().PlayMileSeconds, 0))};
+}
+
+void TPlaybackEngine::RebuildAtPagePosition()
+{
+    const TLectureInfo& page = GetLectureInfoList()[static_cast<size_t>(m_state.m_nCurrentPlayPageIndex)];
+    const uint32_t position = m_state.m_dCurrentPlayPosition;
+    const int32_t start = static_cast<int32_t>(page.StartFrameNo) * kFrameMilliseconds;
+    m_state.m_intCurrentMilesSecond = start + static_cast<int32_t>(position);
+    m_view.SetCurrentTimeText(FormatPlayTime(static_cast<uint32_t>(m_state.m_intCurrentMilesSecond)));
+    MoveVoiceTo(position);
+    RedrawUntilMP3FrameNo(static_cast<uint32_t>(MilliSecondsToFrameNo(position)));
     m_view.SetFrameClockEnabled(true);
     m_state.m_bClickTabLecturePage = false;
+}
+
+// A playing voice goes on from there, a paused one stays paused. A page's length is its voice
+// rounded to whole frames and may lie a little past the voice's end: the voice then stands at
+// its end.
+void TPlaybackEngine::MoveVoiceTo(uint32_t p_dPagePosition)
+{
+    QWORD bytes = BASS_ChannelSeconds2Bytes(m_playChannel, p_dPagePosition / 1000.0);
+    const QWORD length = BASS_ChannelGetLength(m_playChannel, kPosByte);
+    if (bytes != kNoBytes && length != kNoBytes) {
+        bytes = std::min(bytes, length);
+    }
+    BASS_ChannelSetPosition(m_playChannel, bytes, kPosByte);
 }
 
 void TPlaybackEngine::RedrawUntilMP3FrameNo(uint32_t p_u32MP3FrameNo)

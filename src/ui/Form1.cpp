@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -113,7 +114,11 @@ void TForm1::FormCreate()
     m_state.m_bIsRectPlaySpeedUpbtn = false;
     SetToolTipText();
 
-    m_engine->LoadLectureInfo(m_state.m_sBasePath);
+    // Lectures without a readable page: the engine has said so, and nothing was started.
+    if (!m_engine->LoadLectureInfo(m_state.m_sBasePath)) {
+        ShowStartUpFailure(QString::fromUtf8(kNoPlayablePageMessage));
+        return;
+    }
     m_keyControl = std::make_unique<TKeyControl>(this, [this](TVirtualKey key) { KeyControl(key); });
     SetWindowGeometry();
     m_bStartedUp = true;
@@ -223,13 +228,18 @@ void TForm1::PlaceFeedbackPanels()
 
 QString TForm1::ProgramFolder() const
 {
-    return m_options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.programFolder;
+    return m_options.exeDir.isEmpty() ? QCoreApplication::applicationDirPath() : m_options.exeDir;
 }
 
 // The start-up ends here: the message, then a window that says it and can only be closed.
 void TForm1::EndStartUp(TMessageKind p_enumKind, const QString& p_sMessage)
 {
     ShowMessage(p_enumKind, p_sMessage);
+    ShowStartUpFailure(p_sMessage);
+}
+
+void TForm1::ShowStartUpFailure(const QString& p_sMessage)
+{
     m_paStartUpFailure = new QWidget(this);
     m_paStartUpFailure->setObjectName(QStringLiteral("paStartUpFailure"));
     m_paStartUpFailure->setAttribute(Qt::WA_StyledBackground);
@@ -271,9 +281,9 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 bool TForm1::IsSessionAtEnd() const
 {
-    // A session that never started has nothing to hand off, even though 0 equals its length.
-    return m_bStartedUp && m_state.m_intAllMileSecond > 0 &&
-           m_state.m_intCurrentMilesSecond == m_state.m_intAllMileSecond;
+    // A start-up that failed has nothing to hand off. A session that started and stands at its
+    // end has, also when its length is 0.
+    return m_bStartedUp && m_state.m_intCurrentMilesSecond == m_state.m_intAllMileSecond;
 }
 
 void TForm1::FormCloseQuery(bool& CanClose)
@@ -290,14 +300,26 @@ void TForm1::FormCloseQuery(bool& CanClose)
         return;
     }
     if (m_bStartedUp && IsSupervisedStudy()) {
-        if (m_state.m_bPlaying) {
-            m_engine->StopSound();
-        }
-        if (!m_options.dialogs.AskOkCancel(this, kCloseEarlyQuestion)) {
-            m_engine->PlaySound();
-            CanClose = false;
-        }
+        AskBeforeLeavingEarly(CanClose);
     }
+}
+
+// Cancel returns to the state before the question: a paused voice stays paused, a playing one
+// plays on from where it stopped, and the play button shows which.
+void TForm1::AskBeforeLeavingEarly(bool& CanClose)
+{
+    const bool wasPlaying = m_state.m_bPlaying;
+    if (wasPlaying) {
+        m_engine->StopSound();
+    }
+    if (m_options.dialogs.AskOkCancel(this, kCloseEarlyQuestion)) {
+        return;
+    }
+    CanClose = false;
+    if (wasPlaying) {
+        m_engine->PlaySound();
+    }
+    ShowPlayButtonState(m_state.m_bPlaying);
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -340,15 +362,13 @@ void TForm1::FormDestroy()
 // ---------------------------------------------------------------------------------------------
 // Controls
 
+// The dialogs shown inside a tick or a page start run their own event loops: the engine lets no
+// tick in until it is done.
 void TForm1::tmFramePlayTimer()
 {
-    // A dialog opened inside a tick runs its own event loop; the clock must not tick inside it.
-    if (m_bInFrameTick || !m_engine) {
-        return;
+    if (m_engine) {
+        m_engine->tmFramePlayTimer();
     }
-    m_bInFrameTick = true;
-    m_engine->tmFramePlayTimer();
-    m_bInFrameTick = false;
 }
 
 void TForm1::tmMessageStatusTimer()
@@ -360,6 +380,17 @@ void TForm1::tmMessageStatusTimer()
 void TForm1::tabLecturePageClick(int p_nIndex)
 {
     m_engine->tabLecturePageClick(p_nIndex);
+}
+
+// A left press on the tab of the page playing starts that page again from its beginning; a press
+// on another tab changes the index, and the change starts its page.
+void TForm1::tabLecturePageMouseDown(const QMouseEvent& p_event)
+{
+    QTabBar* tabs = paStatusView->tabLecturePage;
+    const int index = tabs->tabAt(p_event.position().toPoint());
+    if (p_event.button() == Qt::LeftButton && index >= 0 && index == tabs->currentIndex()) {
+        tabLecturePageClick(index);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

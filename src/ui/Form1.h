@@ -24,6 +24,7 @@
 #include <optional>
 #include <string>
 
+class QMouseEvent;
 class QPainter;
 class QTimer;
 class TExScrollBox;
@@ -44,10 +45,9 @@ struct TForm1Options {
     TFormDialogs dialogs = TFormDialogs::Standard();
     // The screen the window fills and places the board on; empty: the primary screen.
     QSize screenSize;
+    // The program's folder (the pictures, the fallback voice); empty: the running program's.
+    QString exeDir;
     int audioDevice = kDefaultDevice;
-    // The program's folder, where the pictures and the fallback voice are; empty: the folder of
-    // the running program.
-    QString programFolder;
 };
 
 class TForm1 : public QWidget, public TPlaybackView {
@@ -180,6 +180,7 @@ private:
     void SetWindowGeometry();
     void PlaceFeedbackPanels();
     void EndStartUp(TMessageKind p_enumKind, const QString& p_sMessage);
+    void ShowStartUpFailure(const QString& p_sMessage);
     void PlaceStartUpFailure();
 
     // ---- Page view
@@ -193,7 +194,9 @@ private:
     void tmFramePlayTimer();
     void tmMessageStatusTimer();
     void tabLecturePageClick(int p_nIndex);
+    void tabLecturePageMouseDown(const QMouseEvent& p_event);
     bool IsSessionAtEnd() const;
+    void AskBeforeLeavingEarly(bool& CanClose);
     void btnSkinChangeMouseUp(const QObject* Sender);
     void btnCloseMouseDown(Qt::MouseButton p_button, Qt::KeyboardModifiers p_modifiers);
     // Study mode "R": no rule of supervised study applies any more, the window no longer stays
@@ -218,5 +221,4 @@ private:
     QWidget* m_paStartUpFailure = nullptr;
     bool m_bAudioReady = false;
     bool m_bStartedUp = false;
-    bool m_bInFrameTick = false;
 };

@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QWheelEvent>
 
 namespace {
@@ -81,6 +82,14 @@ QPixmap PointerStickPicture()
     painter.setBrush(QColor(0xE5, 0x3E, 0x3E));
     painter.drawEllipse(QPointF(4.5, 4.5), 3.5, 3.5);
     return pixmap;
+}
+
+// Pixel centres at half coordinates, as on the board: the pictures' pixels land on the window's
+// pixels instead of half a pixel down and right, which left a line of the panel's colour along
+// the top and left edges.
+void AlignToPixels(TGPGraphics& p_graphics)
+{
+    p_graphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
 }
 
 void FillTiled(TGPGraphics& p_graphics, const TGPImage& p_image, const TGPRectF& p_rect, float p_fOriginX,
@@ -163,6 +172,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         wheelEvent(static_cast<QWheelEvent*>(event));
         return true;
     }
+    if (event->type() == QEvent::MouseButtonPress && watched == paStatusView->tabLecturePage) {
+        tabLecturePageMouseDown(*static_cast<QMouseEvent*>(event));
+    }
     if (event->type() == QEvent::MouseMove && watched != scBox->horizontalScrollBar() &&
         watched != scBox->verticalScrollBar()) {
         const QPoint screen = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
@@ -206,6 +218,7 @@ void TForm1::pbBackgroundViewPaint(QPainter& p_painter)
         return;
     }
     TGPGraphics graphics(p_painter);
+    AlignToPixels(graphics);
     const QSize size = scBox->viewport()->size();
     FillTiled(graphics, *m_gpImageBackGround,
               {0.0f, 0.0f, static_cast<float>(size.width()), static_cast<float>(size.height())}, 0.0f, 0.0f);
@@ -217,6 +230,7 @@ void TForm1::pbFrameViewPaint(QPainter& p_painter)
     const float H = static_cast<float>(paFrameView->height());
     const float piece = kFramePiece;
     TGPGraphics graphics(p_painter);
+    AlignToPixels(graphics);
     if (m_gpImageBackGround) {
         FillTiled(graphics, *m_gpImageBackGround, {0.0f, 0.0f, W, H}, 0.0f, 0.0f);
     }

@@ -222,6 +222,25 @@ TEST_F(DrawRichXMLTest, NoTextElementOrNoContentDrawsNothing)
     }
 }
 
+// A font size of 0 or below shows no text at any zoom, rather than text at the font's default size.
+TEST_F(DrawRichXMLTest, FontSizeOfZeroOrBelowDrawsNothing)
+{
+    struct Case {
+        const char* size;
+        float ratio;
+        bool drawn;
+    };
+    for (const Case c : {Case{"0", 1.0f, false}, Case{"-3", 1.0f, false}, Case{"0", 2.0f, false}, Case{"1", 1.0f, true}}) {
+        SCOPED_TRACE(std::string(c.size) + " at " + std::to_string(c.ratio));
+        const auto text = Make(RxmOf(QStringLiteral("fontsize=\"%1\"").arg(QLatin1String(c.size)), "■■ text"), c.ratio);
+        ASSERT_NE(text, nullptr);
+        text->SetBounds({10, 10, 100, 40});
+        const TGPBitmap board = Render(300, 100, [&](TGPGraphics& g) { text->Draw(g); });
+        EXPECT_EQ(!AllPaintInside(board, {0, 0, 0, 0}), c.drawn);
+        EXPECT_EQ(text->GetPaintExtent().Width > 0, c.drawn);
+    }
+}
+
 TEST_F(DrawRichXMLTest, StyledTextAtTheZoomOfCreation)
 {
     const auto text = Make(RxmOf("fontfamily=\"굴림\" bold=\"true\" fontsize=\"12\" colorindex=\"61\" opacity=\"50\"",

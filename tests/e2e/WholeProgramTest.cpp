@@ -1,9 +1,13 @@
 // ravo-tool launch and ravo-player as separate programs on a tiny session, the way the launcher
 // and the learner meet them: a launch played to its end prints the handed-off result; a player
 // started from the fallback file plays to its end and hands off nothing; a launch whose player
-// never answers gives up.
+// never answers gives up; on a screen of its own, a seek knob dropped at the far right end ends
+// the session at once and hands off.
 
 #include "e2e/TinySession.h"
+#include "e2e/VirtualScreen.h"
+
+#include "content/Mp3Fixture.h"
 
 #include "platform/ipc/NamedEvent.h"
 #include "platform/ipc/SharedBlock.h"
@@ -146,6 +150,52 @@ TEST_F(TWholeProgram, LaunchTimesOutWhenThePlayerNeverHandsOff)
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains(QStringLiteral("no result within"))) << run.err.toStdString();
     EXPECT_LT(run.elapsedMs, 15000);
+}
+
+// The learner drags the seek knob past the right end of the track and lets go: the session stands
+// at its end and hands off its result at once, instead of playing its last page (40 s) again.
+TEST_F(TWholeProgram, SeekKnobDroppedAtTheFarRightEndHandsOffAtOnce)
+{
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) << "scripts/install-deps installs it";
+    ASSERT_TRUE(HaveMp3Tools()) << "scripts/install-deps installs sox and lame";
+    const QString lastPage = PageFolder(SessionBasePath(m_dataHome.path(), QStringLiteral("S1"), QStringLiteral("U1")),
+                                        LectureNameOf(MakeLectureFileName(1, 0, QStringLiteral("57")).value_or(QString())),
+                                        QStringLiteral("p1"));
+    ASSERT_TRUE(MakeMp3(JoinPath(lastPage, QStringLiteral("sound.dat")), 40 * 8000, 8000));
+    TVirtualScreen screen;
+    ASSERT_TRUE(screen.Start());
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome.path());
+    environment.insert(QStringLiteral("DISPLAY"), screen.Display());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    const auto xdotool = [&](const QStringList& args) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral("xdotool"), args);
+        return process.waitForFinished(kRunLimitMs) && process.exitCode() == 0;
+    };
+
+    QProcess launch;
+    launch.setProcessEnvironment(environment);
+    launch.start(Program(QStringLiteral("ravo-tool")),
+                 {QStringLiteral("launch"), QStringLiteral("--text"), QStringLiteral("R&S1&U1&1&0&2&S9|,|1234&S9|,|57"),
+                  QStringLiteral("--timeout"), QStringLiteral("30")});
+    ASSERT_TRUE(xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                         QStringLiteral("--class"), QStringLiteral("ravo-player")}));
+    // The seek track runs along the play row at the bottom of the screen.
+    const QString row = QString::number(TVirtualScreen::kHeight - 12);
+    ASSERT_TRUE(xdotool({QStringLiteral("mousemove"), QString::number(TVirtualScreen::kWidth / 2), row,
+                         QStringLiteral("mousedown"), QStringLiteral("1"), QStringLiteral("mousemove"),
+                         QString::number(TVirtualScreen::kWidth - 1), row, QStringLiteral("mouseup"), QStringLiteral("1")}));
+    QElapsedTimer sinceDrop;
+    sinceDrop.start();
+
+    ASSERT_TRUE(launch.waitForFinished(kRunLimitMs)) << "no hand-off";
+    EXPECT_EQ(launch.exitCode(), 0) << launch.readAllStandardError().toStdString();
+    EXPECT_EQ(launch.readAllStandardOutput().toStdString(), std::string(kTinyResultText) + '\n');
+    // The last page alone is 40 s long: played again, the hand-off would come far later.
+    EXPECT_LT(sinceDrop.elapsed(), 15000);
 }
 
 } // namespace

@@ -6,7 +6,9 @@
 // the volume, keypad + zooms in, and the session still ends and hands off its result.
 
 #include "e2e/TinySession.h"
-#include "e2e/XvfbDisplay.h"
+#include "e2e/VirtualScreen.h"
+
+#include "content/Mp3Fixture.h"
 
 #include "platform/ipc/NamedEvent.h"
 #include "platform/ipc/SharedBlock.h"
@@ -30,13 +32,13 @@
 
 namespace {
 
-const QSize kScreen(1280, 800);
-constexpr int kStatusTop = 800 - 105;
+constexpr int kStatusTop = TVirtualScreen::kHeight - 105;
+constexpr int kVoiceRate = 8000;
 // The launch text of the tiny session in a free study mode, where jumping forward is allowed.
 constexpr char kFreeLaunchText[] = "R&S1&U1&1&0&2&S9|,|1234&S9|,|57";
 constexpr int kLaunchTimeoutSeconds = 150;
 
-TXvfbDisplay* g_display = nullptr;
+TVirtualScreen* g_display = nullptr;
 
 bool IsHandlePixel(QRgb p_pixel)
 {
@@ -83,7 +85,7 @@ std::optional<std::pair<int, int>> GrooveExtent(const QImage& p_shot, const QRec
 
 // The play bar's scroll bar, and the volume bar in the tool bar's right part.
 const QRect kSeekBand(175, kStatusTop + 80 + 3, 1055, 15);
-const QRect kVolumeBand(1280 - 170 + 10, kStatusTop + 27 + 16, 100, 15);
+const QRect kVolumeBand(TVirtualScreen::kWidth - 170 + 10, kStatusTop + 27 + 16, 100, 15);
 
 class TWindowDriven : public ::testing::Test {
 protected:
@@ -96,7 +98,11 @@ protected:
             GTEST_SKIP() << "xdotool is not installed (scripts/install-deps installs it)";
         }
         ASSERT_TRUE(m_dataHome.isValid());
-        ASSERT_TRUE(WriteTinySession(m_dataHome.path(), QStringLiteral(RAVO_TEST_LONG_VOICE)));
+        ASSERT_TRUE(HaveMp3Tools()) << "scripts/install-deps installs sox and lame";
+        // Two pages of 24 s: room to pause, go on and jump 10 s within the session.
+        const QString voice = JoinPath(m_dataHome.path(), QStringLiteral("voice24.mp3"));
+        ASSERT_TRUE(MakeMp3(voice, 24 * kVoiceRate, kVoiceRate));
+        ASSERT_TRUE(WriteTinySession(m_dataHome.path(), voice));
         TSharedBlock::Unlink(kLaunchBlockName);
         TNamedEvent::Unlink(kResultEventName);
     }
@@ -117,7 +123,7 @@ protected:
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome.path());
-        environment.insert(QStringLiteral("DISPLAY"), g_display->Name());
+        environment.insert(QStringLiteral("DISPLAY"), g_display->Display());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_launch.setProcessEnvironment(environment);
         m_launch.start(Program(QStringLiteral("ravo-tool")),
@@ -271,9 +277,9 @@ int main(int argc, char** argv)
     if (::testing::GTEST_FLAG(list_tests)) {
         return RUN_ALL_TESTS();
     }
-    TXvfbDisplay display;
-    if (display.Start(kScreen)) {
-        qputenv("DISPLAY", display.Name().toLocal8Bit());
+    TVirtualScreen display;
+    if (display.Start()) {
+        qputenv("DISPLAY", display.Display().toLocal8Bit());
         qputenv("QT_QPA_PLATFORM", "xcb");
         g_display = &display;
     }

@@ -159,6 +159,16 @@ protected:
         g_studyInfo = TStudyInfo();
     }
 
+    // A fresh engine, view, state and session folder, for a test that runs several cases.
+    void Renew(QSize visibleSize = QSize(1280, 720))
+    {
+        TearDown();
+        m_state = TPlayerState();
+        m_view = THeadlessPlaybackView(visibleSize);
+        SetUp();
+        QDir(m_state.m_sBasePath).removeRecursively();
+    }
+
     // Writes the lectures (each a list of pages) as the session of the state.
     void WriteSession(const std::vector<std::vector<TPageSpec>>& lectures)
     {

@@ -191,14 +191,115 @@ TEST_F(SeekingTest, SeeksAcrossPagesStartTheTargetPagePlaying)
     m_engine->ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(secondStart - 10));
     EXPECT_EQ(m_state.m_nCurrentPlayPageIndex, 1);
     EXPECT_EQ(m_state.m_dCurrentPlayPosition, 0u);
+}
 
-    // At or after the end: the last page, at the page position it had before.
-    m_engine->ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(secondStart + 3000));
-    m_engine->ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(m_state.m_intAllMileSecond + 5000));
-    EXPECT_EQ(m_state.m_nCurrentPlayPageIndex, 1);
-    EXPECT_EQ(m_state.m_dCurrentPlayPosition, 3000u);
-    EXPECT_EQ(HeardPosition(), 3000u);
-    EXPECT_EQ(ObjectCount(), ObjectsAt(3000));
+// Three pages of exactly 41 frames (1,476 ms), with one creation packet at every frame from 0 to
+// 41 inclusive, so that the objects on the board tell the frame the board was rebuilt to.
+constexpr int32_t kPageFrames = 41;
+constexpr int32_t kPageMs = kPageFrames * 36;
+
+TPageSpec FramePage(const QString& id)
+{
+    TPageSpec page{id, int64_t{kPageFrames} * 288, {}};
+    page.voiceRate = kLongRate;   // 288 samples a frame
+    for (int32_t frame = 0; frame <= kPageFrames; ++frame) {
+        page.packets.push_back(Packet(1, frame, static_cast<uint32_t>(frame + 1)));
+    }
+    return page;
+}
+
+struct TSeekCase {
+    int32_t target;     // session milliseconds the seek bar is dropped at
+    int32_t page;
+    uint32_t position;  // within the page
+    int objects;
+};
+
+void PrintTo(const TSeekCase& c, std::ostream* out)
+{
+    *out << "drop at " << c.target;
+}
+
+class SeekTargetTest : public SeekingTest, public ::testing::WithParamInterface<TSeekCase> {};
+
+// A target lands on the frame it rounds to (halves to even): in the last half frame of a page it
+// starts the next page at 0; at the end of the session it stands at the end of the last page with
+// every packet due by the page's last frame on the board.
+TEST_P(SeekTargetTest, LandsOnTheFrameTheTargetRoundsTo)
+{
+    const TSeekCase& c = GetParam();
+    WriteSession({{FramePage("a"), FramePage("b"), FramePage("c")}});
+    Start();
+    ASSERT_EQ(m_state.m_intAllMileSecond, 3 * kPageMs);
+    // From the middle of the session, playing.
+    m_engine->scbPlayMouseDown();
+    m_view.m_nSeekPosition = kPageMs + 700;
+    m_engine->scbPlayMouseUp();
+    Tick();
+
+    m_engine->scbPlayMouseDown();
+    m_view.m_nSeekPosition = c.target;
+    m_engine->scbPlayMouseUp();
+    EXPECT_EQ(m_state.m_nCurrentPlayPageIndex, c.page);
+    EXPECT_EQ(m_view.m_nTabIndex, c.page);
+    EXPECT_EQ(m_state.m_dCurrentPlayPosition, c.position);
+    EXPECT_EQ(HeardPosition(), c.position);
+    EXPECT_EQ(ObjectCount(), c.objects);
+    const int32_t session = c.page * kPageMs + static_cast<int32_t>(c.position);
+    EXPECT_EQ(m_state.m_intCurrentMilesSecond, session);
+    EXPECT_EQ(m_view.m_sCurrentTime, FormatPlayTime(static_cast<uint32_t>(session)));
+    EXPECT_TRUE(m_view.IsFrameClockEnabled());
+    EXPECT_FALSE(m_state.m_bClickTabLecturePage);
+}
+
+// Page ends at 1,476 (frame 41, odd) and 2,952 (frame 82, even); the session ends at 4,428
+// (frame 123, odd).
+INSTANTIATE_TEST_SUITE_P(
+    Targets, SeekTargetTest,
+    ::testing::Values(
+        // The session's start.
+        TSeekCase{0, 0, 0, 1}, TSeekCase{17, 0, 17, 1}, TSeekCase{18, 0, 18, 1}, TSeekCase{19, 0, 19, 2},
+        // The end of page a: frame 40.5 rounds to 40.
+        TSeekCase{kPageMs - 19, 0, kPageMs - 19, 41}, TSeekCase{kPageMs - 18, 0, kPageMs - 18, 41},
+        TSeekCase{kPageMs - 17, 1, 0, 1}, TSeekCase{kPageMs - 1, 1, 0, 1}, TSeekCase{kPageMs, 1, 0, 1},
+        // The end of page b: frame 81.5 rounds to 82, the first frame of page c.
+        TSeekCase{2 * kPageMs - 19, 1, kPageMs - 19, 41}, TSeekCase{2 * kPageMs - 18, 2, 0, 1},
+        TSeekCase{2 * kPageMs - 17, 2, 0, 1}, TSeekCase{2 * kPageMs - 1, 2, 0, 1}, TSeekCase{2 * kPageMs, 2, 0, 1},
+        // The end of the session: frame 122.5 rounds to 122, the last frame of page c; anything
+        // later stands at the end.
+        TSeekCase{3 * kPageMs - 18, 2, kPageMs - 18, 41}, TSeekCase{3 * kPageMs - 17, 2, kPageMs, 42},
+        TSeekCase{3 * kPageMs - 1, 2, kPageMs, 42}, TSeekCase{3 * kPageMs, 2, kPageMs, 42},
+        TSeekCase{3 * kPageMs + 1000, 2, kPageMs, 42}),
+    [](const ::testing::TestParamInfo<TSeekCase>& info) { return "At" + std::to_string(info.param.target); });
+
+// Standing at the end after a seek, the session ends as it does when played to its end: playing
+// on, and paused as well.
+TEST_F(SeekingTest, SeekToTheEndEndsTheSessionAsPlayingToTheEndDoes)
+{
+    for (const bool playing : {true, false}) {
+        SCOPED_TRACE(playing ? "playing" : "paused");
+        Renew();
+        WriteSession({{FramePage("a"), FramePage("b")}});
+        g_studyInfo.study_mode = QStringLiteral("A");   // supervised study seeks while paused too
+        Start();
+        m_engine->tabLecturePageClick(1);   // a seek into another page would start its voice
+        m_state.m_intFlowMilesSecond = m_state.m_intAllMileSecond;
+        if (!playing) {
+            m_engine->btnPlayMouseUp();
+        }
+        m_engine->scbPlayMouseDown();
+        m_view.m_nSeekPosition = m_state.m_intAllMileSecond;
+        m_engine->scbPlayMouseUp();
+        EXPECT_EQ(m_state.m_intCurrentMilesSecond, m_state.m_intAllMileSecond);
+        EXPECT_EQ(m_state.m_bPlaying, playing);
+        Tick();
+        Tick();
+        EXPECT_GE(m_view.m_nCloseRequestCount, 1);
+        EXPECT_EQ(m_state.m_nCurrentPlayPageIndex, 1);
+        EXPECT_EQ(ObjectCount(), kPageFrames + 1);
+        EXPECT_FALSE(m_state.m_bPlaying);
+        EXPECT_NE(BASS_ChannelIsActive(m_engine->GetPlayChannel()), kActivePlaying);
+    }
 }
 
 TEST_F(SeekingTest, PageTabsStartTheirPageFromItsBeginning)
@@ -271,6 +372,79 @@ TEST_F(SeekingTest, ZoomStepsRebuildTheBoardAtTheNewScale)
     }
     EXPECT_EQ(m_state.m_viewRatio, 1.0f);
     EXPECT_EQ(m_view.m_sStatusMessage, QStringLiteral("화면 크기 : 100%"));
+}
+
+// At the very end of a page's voice the position equals the next page's first frame; a zoom step
+// there rebuilds the same page and keeps the play state.
+TEST_F(SeekingTest, ZoomAtTheVeryEndOfAPageStaysInItAndKeepsThePlayState)
+{
+    for (const bool playing : {false, true}) {
+        SCOPED_TRACE(playing ? "playing" : "paused");
+        Renew();
+        WriteSession({{FramePage("a"), FramePage("b")}});
+        Start();
+        for (int i = 0; i < 100 && m_state.m_dCurrentPlayPosition < static_cast<uint32_t>(kPageMs); ++i) {
+            Tick();
+        }
+        ASSERT_EQ(m_state.m_nCurrentPlayPageIndex, 0);
+        ASSERT_EQ(m_state.m_intCurrentMilesSecond, kPageMs);
+        if (!playing) {
+            m_engine->btnPlayMouseUp();
+        }
+        m_engine->ResizeingImage(true);
+        EXPECT_EQ(m_state.m_nCurrentPlayPageIndex, 0);
+        EXPECT_EQ(m_view.m_nTabIndex, 0);
+        EXPECT_EQ(m_state.m_dCurrentPlayPosition, static_cast<uint32_t>(kPageMs));
+        EXPECT_EQ(m_state.m_intCurrentMilesSecond, kPageMs);
+        EXPECT_EQ(m_state.m_bPlaying, playing);
+        EXPECT_EQ(ObjectCount(), kPageFrames + 1);
+        EXPECT_EQ(m_view.m_ptSurfaceSize.X, 880);
+        Tick();
+        // Playing on, the page ends as it would have; paused, nothing moves.
+        EXPECT_EQ(m_state.m_nCurrentPlayPageIndex, playing ? 1 : 0);
+        EXPECT_EQ(m_state.m_bPlaying, playing);
+    }
+}
+
+// A pattern board keeps its pattern's size at every zoom; a picture board scales its picture.
+TEST_F(SeekingTest, ZoomScalesAPictureBoardButNotAPattern)
+{
+    TPageSpec pattern = LongPage("pattern", 5);
+    TPageSpec picture = LongPage("picture", 5);
+    picture.boardType = QStringLiteral("LectureImage");
+    WriteSession({{pattern, picture}});
+    Start();
+    const auto zoomTo = [this](int steps) {
+        while (RoundHalfEven(m_state.m_viewRatio * 100.0) < 100 + 10 * steps) {
+            m_engine->ResizeingImage(true);
+        }
+        while (RoundHalfEven(m_state.m_viewRatio * 100.0) > 100 + 10 * steps) {
+            m_engine->ResizeingImage(false);
+        }
+        m_engine->EnsureBoardRendered(m_engine->GetBoardImage().rect());
+        return m_engine->GetBoardImage();
+    };
+    // The pattern's line is its row 15: rows 15, 31, 47 ... at 100 % and at 150 %.
+    for (const int steps : {0, 5}) {
+        const QImage board = zoomTo(steps);
+        for (int y = 0; y < 64; ++y) {
+            EXPECT_EQ(board.pixel(300, y) == 0xFFB0C4DE, y % 16 == 15) << steps << " steps, row " << y;
+        }
+    }
+    // The picture (half the board's size, a gradient) covers 400 x 300 at 100 % and 600 x 450 at
+    // 150 %, its pixel (x, y) shown at (1.5 x, 1.5 y).
+    m_engine->tabLecturePageClick(1);
+    const QImage normal = zoomTo(0).copy();
+    const QImage zoomed = zoomTo(5);
+    EXPECT_EQ(normal.pixel(500, 200), 0xFFFFFFFF);
+    EXPECT_NE(zoomed.pixel(500, 200), 0xFFFFFFFF);
+    EXPECT_EQ(zoomed.pixel(700, 200), 0xFFFFFFFF);
+    for (const QPoint at : {QPoint(40, 30), QPoint(200, 100), QPoint(380, 280)}) {
+        const QRgb shown = zoomed.pixel(at * 1.5);
+        const QRgb own = normal.pixel(at);
+        EXPECT_NEAR(qRed(shown), qRed(own), 3) << at.x() << "," << at.y();
+        EXPECT_NEAR(qGreen(shown), qGreen(own), 3) << at.x() << "," << at.y();
+    }
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 
 #include "ObjectsTestSupport.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,11 +10,6 @@
 namespace {
 
 const QString kDemoText = QStringLiteral("A&S1&U1&1&0&2&S9|,|1234&S9|,|57");
-
-struct TToolRun {
-    int exitCode = -1;
-    QStringList lines;
-};
 
 class CheckToolTest : public ::testing::Test {
 protected:
@@ -26,20 +19,7 @@ protected:
         m_base = SessionBasePath(m_dir.filePath("roaming"), "S1", "U1");
     }
 
-    TToolRun Run(const QStringList& args)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_DATA_HOME", m_dir.filePath("roaming"));
-        process.setProcessEnvironment(environment);
-        process.start(RAVO_TOOL_PATH, args);
-        TToolRun run;
-        if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit) {
-            run.exitCode = process.exitCode();
-            run.lines = QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        }
-        return run;
-    }
+    TToolRun Run(const QStringList& args) { return RunRavoTool(m_dir.filePath("roaming"), args); }
 
     TToolRun Check() { return Run({"check", "--text", kDemoText}); }
 
@@ -105,6 +85,27 @@ TEST_F(CheckToolTest, DamagedSessionListsEachProblemWithItsFile)
     }
     EXPECT_EQ(run.lines.size(), static_cast<qsizetype>(std::size(expected)) + 1) << all.toStdString();
     EXPECT_EQ(run.lines.last(), "2 lectures, 4 pages checked: 8 problems");
+}
+
+// Rich text whose font size is 0 or below shows nothing on the board: listed.
+TEST_F(CheckToolTest, RichTextOfNoFontSizeIsListed)
+{
+    const QString rxm = JoinPath(Page("A000000057", "area"), "resource", "2.rxm");
+    QFile file(rxm);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray original = file.readAll();
+    file.close();
+    ASSERT_TRUE(original.contains("fontsize=\"20\""));
+    for (const char* size : {"0", "-2"}) {
+        SCOPED_TRACE(size);
+        QByteArray changed = original;
+        WriteFileBytes(rxm, changed.replace("fontsize=\"20\"", QByteArray("fontsize=\"") + size + "\""));
+        const TToolRun run = Check();
+        EXPECT_EQ(run.exitCode, 1);
+        ASSERT_EQ(run.lines.size(), 2) << run.lines.join('\n').toStdString();
+        EXPECT_TRUE(run.lines[0].startsWith(rxm)) << run.lines[0].toStdString();
+        EXPECT_TRUE(run.lines[0].contains(QStringLiteral("font size %1").arg(size))) << run.lines[0].toStdString();
+    }
 }
 
 TEST_F(CheckToolTest, MissingOrBrokenCataloguesAndPageFiles)

@@ -1,6 +1,7 @@
 // The demo board near the end of its last page ("area"), rebuilt through the player's seek: each
 // kind of object shows at its place. The render is written next to the test program
-// (demo-objects.png); docs/demo-objects.png is a copy.
+// (demo-objects.png); docs/demo-objects.png is a copy. ravo-tool render at the demo's last
+// millisecond shows the board the last page has when played to its end.
 
 #include "ObjectsTestSupport.h"
 
@@ -112,6 +113,44 @@ TEST_F(DemoBoardTest, EveryKindShowsAtItsPlace)
         }
     }
     EXPECT_EQ(darkest.rgb() & 0xFFFFFF, 0x1F497Du);
+}
+
+// The demo's last millisecond rounds to the end of the session: the render shows the last page
+// standing at its end, with the board it has when played to its end.
+TEST_F(DemoBoardTest, LastMillisecondRendersTheBoardPlayedToTheEnd)
+{
+    const QString roaming = m_dir.filePath("roaming");
+    ASSERT_EQ(RunRavoTool(roaming, {"make-demo"}).exitCode, 0);
+    ASSERT_FALSE(ApplyLaunchText(QString::fromLatin1(kDemoLaunchText), m_state).has_value());
+    m_state.m_sBasePath = SessionBasePath(roaming, "S1", "U1");
+    m_state.m_sExeDir = QStringLiteral(RAVO_BIN_DIR);
+    Start();
+    const int32_t total = m_state.m_intAllMileSecond;
+    const int32_t last = static_cast<int32_t>(m_engine->GetLectureInfoList().size()) - 1;
+    const TLectureInfo page = m_engine->GetLectureInfoList()[static_cast<size_t>(last)];
+    m_engine->tabLecturePageClick(last);
+    for (int i = 0; i < 1000 && m_state.m_intCurrentMilesSecond < total; ++i) {
+        Tick();
+    }
+    ASSERT_EQ(m_state.m_intCurrentMilesSecond, total);
+    const QRect board(0, 0, m_state.m_ptOriginalImage.X, m_state.m_ptOriginalImage.Y);
+    const QImage played = FullRepaint(*m_engine).copy(board).convertToFormat(QImage::Format_ARGB32);
+
+    const QString png = m_dir.filePath("end.png");
+    const TToolRun run = RunRavoTool(
+        roaming, {"render", "--text", QString::fromLatin1(kDemoLaunchText), "--at", QString::number(total - 1), "-o", png});
+    ASSERT_EQ(run.exitCode, 0);
+    ASSERT_FALSE(run.lines.isEmpty());
+    EXPECT_TRUE(run.lines[0].startsWith(QStringLiteral("page %1 (%2/%3) at %4 ms, frame %5: %6 objects")
+                                            .arg(last)
+                                            .arg(page.PageName, page.PageID)
+                                            .arg(page.PlayMileSeconds)
+                                            .arg(page.FrameCount)
+                                            .arg(ObjectCount())))
+        << run.lines[0].toStdString();
+    const QImage written(png);
+    ASSERT_EQ(written.size(), board.size());
+    EXPECT_EQ(DifferingPixels(written.convertToFormat(QImage::Format_ARGB32), played), 0);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "playback/PlaybackTestSupport.h"
 
 #include <QBuffer>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 #include <vector>
 
@@ -39,6 +41,27 @@ inline QByteArray RichTextBytes(const QString& attributes, const QString& conten
     return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n<text %1>%2</text>\n</root>\n")
         .arg(attributes, content)
         .toUtf8();
+}
+
+struct TToolRun {
+    int exitCode = -1;
+    QStringList lines;
+};
+
+// ravo-tool run as a program with this data home: its exit code and the lines it printed.
+inline TToolRun RunRavoTool(const QString& dataHome, const QStringList& args)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", dataHome);
+    process.setProcessEnvironment(environment);
+    process.start(RAVO_TOOL_PATH, args);
+    TToolRun run;
+    if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit) {
+        run.exitCode = process.exitCode();
+        run.lines = QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+    return run;
 }
 
 class ObjectPlaybackTest : public PlaybackTest {

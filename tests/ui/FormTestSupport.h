@@ -14,7 +14,10 @@
 #include "ui/ToolButtons.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -48,9 +51,9 @@ protected:
     // The session's voice: the short tone, unless the test needs room to seek.
     virtual QString VoicePath() const { return QStringLiteral(RAVO_TEST_VOICE); }
 
-    // Starts a window on the launch text; shown, as the program shows it after the start-up.
-    // p_sProgramFolder: where its pictures are; empty: the build's own.
-    TForm1& StartForm(const QString& p_sLaunchText, const QString& p_sProgramFolder = QString())
+    // Starts a window on the launch text; shown, as the program shows it after the start-up. The
+    // program's folder (pictures, fallback voice) is the test program's unless one is given.
+    TForm1& StartForm(const QString& p_sLaunchText, const QString& p_sExeDir = QString())
     {
         QByteArray bytes = p_sLaunchText.toLocal8Bit();
         bytes.append('\0');
@@ -60,8 +63,8 @@ protected:
         options.blockName = m_sBlockName;
         options.resultEventName = m_sEventName;
         options.screenSize = kScreen;
+        options.exeDir = p_sExeDir;
         options.audioDevice = kNoSoundDevice;
-        options.programFolder = p_sProgramFolder;
         options.dialogs.ShowMessage = [this](QWidget*, TMessageKind kind, const QString& text) {
             m_listMessages.emplace_back(kind, text);
         };
@@ -75,6 +78,20 @@ protected:
         m_form->FormCreate();
         m_form->show();
         return *m_form;
+    }
+
+    // Lets the window's timers and posted requests run until it has closed; false when it is
+    // still open after the time given.
+    bool WaitUntilClosed(int p_nMilliseconds = 20000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (m_form->isVisible() && clock.elapsed() < p_nMilliseconds) {
+            QEventLoop loop;
+            QTimer::singleShot(20, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        return !m_form->isVisible();
     }
 
     // A control of the window by name and kind.

@@ -5,12 +5,16 @@
 
 #include "FormTestSupport.h"
 
+#include "content/Mp3Fixture.h"
+#include "session/FileUtil.h"
+
 #include "ui/StatusView.h"
 #include "ui/ToolView.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -20,7 +24,14 @@ constexpr int32_t kStartAt = 20000;   // every case starts 20 s into the first 2
 
 class TKeyTest : public TFormTest {
 protected:
-    QString VoicePath() const override { return QStringLiteral(RAVO_TEST_LONG_VOICE); }
+    // Two pages of 24 s: room to jump 10 s either way.
+    QString VoicePath() const override
+    {
+        static const QTemporaryDir folder;
+        static const QString path = JoinPath(folder.path(), QStringLiteral("voice24.mp3"));
+        static const bool made = HaveMp3Tools() && MakeMp3(path, 24 * 8000, 8000);
+        return made ? path : QString();
+    }
 
     TForm1& StartAt20Seconds()
     {

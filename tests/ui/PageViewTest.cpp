@@ -1,5 +1,6 @@
 // The framed board placed for each zoom (centred while it fits, at the left or top edge once
-// larger than the screen), the board surface following the zoom, and the wheel's fixed step.
+// larger than the screen), the board surface following the zoom, the wheel's fixed step, and the
+// desk and frame pictures on the window's pixels.
 
 #include "FormTestSupport.h"
 
@@ -11,10 +12,13 @@
 
 #include "draw/DrawManager.h"
 #include "platform/graphics/GPGraphics.h"
+#include "session/FileUtil.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 
 namespace {
@@ -126,7 +130,10 @@ TEST_F(TFormTest, EveryWheelEventScrollsTwentyPixelsWhereverItTurns)
 TEST_F(TFormTest, BoardSurfaceShowsTheWholeBoardAfterAZoomRebuild)
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    form.State().m_intCurrentMilesSecond = 1000;   // the page's stroke is written by then
+    // At 1 s the page's stroke is written.
+    form.State().m_bClickTabLecturePage = true;
+    form.State().m_intCurrentMilesSecond = 1000;
+    form.Engine().ScbPlayMovePositionUntilReDraw(1000);
     for (int i = 0; i < 10; ++i) {
         form.ResizeingImage(true);
     }
@@ -141,6 +148,105 @@ TEST_F(TFormTest, BoardSurfaceShowsTheWholeBoardAfterAZoomRebuild)
         form.Engine().PaintBoard(graphics);
     }
     EXPECT_TRUE(shown == expected.convertToFormat(QImage::Format_RGB32));
+}
+
+// A program folder of pictures whose every pixel tells where it came from: a desk of 8 x 8
+// different pixels, a corner piece of its own colour for each frame set, and a bottom-right piece
+// of 20 x 20 different pixels for the lined note.
+class TFramePictures {
+public:
+    static constexpr QRgb kWhiteNoteCorner = 0xFFC03020;
+    static constexpr QRgb kWhiteBoardCorner = 0xFF20A040;
+    static constexpr QRgb kNoSetCorner = 0xFF2040C0;
+
+    TFramePictures()
+    {
+        QDir().mkpath(Image(QString()));
+        m_desk = Gradient(8, 100);
+        m_bottomRight = Gradient(20, 200);
+        m_desk.save(Image("back0.png"));
+        m_bottomRight.save(Image("WhiteNoteFrameRB.png"));
+        Solid(kWhiteNoteCorner).save(Image("WhiteNoteFrameLT.png"));
+        Solid(kWhiteBoardCorner).save(Image("WhiteBoardFrameLT.png"));
+        Solid(kNoSetCorner).save(Image("LT.png"));
+    }
+
+    QString Folder() const { return m_dir.path(); }
+    const QImage& Desk() const { return m_desk; }
+    const QImage& BottomRight() const { return m_bottomRight; }
+
+private:
+    QString Image(const QString& name) const { return JoinPath(m_dir.path(), "image", name); }
+
+    static QImage Gradient(int size, int blue)
+    {
+        QImage image(size, size, QImage::Format_RGB32);
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                image.setPixel(x, y, qRgb(10 + 12 * x, 10 + 12 * y, blue));
+            }
+        }
+        return image;
+    }
+
+    static QImage Solid(QRgb color)
+    {
+        QImage image(20, 20, QImage::Format_RGB32);
+        image.fill(color);
+        return image;
+    }
+
+    QTemporaryDir m_dir;
+    QImage m_desk;
+    QImage m_bottomRight;
+};
+
+// The desk and the frame pieces land on the window's pixels: the desk's pixel (0, 0) is the
+// picture's (0, 0), the corners are drawn exactly at (0, 0) and (W - 20, H - 20).
+TEST_F(TFormTest, DeskAndFramePiecesLandOnTheWindowsPixels)
+{
+    const TFramePictures pictures;
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText), pictures.Folder());
+    ASSERT_TRUE(form.IsStartedUp());
+
+    const QImage desk = form.scBox->viewport()->grab().toImage();
+    EXPECT_EQ(desk.pixel(0, 0), pictures.Desk().pixel(0, 0));
+    const QImage frame = form.paFrameView->grab().toImage();
+    const int W = frame.width();
+    const int H = frame.height();
+    int deskMisses = 0;
+    int topLeftMisses = 0;
+    int bottomRightMisses = 0;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            deskMisses += desk.pixel(x, y) != pictures.Desk().pixel(x % 8, y % 8) ? 1 : 0;
+            topLeftMisses += frame.pixel(x, y) != TFramePictures::kWhiteNoteCorner ? 1 : 0;
+            bottomRightMisses += frame.pixel(W - 20 + x, H - 20 + y) != pictures.BottomRight().pixel(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(deskMisses, 0);
+    EXPECT_EQ(topLeftMisses, 0);
+    EXPECT_EQ(bottomRightMisses, 0);
+}
+
+// The frame set follows the board type text; any other text loads the pieces without a set name.
+TEST_F(TFormTest, FrameSetFollowsTheBoardTypeText)
+{
+    const TFramePictures pictures;
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText), pictures.Folder());
+    struct Case {
+        const char* text;
+        QRgb corner;
+    };
+    const Case cases[] = {
+        {"WhiteNote", TFramePictures::kWhiteNoteCorner},   {"BlackBoard", TFramePictures::kWhiteBoardCorner},
+        {"LectureImage", TFramePictures::kWhiteBoardCorner}, {"WhiteBorad", TFramePictures::kNoSetCorner},
+        {"whitenote", TFramePictures::kNoSetCorner},       {"", TFramePictures::kNoSetCorner},
+    };
+    for (const Case& c : cases) {
+        form.SetFrameImage(QString::fromLatin1(c.text));
+        EXPECT_EQ(form.paFrameView->grab().toImage().pixel(10, 10), c.corner) << '"' << c.text << '"';
+    }
 }
 
 } // namespace

@@ -7,6 +7,9 @@
 #include "ui/SeekBar.h"
 #include "ui/StatusView.h"
 
+#include "draw/DrawManager.h"
+#include "platform/audio/AudioLibrary.h"
+
 #include <QMouseEvent>
 #include <QSlider>
 #include <QTabBar>
@@ -62,6 +65,47 @@ TEST_F(TFormTest, PageTabStartsItsPage)
     EXPECT_EQ(form.State().m_nCurrentPlayPageIndex, 1);
     EXPECT_EQ(form.State().m_intCurrentMilesSecond,
               static_cast<int32_t>(form.Engine().GetLectureInfoList()[1].StartFrameNo) * kFrameMilliseconds);
+}
+
+// A click on the tab of the page playing starts that page again from its beginning; a right
+// click does nothing.
+TEST_F(TFormTest, ClickOnTheTabOfThePagePlayingStartsItAgain)
+{
+    TForm1& form = StartForm(kFreeLaunchText);
+    QTabBar* tabs = form.paStatusView->tabLecturePage;
+    const QPoint second = tabs->tabRect(1).center();
+    SendMouse(tabs, QEvent::MouseButtonPress, second);
+    SendMouse(tabs, QEvent::MouseButtonRelease, second);
+    ASSERT_EQ(form.State().m_nCurrentPlayPageIndex, 1);
+    const int32_t start = static_cast<int32_t>(form.Engine().GetLectureInfoList()[1].StartFrameNo) * kFrameMilliseconds;
+    // One second into the page, its stroke written.
+    form.State().m_bClickTabLecturePage = true;
+    form.Engine().ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(start + 1000));
+    ASSERT_EQ(form.Engine().GetDrawManager().GetCount(), 1);
+    const HSTREAM voice = form.Engine().GetPlayChannel();
+
+    const auto press = [&](Qt::MouseButton button) {
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, QPointF(second), tabs->mapToGlobal(QPointF(second)), button,
+                              type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(tabs, &event);
+        }
+    };
+    press(Qt::RightButton);
+    EXPECT_EQ(form.State().m_dCurrentPlayPosition, 1000u);
+    EXPECT_EQ(form.Engine().GetPlayChannel(), voice);
+
+    press(Qt::LeftButton);
+    EXPECT_EQ(form.State().m_nCurrentPlayPageIndex, 1);
+    EXPECT_EQ(form.State().m_dCurrentPlayPosition, 0u);
+    EXPECT_EQ(form.State().m_intCurrentMilesSecond, start);
+    EXPECT_EQ(form.paStatusView->scbPlay->GetPosition(), start);
+    EXPECT_EQ(form.Engine().GetDrawManager().GetCount(), 0);
+    EXPECT_NE(form.Engine().GetPlayChannel(), voice);   // the page's voice loaded afresh
+    EXPECT_LT(BASS_ChannelBytes2Seconds(form.Engine().GetPlayChannel(),
+                                        BASS_ChannelGetPosition(form.Engine().GetPlayChannel(), kPosByte)),
+              1.0);
+    EXPECT_TRUE(form.State().m_bPlaying);
 }
 
 TEST_F(TFormTest, PageTabsTakeNoClicksInSupervisedStudy)
