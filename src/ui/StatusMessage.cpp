@@ -10,9 +10,9 @@
 namespace {
 
 constexpr int kFontPixels = 20;
-constexpr qreal kOutlineWidth = 3.0;   // half of it lies outside the letters
+constexpr qreal kOutlineWidth = 2.0;   // half of it lies outside the letters: one pixel
 constexpr int kOutlineRoom = 2;
-const QColor kOutlineColor(0x0B, 0x12, 0x1C, 200);
+const QColor kOutlineColor(0x0B, 0x12, 0x1C, 180);
 
 } // namespace
 
