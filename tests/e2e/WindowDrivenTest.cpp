@@ -28,6 +28,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -153,6 +154,20 @@ protected:
 
     static void Sleep(int p_nMs) { QThread::msleep(static_cast<unsigned long>(p_nMs)); }
 
+    // Looks again and again until p_done holds; false when it never did within p_nLimitMs.
+    static bool WaitFor(const std::function<bool()>& p_done, int p_nLimitMs = 20000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < p_nLimitMs) {
+            if (p_done()) {
+                return true;
+            }
+            Sleep(50);
+        }
+        return false;
+    }
+
     // The session position the seek bar shows, as a fraction of the session.
     static std::optional<double> SeekFraction(const QImage& p_shot)
     {
@@ -170,19 +185,15 @@ protected:
         return (*handle - groove->first - handleHalf) / (groove->second - groove->first - 2.0 * handleHalf);
     }
 
-    // Waits for the window to show and to be playing past p_nMs of the session.
-    void WaitForPlaybackPast(double p_dFraction)
+    // Waits for the window to show and to be playing past p_dFraction of the session.
+    static bool WaitForPlaybackPast(double p_dFraction)
     {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < 60000) {
-            const std::optional<double> at = SeekFraction(Shot());
-            if (at && *at > p_dFraction) {
-                return;
-            }
-            Sleep(100);
-        }
-        FAIL() << "the player never showed its position past " << p_dFraction;
+        return WaitFor(
+            [&] {
+                const std::optional<double> at = SeekFraction(Shot());
+                return at && *at > p_dFraction;
+            },
+            60000);
     }
 
     // The left edge of the board's paper along the row p_nY (the frame's rim is darker).
@@ -214,54 +225,74 @@ TEST_F(TWindowDriven, KeysAndClicksDriveThePlayerAndTheSessionStillHandsOff)
     Xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
     // Two pages of 24 s: 1 s is about 0.02 of the session.
     constexpr double kSecond = 1.0 / 48.0;
-    WaitForPlaybackPast(1.5 * kSecond);
+    ASSERT_TRUE(WaitForPlaybackPast(1.5 * kSecond)) << "the player never showed its position moving";
 
     // Space pauses: the position stands still.
     Key(QStringLiteral("space"));
-    Sleep(400);
-    const std::optional<double> paused = SeekFraction(Shot());
-    ASSERT_TRUE(paused);
+    std::optional<double> paused;
+    ASSERT_TRUE(WaitFor([&] {
+        const std::optional<double> first = SeekFraction(Shot());
+        Sleep(300);
+        paused = SeekFraction(Shot());
+        return first && paused && *first == *paused;
+    })) << "the position never stood still";
     Sleep(1500);
     const std::optional<double> stillPaused = SeekFraction(Shot());
     ASSERT_TRUE(stillPaused);
     EXPECT_NEAR(*stillPaused, *paused, 0.2 * kSecond);
 
-    // A click on the play button resumes: the position goes on from where it stood.
+    // A click on the play button resumes: the position goes on from where it stood, not from
+    // anywhere else.
+    QElapsedTimer sinceResume;
+    sinceResume.start();
     Click(QPoint(272 + 17, kStatusTop + 27 + 7 + 17));
-    Sleep(1500);
-    const std::optional<double> resumed = SeekFraction(Shot());
-    ASSERT_TRUE(resumed);
-    EXPECT_GT(*resumed - *paused, 0.6 * kSecond);
-    EXPECT_LT(*resumed - *paused, 2.5 * kSecond);
+    std::optional<double> resumed;
+    ASSERT_TRUE(WaitFor([&] {
+        resumed = SeekFraction(Shot());
+        return resumed && *resumed > *paused + 0.5 * kSecond;
+    })) << "the position never went on";
+    EXPECT_LT(*resumed - *paused, (sinceResume.elapsed() / 1000.0 + 0.5) * kSecond);
 
-    // Right jumps 10 seconds.
+    // Right jumps 10 seconds (the voice plays on meanwhile).
+    QElapsedTimer sinceBefore;
+    sinceBefore.start();
     const std::optional<double> beforeJump = SeekFraction(Shot());
+    ASSERT_TRUE(beforeJump);
     Key(QStringLiteral("Right"));
-    Sleep(300);
-    const std::optional<double> afterJump = SeekFraction(Shot());
-    ASSERT_TRUE(beforeJump && afterJump);
-    EXPECT_NEAR(*afterJump - *beforeJump, 10.0 * kSecond, 1.5 * kSecond);
+    std::optional<double> afterJump;
+    ASSERT_TRUE(WaitFor([&] {
+        afterJump = SeekFraction(Shot());
+        return afterJump && *afterJump > *beforeJump + 5.0 * kSecond;
+    })) << "no jump";
+    const double played = sinceBefore.elapsed() / 1000.0;
+    EXPECT_GT(*afterJump - *beforeJump, (10.0 - 1.0) * kSecond);
+    EXPECT_LT(*afterJump - *beforeJump, (10.0 + played + 1.0) * kSecond);
 
     // "." raises the volume: the volume bar's handle moves right by a tenth of the bar.
     const std::optional<double> volume = HandleCentre(Shot(), kVolumeBand);
+    ASSERT_TRUE(volume);
     Key(QStringLiteral("period"));
-    Sleep(300);
-    const std::optional<double> louder = HandleCentre(Shot(), kVolumeBand);
-    ASSERT_TRUE(volume && louder);
+    std::optional<double> louder;
+    ASSERT_TRUE(WaitFor([&] {
+        louder = HandleCentre(Shot(), kVolumeBand);
+        return louder && *louder > *volume + 2.0;
+    })) << "the volume bar never moved";
     EXPECT_NEAR(*louder - *volume, 0.1 * (kVolumeBand.width() - kVolumeBand.height()), 3.0);
 
     // Keypad + zooms in: the centred board grows, its left edge moves left by 5 % of its width.
     const int boardLeft = BoardLeft(Shot(), 300);
-    Key(QStringLiteral("KP_Add"));
-    Sleep(500);
-    const int zoomedLeft = BoardLeft(Shot(), 300);
     ASSERT_GT(boardLeft, 0);
+    Key(QStringLiteral("KP_Add"));
+    int zoomedLeft = boardLeft;
+    ASSERT_TRUE(WaitFor([&] {
+        zoomedLeft = BoardLeft(Shot(), 300);
+        return zoomedLeft != boardLeft;
+    })) << "the board never grew";
     EXPECT_NEAR(boardLeft - zoomedLeft, 32, 2);
 
     // On to the end: the session ends by itself and hands off its result.
     for (int i = 0; i < 3; ++i) {
         Key(QStringLiteral("Right"));
-        Sleep(300);
     }
     ASSERT_TRUE(m_launch.waitForFinished(60000));
     EXPECT_EQ(m_launch.exitCode(), 0) << m_launch.readAllStandardError().toStdString();
