@@ -14,8 +14,8 @@
 #include <optional>
 
 // The kinds of the window's controls. Panel, Picture, Label, TabSet and TrackBar are the kinds a
-// layout description addresses ("TPanel"; "TImage", "TButton" and "TButtonImage"; "TLabel";
-// "TTabSet"; "TbsSkinTrackBar"); the tool buttons are pictures.
+// layout description addresses (its panel, picture, button, button picture, label, tab set and
+// track bar elements: the buttons and their state pictures are pictures too).
 enum class TControlKind : uint8_t {
     Panel,
     Picture,
