@@ -13,13 +13,14 @@
 #include <cstdint>
 #include <optional>
 
-// The kinds of the window's controls. Panel, Picture, Label, TabSet and TrackBar are the kinds a
-// layout description addresses (its panel, picture, button, button picture, label, tab set and
-// track bar elements: the buttons and their state pictures are pictures too).
+// The kinds of the window's controls. Panel, Picture, Label, SkinData, TabSet and TrackBar are the
+// kinds a layout description addresses (its panel, picture, button, button picture, label, skin
+// data, tab set and track bar elements: the buttons and their state pictures are pictures too).
 enum class TControlKind : uint8_t {
     Panel,
     Picture,
     Label,
+    SkinData,
     TabSet,
     TrackBar,
     ScrollBar,

@@ -3,6 +3,9 @@
 // design's light blue accents, and the style of tool tips, page tabs and sliders.
 
 #include <QColor>
+#include <QString>
+
+class QLabel;
 
 namespace ShellLook {
 
@@ -14,8 +17,17 @@ inline const QColor kSpeedColor(0x4A, 0xC3, 0xFF);      // 16761930 in the layou
 inline const QColor kTimeColor(0x47, 0xD5, 0xFF);       // 16766535
 inline const QColor kStatusMessageColor(0x5E, 0xC8, 0xF2);
 
-// Tool tips, page tabs (a locked tab is plainly dimmed), sliders: for the bars and below.
-extern const char* const kBarStyle;
+// The looks of the skinned controls the layout's skin data chooses between: 0 with blue
+// accents, 1 with teal ones.
+inline constexpr int kSkinCount = 2;
+
+// Tool tips, page tabs (a locked tab is plainly dimmed), sliders: for the bars and below, in the
+// look of the skin index (0 or 1).
+QString BarStyle(int p_nSkinIndex);
+// A label's colour and letters, set on its palette and font so that a layout file can change
+// them (a style sheet would override both).
+void SetLabelLook(QLabel* p_label, const QColor& p_color, int p_nPixelSize, bool p_bBold);
+
 // Message boxes and questions of the player.
 extern const char* const kDialogStyle;
 

@@ -20,6 +20,9 @@ TStatusMessage::TStatusMessage(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("lbStatusMessage"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, ShellLook::kStatusMessageColor);
+    setPalette(palette);
     QFont bold = font();
     bold.setPixelSize(kFontPixels);
     bold.setBold(true);
@@ -46,5 +49,5 @@ void TStatusMessage::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.strokePath(letters, QPen(kOutlineColor, kOutlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.fillPath(letters, ShellLook::kStatusMessageColor);
+    painter.fillPath(letters, palette().color(QPalette::WindowText));
 }

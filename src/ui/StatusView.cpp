@@ -6,19 +6,21 @@
 #include "ui/Picture.h"
 #include "ui/SeekBar.h"
 #include "ui/ShellLook.h"
+#include "ui/TabSet.h"
 #include "ui/ToolView.h"
 
 #include <QLabel>
-#include <QTabBar>
 
 namespace {
+
+constexpr int kTimeFontPixels = 13;
 
 QLabel* MakeTimeLabel(QWidget* p_parent, const QString& p_sName, const QString& p_sText, int p_nLeft,
                       TControlRegistry& p_registry)
 {
     auto* label = new QLabel(p_sText, p_parent);
     label->setObjectName(p_sName);
-    label->setStyleSheet(QStringLiteral("color: %1; font-size: 13px;").arg(ShellLook::kTimeColor.name()));
+    ShellLook::SetLabelLook(label, ShellLook::kTimeColor, kTimeFontPixels, false);
     label->move(p_nLeft, 2);
     label->adjustSize();
     p_registry.Register(label, TControlKind::Label);
@@ -30,7 +32,7 @@ QLabel* MakeTimeLabel(QWidget* p_parent, const QString& p_sName, const QString& 
 TStatusView::TStatusView(QWidget* parent, TPlayerState& p_state, TControlRegistry& p_registry, TAlignEngine& p_align)
     : TPanel(parent, QStringLiteral("paStatusView"), ShellLook::kBarColor)
 {
-    setStyleSheet(QString::fromLatin1(ShellLook::kBarStyle));
+    setStyleSheet(ShellLook::BarStyle(0));
     resize(width(), kHeight);
     p_registry.Register(this, TControlKind::Panel);
     TBarParts parts(p_registry, p_align);
@@ -39,8 +41,7 @@ TStatusView::TStatusView(QWidget* parent, TPlayerState& p_state, TControlRegistr
     paTabView->resize(width(), kTabViewHeight);
     p_registry.Register(paTabView, TControlKind::Panel);
     p_align.SetAlign(paTabView, TAlign::Top);
-    tabLecturePage = new QTabBar(paTabView);
-    tabLecturePage->setObjectName(QStringLiteral("tabLecturePage"));
+    tabLecturePage = new TTabSet(paTabView, QStringLiteral("tabLecturePage"));
     tabLecturePage->setFocusPolicy(Qt::NoFocus);
     tabLecturePage->setDrawBase(false);
     tabLecturePage->setExpanding(false);

@@ -7,11 +7,11 @@
 #include "ui/Panel.h"
 
 class QLabel;
-class QTabBar;
 class TAlignEngine;
 class TControlRegistry;
 class TPicture;
 class TSeekBar;
+class TTabSet;
 class TToolView;
 struct TPlayerState;
 
@@ -27,7 +27,7 @@ public:
     TStatusView(QWidget* parent, TPlayerState& p_state, TControlRegistry& p_registry, TAlignEngine& p_align);
 
     TPanel* paTabView;
-    QTabBar* tabLecturePage;
+    TTabSet* tabLecturePage;
     TToolView* paToolView;
     TPanel* paPlayView;
     TPanel* paPlayViewLeft;

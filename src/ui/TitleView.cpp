@@ -11,7 +11,7 @@ TTitleView::TTitleView(QWidget* parent, const TPlayerState& p_state, TControlReg
                        TAlignEngine& p_align)
     : TPanel(parent, QStringLiteral("paTitleView"), ShellLook::kBarColor)
 {
-    setStyleSheet(QString::fromLatin1(ShellLook::kBarStyle));
+    setStyleSheet(ShellLook::BarStyle(0));
     p_registry.Register(this, TControlKind::Panel);
     setGeometry(0, 0, width(), kHeight);
     TBarParts parts(p_registry, p_align);

@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kVolumeMax = 100;
 constexpr int kSpeedLabelWidth = 58;
+constexpr int kSpeedFontPixels = 13;
 
 } // namespace
 
@@ -40,8 +41,7 @@ TToolView::TToolView(QWidget* parent, TPlayerState& p_state, TControlRegistry& p
     lbSpeed->setObjectName(QStringLiteral("lbSpeed"));
     lbSpeed->setGeometry(130, 21, kSpeedLabelWidth, 16);
     lbSpeed->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lbSpeed->setStyleSheet(QStringLiteral("color: %1; font-size: 13px; font-weight: bold;")
-                               .arg(ShellLook::kSpeedColor.name()));
+    ShellLook::SetLabelLook(lbSpeed, ShellLook::kSpeedColor, kSpeedFontPixels, true);
     p_registry.Register(lbSpeed, TControlKind::Label);
     btnPlaySpeedDown = button("btnPlaySpeedDown", &p_state.m_bIsRectPlaySpeedDownbtn);
     btnPlay = button("btnPlay", &p_state.m_bIsRectPlaybtn);
