@@ -12,8 +12,10 @@
 #include "ui/PictureButton.h"
 #include "ui/SeekBar.h"
 #include "ui/ShellLook.h"
+#include "ui/SkinData.h"
 #include "ui/StatusMessage.h"
 #include "ui/StatusView.h"
+#include "ui/TabSet.h"
 #include "ui/StudyResult.h"
 #include "ui/TitleView.h"
 #include "ui/ToolButtons.h"
@@ -59,6 +61,8 @@ TForm1::TForm1(TForm1Options p_options)
     CreateBoardControls();
     CreateStatusView();
     CreateTitleView();
+    bsSkinData1 = new TSkinData(this, QStringLiteral("bsSkinData1"), [this](int index) { ApplySkin(index); });
+    m_registry.Register(bsSkinData1, TControlKind::SkinData);
     m_align.SetAlign(scBox, TAlign::Client);
     m_align.SetAlign(paStatusView, TAlign::Bottom);
 
@@ -124,16 +128,27 @@ void TForm1::FormCreate()
     m_bStartedUp = true;
 }
 
-// The built-in layout: the status bar stays shown, the title bar appears at the top edge and the
-// board is centred; every state picture is the one the skin build step painted under its own
-// name. A layout file next to the program, when the window reads one, changes these and the
-// controls.
+// The built-in design gives every state picture the one the skin build step painted under its
+// own name; the layout file then changes what it says, up to its end or its first fault. The
+// view flags come from the file only: without one both bars wait at the edges and the board
+// stands at the top left.
 void TForm1::LoadSkinInfo()
 {
-    m_state.m_bTitleViewFix = false;
-    m_state.m_bStatusViewFix = true;
-    m_state.m_bPlayerViewCenterAlign = true;
     LoadBuiltInPictures();
+    const TSkinLayoutTarget target{m_registry, m_align, ScreenSize(), JoinPath(m_state.m_sExeDir, QStringLiteral("image"))};
+    m_skinRead = TSkinLayoutReader(m_state, target).LoadSkinInfo(LayoutFile());
+}
+
+QString TForm1::LayoutFile() const
+{
+    return m_options.layoutFile.isEmpty() ? JoinPath(m_state.m_sExeDir, QStringLiteral("ravo.xml")) : m_options.layoutFile;
+}
+
+void TForm1::ApplySkin(int p_nSkinIndex)
+{
+    const QString style = ShellLook::BarStyle(p_nSkinIndex);
+    paTitleView->setStyleSheet(style);
+    paStatusView->setStyleSheet(style);
 }
 
 void TForm1::LoadBuiltInPictures()

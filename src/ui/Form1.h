@@ -15,6 +15,7 @@
 #include "ui/ControlRegistry.h"
 #include "ui/FormDialogs.h"
 #include "ui/KeyControl.h"
+#include "ui/SkinLayoutReader.h"
 
 #include <QSize>
 #include <QWidget>
@@ -33,6 +34,7 @@ class TPaintBox;
 class TPanel;
 class TPicture;
 class TStatusMessage;
+class TSkinData;
 class TStatusView;
 class TTitleView;
 
@@ -47,6 +49,8 @@ struct TForm1Options {
     QSize screenSize;
     // The program's folder (the pictures, the fallback voice); empty: the running program's.
     QString exeDir;
+    // The layout file; empty: "ravo.xml" in the program's folder.
+    QString layoutFile;
     int audioDevice = kDefaultDevice;
 };
 
@@ -99,6 +103,8 @@ public:
     bool IsKeyHookInstalled() const { return m_keyControl != nullptr; }
     // The check-up's stand-by timer would run.
     bool IsStandByCheckUpEnabled() const { return m_bStandByCheckUp; }
+    // How far the start-up read the layout file.
+    const TSkinReadResult& SkinReadResult() const { return m_skinRead; }
 
     TExScrollBox* scBox;
     QWidget* scBoxContent;        // the scrolled content: as large as the placed frame reaches
@@ -111,6 +117,7 @@ public:
     TPanel* paHiddenControlGroup; // the tool buttons' state pictures and the help pages, hidden
     TTitleView* paTitleView;
     TStatusView* paStatusView;
+    TSkinData* bsSkinData1;       // the look of the bars' skinned controls
     // Placeholders, hidden: the feedback and help panels and the check-up square.
     TPanel* paProposalView;
     TPanel* paEvaluationView;
@@ -173,6 +180,8 @@ private:
 
     // ---- Start-up steps
     void LoadSkinInfo();
+    QString LayoutFile() const;
+    void ApplySkin(int p_nSkinIndex);
     void LoadControlImage();
     void InitControlStatus();
     std::optional<QString> InitAudioLibrary();
@@ -210,6 +219,7 @@ private:
     TAlignEngine m_align;
     std::unique_ptr<TPlaybackEngine> m_engine;
     std::unique_ptr<TKeyControl> m_keyControl;
+    TSkinReadResult m_skinRead;
 
     std::unique_ptr<TGPImage> m_gpImageBackGround;
     std::array<std::unique_ptr<TGPImage>, 8> m_gpImageFrame;

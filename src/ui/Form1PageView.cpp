@@ -15,6 +15,7 @@
 #include "ui/Picture.h"
 #include "ui/ShellLook.h"
 #include "ui/StatusView.h"
+#include "ui/TabSet.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>

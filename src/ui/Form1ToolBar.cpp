@@ -15,6 +15,7 @@
 #include "ui/ShellLook.h"
 #include "ui/StatusMessage.h"
 #include "ui/StatusView.h"
+#include "ui/TabSet.h"
 #include "ui/TitleView.h"
 #include "ui/ToolButtons.h"
 #include "ui/ToolTips.h"

@@ -1,7 +1,9 @@
 #pragma once
 // A main window on the tiny session, started through a shared block of this test run's own name,
 // with dialogs that answer at once and record what they were asked; helpers that find its
-// controls and tell which state picture a tool button shows.
+// controls and tell which state picture a tool button shows. The window reads a layout of the
+// test's own: by default one that only fixes the status bar and centres the board, so the tests
+// see the built-in design and do not depend on the shipped layout.
 
 #include "e2e/TinySession.h"
 
@@ -11,12 +13,15 @@
 #include "ui/Form1.h"
 #include "ui/Picture.h"
 #include "ui/PictureButton.h"
+#include "ui/TabSet.h"
 #include "ui/ToolButtons.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -26,6 +31,19 @@
 #include <utility>
 #include <vector>
 
+
+inline constexpr char kBuiltInDesignLayout[] =
+    R"(<root><titleview fix="false" showpos="0"/><playview aligncenter="true"/><statusview fix="true"/></root>)";
+
+// Writes a layout file into p_folder and gives its path.
+inline QString WriteLayoutFile(const QTemporaryDir& p_folder, const QString& p_sName, const QByteArray& p_bytes)
+{
+    const QString path = p_folder.filePath(p_sName);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(p_bytes);
+    return path;
+}
 
 class TFormTest : public ::testing::Test {
 protected:
@@ -37,6 +55,7 @@ protected:
         ASSERT_TRUE(WriteTinySession(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), VoicePath()));
         TNamedEvent::Unlink(m_sEventName);
         ASSERT_TRUE(m_event.CreateOrOpen(m_sEventName));
+        m_sLayoutFile = WriteLayoutFile(m_layoutFolder, QStringLiteral("ravo.xml"), kBuiltInDesignLayout);
     }
 
     void TearDown() override
@@ -64,6 +83,7 @@ protected:
         options.resultEventName = m_sEventName;
         options.screenSize = kScreen;
         options.exeDir = p_sExeDir;
+        options.layoutFile = m_sLayoutFile;
         options.audioDevice = kNoSoundDevice;
         options.dialogs.ShowMessage = [this](QWidget*, TMessageKind kind, const QString& text) {
             m_listMessages.emplace_back(kind, text);
@@ -131,6 +151,8 @@ protected:
     const std::string m_sEventName = "ravo_test_ui_result_" + std::to_string(QCoreApplication::applicationPid());
     TSharedBlock m_block;
     TNamedEvent m_event;
+    QTemporaryDir m_layoutFolder;
+    QString m_sLayoutFile;   // the layout the window reads; set before StartForm to read another
     std::unique_ptr<TForm1> m_form;
     bool m_bAnswerOk = true;
     std::vector<QString> m_listQuestions;
