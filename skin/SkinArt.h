@@ -3,6 +3,7 @@
 // Every picture is deterministic: the noise is a fixed hash of coordinates and a seed.
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QString>
 
@@ -22,6 +23,11 @@ float TileFbm(float x, float y, int tileSize, int firstPeriod, int octaves, uint
 
 QColor MixColor(const QColor& a, const QColor& b, float t);
 
+// A transparent picture of the size, ready to paint on.
+QImage ClearImage(int width, int height);
+// The skin's Korean face at a pixel size.
+QFont SkinFont(int pixelSize, bool bold);
+
 // Desk backgrounds back0.png .. back5.png (seamless tiles).
 std::vector<TSkinPicture> MakeDeskBackgrounds();
 // Board patterns WhiteNoteFrameBG.png, BlackBoardFrameBG.png, WhiteBoardFrameBG.png.
@@ -35,3 +41,12 @@ std::vector<TSkinPicture> MakeMessageButtons();
 // The Up, Down, Over and Disable pictures of every tool button, named after the button's picture
 // set ("imgPlaySpeedUpOver.png").
 std::vector<TSkinPicture> MakeToolButtonPictures();
+// The loudspeaker pictures imgSoundOn.png and imgSoundOff.png, painted as a glyph button's Up.
+std::vector<TSkinPicture> MakeSoundPictures();
+// The nine backgrounds of the title bar, the tool bar and the play bar (imgTitleViewLeft.png ...).
+std::vector<TSkinPicture> MakeBarBackgrounds();
+// The backgrounds of the proposal, evaluation, error, grade and help panels, the prize roll-up's
+// picture and the board's pin.
+std::vector<TSkinPicture> MakePanelPictures();
+// The two help pages imgHelp1.png (the keys) and imgHelp2.png (how a session ends).
+std::vector<TSkinPicture> MakeHelpPages();

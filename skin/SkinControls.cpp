@@ -14,13 +14,6 @@ namespace {
 
 constexpr int kMarkerSize = 32;
 
-QImage ClearImage(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
 void BeginSmooth(QPainter& painter)
 {
     painter.setRenderHint(QPainter::Antialiasing, true);

@@ -5,7 +5,6 @@
 
 #include "SkinArt.h"
 
-#include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -44,13 +43,6 @@ QColor GlyphColor(TState p_state)
         break;
     }
     return kGlyph;
-}
-
-QImage ClearImage(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
 }
 
 void BeginGlyph(QPainter& p, const QColor& p_color)
@@ -102,10 +94,7 @@ void JumpGlyph(QPainter& p, bool p_bForward)
     const QPointF direction(std::cos(angle), -std::sin(angle));
     const QPointF normal(-direction.y(), direction.x());
     p.fillPath(Triangle(end + direction * 4.5, end + normal * 4.0, end - normal * 4.0), pen.color());
-    QFont font(QStringLiteral("NanumGothic"));
-    font.setPixelSize(9);
-    font.setBold(true);
-    p.setFont(font);
+    p.setFont(SkinFont(9, true));
     p.drawText(ring, Qt::AlignCenter, QStringLiteral("10"));
 }
 
@@ -190,11 +179,28 @@ void PrinterGlyph(QPainter& p)
 void HelpGlyph(QPainter& p)
 {
     p.drawEllipse(QPointF(17.0, 17.0), 10.0, 10.0);
-    QFont font(QStringLiteral("NanumGothic"));
-    font.setPixelSize(14);
-    font.setBold(true);
-    p.setFont(font);
+    p.setFont(SkinFont(14, true));
     p.drawText(QRectF(7.0, 7.5, 20.0, 20.0), Qt::AlignCenter, QStringLiteral("?"));
+}
+
+// A loudspeaker with sound waves, or crossed out.
+void SpeakerGlyph(QPainter& p, bool p_bOn)
+{
+    QPainterPath body(QPointF(8.0, 14.0));
+    body.lineTo(12.5, 14.0);
+    body.lineTo(18.0, 9.0);
+    body.lineTo(18.0, 25.0);
+    body.lineTo(12.5, 20.0);
+    body.lineTo(8.0, 20.0);
+    body.closeSubpath();
+    p.drawPath(body);
+    if (p_bOn) {
+        p.drawArc(QRectF(15.0, 12.0, 10.0, 10.0), -50 * 16, 100 * 16);
+        p.drawArc(QRectF(13.0, 8.0, 16.0, 18.0), -55 * 16, 110 * 16);
+    } else {
+        p.drawLine(QPointF(21.5, 13.5), QPointF(27.5, 20.5));
+        p.drawLine(QPointF(27.5, 13.5), QPointF(21.5, 20.5));
+    }
 }
 
 void CloseGlyph(QPainter& p)
@@ -281,10 +287,7 @@ QImage SpeedPicture(TState p_state, bool p_bUp)
     const qreal tip = p_bUp ? 8.0 : 16.0;
     const qreal base = p_bUp ? 16.0 : 8.0;
     p.fillPath(Triangle(QPointF(9.0, base), QPointF(13.5, tip), QPointF(18.0, base)), color);
-    QFont font(QStringLiteral("NanumGothic"));
-    font.setPixelSize(11);
-    font.setBold(true);
-    p.setFont(font);
+    p.setFont(SkinFont(11, true));
     p.drawText(QRectF(20.0, 0.0, 36.0, 24.0), Qt::AlignCenter, p_bUp ? QStringLiteral("빠르게") : QStringLiteral("느리게"));
     return image;
 }
@@ -326,4 +329,13 @@ std::vector<TSkinPicture> MakeToolButtonPictures()
     AddGlyphSet(out, QStringLiteral("imgHelp"), button, HelpGlyph);
     AddGlyphSet(out, QStringLiteral("imgClose"), QSize(26, 26), CloseGlyph);
     return out;
+}
+
+std::vector<TSkinPicture> MakeSoundPictures()
+{
+    const QSize button(34, 34);
+    return {
+        {QStringLiteral("imgSoundOn.png"), GlyphPicture(button, TState::Up, [](QPainter& p) { SpeakerGlyph(p, true); })},
+        {QStringLiteral("imgSoundOff.png"), GlyphPicture(button, TState::Up, [](QPainter& p) { SpeakerGlyph(p, false); })},
+    };
 }
