@@ -3,7 +3,9 @@
 // screen the way the learner reads it: the seek bar's handle is the heard position, the volume
 // bar's handle the volume, the board's edge the zoom. Space pauses (the position stops) and a
 // click on the play button resumes (it goes on from there), Right jumps 10 seconds, "." raises
-// the volume, keypad + zooms in, and the session still ends and hands off its result.
+// the volume, keypad + zooms in, and the session still ends and hands off its result. The layout
+// file next to the player drives the window: with the shipped one and with the compact one the
+// bars, their buttons and the board stand on the screen where the file puts them.
 
 #include "e2e/TinySession.h"
 #include "e2e/VirtualScreen.h"
@@ -15,7 +17,9 @@
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -88,6 +92,48 @@ std::optional<std::pair<int, int>> GrooveExtent(const QImage& p_shot, const QRec
 const QRect kSeekBand(175, kStatusTop + 80 + 3, 1055, 15);
 const QRect kVolumeBand(TVirtualScreen::kWidth - 170 + 10, kStatusTop + 27 + 16, 100, 15);
 
+// Whether the screen shows the picture with its top-left corner at p_ptAt: every opaque pixel of
+// the picture is on the screen (the half-transparent rim blends with what lies under it).
+bool ShowsPicture(const QImage& p_shot, const QString& p_sPictureFile, const QPoint& p_ptAt)
+{
+    const QImage picture = QImage(JoinPath(QCoreApplication::applicationDirPath(), QStringLiteral("image"), p_sPictureFile))
+                               .convertToFormat(QImage::Format_ARGB32);
+    int opaque = 0;
+    int same = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb pixel = picture.pixel(x, y);
+            if (qAlpha(pixel) < 255) {
+                continue;
+            }
+            ++opaque;
+            const QRgb seen = p_shot.pixel(p_ptAt.x() + x, p_ptAt.y() + y);
+            same += std::abs(qRed(seen) - qRed(pixel)) <= 2 && std::abs(qGreen(seen) - qGreen(pixel)) <= 2 &&
+                    std::abs(qBlue(seen) - qBlue(pixel)) <= 2;
+        }
+    }
+    return opaque > 100 && same == opaque;
+}
+
+// A program folder of the test's own: a copy of the player, beside it the build's pictures and
+// fallback voice, and the layout given as its "ravo.xml".
+class TProgramFolder {
+public:
+    explicit TProgramFolder(const QString& p_sLayoutFile)
+    {
+        const QDir bin(QCoreApplication::applicationDirPath());
+        EXPECT_TRUE(QFile::copy(bin.filePath(QStringLiteral("ravo-player")), Player()));
+        EXPECT_TRUE(QFile::link(bin.filePath(QStringLiteral("image")), m_folder.filePath(QStringLiteral("image"))));
+        EXPECT_TRUE(QFile::link(bin.filePath(QStringLiteral("sound.dat")), m_folder.filePath(QStringLiteral("sound.dat"))));
+        EXPECT_TRUE(QFile::copy(p_sLayoutFile, m_folder.filePath(QStringLiteral("ravo.xml"))));
+    }
+
+    QString Player() const { return m_folder.filePath(QStringLiteral("ravo-player")); }
+
+private:
+    QTemporaryDir m_folder;
+};
+
 class TWindowDriven : public ::testing::Test {
 protected:
     void SetUp() override
@@ -120,17 +166,39 @@ protected:
 
     static QString Program(const QString& p_sName) { return JoinPath(QCoreApplication::applicationDirPath(), p_sName); }
 
-    void Launch()
+    // p_sPlayer: the player to start; empty: the one beside the test.
+    void Launch(const QString& p_sPlayer = QString())
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome.path());
         environment.insert(QStringLiteral("DISPLAY"), g_display->Display());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_launch.setProcessEnvironment(environment);
-        m_launch.start(Program(QStringLiteral("ravo-tool")),
-                       {QStringLiteral("launch"), QStringLiteral("--text"), QString::fromLatin1(kFreeLaunchText),
-                        QStringLiteral("--timeout"), QString::number(kLaunchTimeoutSeconds)});
+        QStringList args{QStringLiteral("launch"), QStringLiteral("--text"), QString::fromLatin1(kFreeLaunchText),
+                         QStringLiteral("--timeout"), QString::number(kLaunchTimeoutSeconds)};
+        if (!p_sPlayer.isEmpty()) {
+            args << QStringLiteral("--player") << p_sPlayer;
+        }
+        m_launch.start(Program(QStringLiteral("ravo-tool")), args);
         ASSERT_TRUE(m_launch.waitForStarted());
+    }
+
+    // Waits for the player's window and gives it the keyboard.
+    static void FocusPlayer()
+    {
+        ASSERT_FALSE(Xdo({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                          QStringLiteral("--name"), QStringLiteral("강의 플레이어")})
+                         .isEmpty());
+        const QString window = Xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                    QStringLiteral("강의 플레이어")})
+                                   .split(QLatin1Char('\n'))
+                                   .first();
+        Xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    }
+
+    static void MoveMouse(const QPoint& p_ptAt)
+    {
+        Xdo({QStringLiteral("mousemove"), QString::number(p_ptAt.x()), QString::number(p_ptAt.y())});
     }
 
     // Runs xdotool on the test's display; its standard output.
@@ -208,6 +276,18 @@ protected:
         return -1;
     }
 
+    // The close button of the title bar, revealed at the top edge: the player closes and hands
+    // off nothing.
+    void CloseFromTheTitleBar()
+    {
+        MoveMouse(QPoint(TVirtualScreen::kWidth / 2, 0));
+        ASSERT_TRUE(WaitFor([&] { return ShowsPicture(Shot(), QStringLiteral("imgTitleViewLeft.png"), QPoint(0, 0)); }))
+            << "the title bar never showed";
+        Click(QPoint(TVirtualScreen::kWidth - 40 + 11 + 13, 1 + 13));
+        ASSERT_TRUE(m_launch.waitForFinished(60000));
+        EXPECT_EQ(m_launch.exitCode(), 2) << "a result was handed off";
+    }
+
     QTemporaryDir m_dataHome;
     QProcess m_launch;
 };
@@ -215,14 +295,7 @@ protected:
 TEST_F(TWindowDriven, KeysAndClicksDriveThePlayerAndTheSessionStillHandsOff)
 {
     Launch();
-    ASSERT_FALSE(Xdo({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                      QStringLiteral("--name"), QStringLiteral("강의 플레이어")})
-                     .isEmpty());
-    const QString window = Xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                QStringLiteral("강의 플레이어")})
-                               .split(QLatin1Char('\n'))
-                               .first();
-    Xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+    FocusPlayer();
     // Two pages of 24 s: 1 s is about 0.02 of the session.
     constexpr double kSecond = 1.0 / 48.0;
     ASSERT_TRUE(WaitForPlaybackPast(1.5 * kSecond)) << "the player never showed its position moving";
@@ -298,6 +371,46 @@ TEST_F(TWindowDriven, KeysAndClicksDriveThePlayerAndTheSessionStillHandsOff)
     EXPECT_EQ(m_launch.exitCode(), 0) << m_launch.readAllStandardError().toStdString();
     EXPECT_EQ(QString::fromLocal8Bit(m_launch.readAllStandardOutput()),
               QString::fromLatin1(kTinyResultText) + QLatin1Char('\n'));
+}
+
+// ---- The layout file drives the window
+
+// The shipped layout: the status bar stays at the bottom with the play button where the file
+// puts it, the board is centred above it, and the title bar comes at the top edge.
+TEST_F(TWindowDriven, ShippedLayoutPlacesTheBarsAndTheBoardOnTheScreen)
+{
+    Launch();
+    FocusPlayer();
+    ASSERT_TRUE(WaitForPlaybackPast(0.0)) << "the player never showed its position moving";
+    const QImage shot = Shot();
+    EXPECT_TRUE(ShowsPicture(shot, QStringLiteral("imgPlayUp.png"), QPoint(272, kStatusTop + 27 + 7)));
+    EXPECT_TRUE(ShowsPicture(shot, QStringLiteral("imgPlaySpeedUpUp.png"), QPoint(59, kStatusTop + 27 + 17)));
+    // (1280 - 680) / 2 and the frame's 20 pixels.
+    EXPECT_NEAR(BoardLeft(shot, 300), 320, 3);
+    CloseFromTheTitleBar();
+}
+
+// The compact layout: nothing but the board at the top left until the mouse reaches the bottom
+// edge; then the 88 high status bar with the play bar on top and the play button at the file's
+// place; back over the board it goes again.
+TEST_F(TWindowDriven, CompactLayoutHidesTheStatusBarUntilTheBottomEdge)
+{
+    const TProgramFolder program(QStringLiteral(RAVO_COMPACT_LAYOUT));
+    Launch(program.Player());
+    FocusPlayer();
+    constexpr int kCompactStatusTop = TVirtualScreen::kHeight - 88;
+    const QPoint play(10, kCompactStatusTop + 22 + 3);
+    ASSERT_TRUE(WaitFor([&] { return std::abs(BoardLeft(Shot(), 300) - 20) <= 3; }))
+        << "the board never stood at the left";
+    EXPECT_FALSE(ShowsPicture(Shot(), QStringLiteral("imgPlayUp.png"), play));
+
+    MoveMouse(QPoint(TVirtualScreen::kWidth / 2, TVirtualScreen::kHeight - 1));
+    ASSERT_TRUE(WaitFor([&] { return ShowsPicture(Shot(), QStringLiteral("imgPlayUp.png"), play); }))
+        << "the status bar never showed the play button at its place";
+    MoveMouse(QPoint(TVirtualScreen::kWidth / 2, 300));
+    ASSERT_TRUE(WaitFor([&] { return !ShowsPicture(Shot(), QStringLiteral("imgPlayUp.png"), play); }))
+        << "the status bar never went away";
+    CloseFromTheTitleBar();
 }
 
 } // namespace
