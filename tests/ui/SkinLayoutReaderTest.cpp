@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QFontMetrics>
+#include <QtGlobal>
 #include <QLabel>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -283,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
     Stops, TLayoutFile,
     ::testing::Values(
         TLayoutCase{"LabelWithoutFontColourStopsBeforeThePanelAfterIt",
-                    Layout(R"(<l object="TLabel" id="lbText" align="alNone" width="9" height="9" left="1" top="2" caption="applied"/>
+                    Layout(R"(<l object="TLabel" id="lbText" align="alNone" width="9" height="9" left="1" top="2" caption="applied" fontheight="-9" fontsize="-9"/>
                               <p object="TPanel" id="paBox" align="alNone" width="1" height="1" left="0" top="0" bgcolor="255"/>)"),
                     TSkinStop::BadNumber,
                     [](const TLayoutBench& b) {
@@ -398,6 +399,34 @@ TEST(TLayoutFileMissing, KeepsEverythingAndLeavesTheViewFlagsClear)
     EXPECT_EQ(result.stop, TSkinStop::NoFile);
     EXPECT_FALSE(bench.state.m_bTitleViewFix || bench.state.m_bStatusViewFix || bench.state.m_bPlayerViewCenterAlign);
     Untouched(bench);
+}
+
+// ---- The reason of a stop is logged once, with the element and the attribute
+
+std::vector<QString> g_listWarnings;
+
+void KeepWarning(QtMsgType p_type, const QMessageLogContext&, const QString& p_sText)
+{
+    if (p_type == QtWarningMsg) {
+        g_listWarnings.push_back(p_sText);
+    }
+}
+
+TEST(TLayoutStop, IsLoggedOnceWithTheElementAndTheAttribute)
+{
+    TLayoutBench bench;
+    g_listWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(KeepWarning);
+    const TSkinReadResult result = bench.ReadBytes(Layout(R"(
+        <l object="TLabel" id="lbText" align="alNone" width="9" height="9" left="1" top="2" fontcolor="0" fontheight="-9" fontsize="-9"/>
+        <l object="TLabel" id="lbText" align="alNone" width="9" height="9" left="1" top="2" fontheight="-9" fontsize="-9"/>)"));
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(result.stop, TSkinStop::BadNumber);
+    ASSERT_EQ(g_listWarnings.size(), 1u);
+    for (const char* part : {"line 3", "TLabel", "lbText", "fontcolor"}) {
+        EXPECT_TRUE(g_listWarnings.front().contains(QLatin1String(part))) << g_listWarnings.front().toStdString();
+        EXPECT_TRUE(result.where.contains(QLatin1String(part))) << result.where.toStdString();
+    }
 }
 
 // ---- Font heights: a negative one is the letters' size, a positive one the line's

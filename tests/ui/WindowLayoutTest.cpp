@@ -1,5 +1,6 @@
 // The window's controls as a layout description will address them (by name in any letter case
-// and by kind) and where the bars and their controls stand on a 1280 x 800 screen.
+// and by kind), where the bars and their controls stand on a 1280 x 800 screen, and the look the
+// layout's skin data gives the bars.
 
 #include "FormTestSupport.h"
 
@@ -124,5 +125,56 @@ TEST_F(TFormTest, BarsAndTheirControlsStandAtTheirDesignPlaces)
     form.paStatusView->hide();
     EXPECT_EQ(form.scBox->geometry(), QRect(0, 0, 1280, 800));
 }
+
+// ---- The skin data's look
+
+struct TSkinCase {
+    int index;
+    QColor fill;    // the filled part of a slider
+    QColor other;   // the other look's fill, never seen
+};
+
+void PrintTo(const TSkinCase& c, std::ostream* out)
+{
+    *out << "skin " << c.index;
+}
+
+class TSkinLook : public TFormTest, public ::testing::WithParamInterface<TSkinCase> {};
+
+int PixelsNear(const QImage& p_image, const QColor& p_color)
+{
+    int count = 0;
+    for (int y = 0; y < p_image.height(); ++y) {
+        for (int x = 0; x < p_image.width(); ++x) {
+            const QColor pixel = p_image.pixelColor(x, y);
+            count += std::abs(pixel.red() - p_color.red()) + std::abs(pixel.green() - p_color.green()) +
+                         std::abs(pixel.blue() - p_color.blue()) <= 12;
+        }
+    }
+    return count;
+}
+
+TEST_P(TSkinLook, FillsTheVolumeBarInTheAccentOfTheSkinIndex)
+{
+    const TSkinCase& c = GetParam();
+    m_sLayoutFile = WriteLayoutFile(
+        m_layoutFolder, QStringLiteral("skin.xml"),
+        QStringLiteral(R"(<root><titleview fix="false" showpos="0"/><playview aligncenter="true"/><statusview fix="true">)"
+                       R"(<k object="TSkinData" id="bsSkinData1" skinindex="%1"/></statusview></root>)")
+            .arg(c.index)
+            .toUtf8());
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    ASSERT_EQ(form.SkinReadResult().stop, TSkinStop::None);
+    const QImage volume = Control<QWidget>("trbVolume", TControlKind::TrackBar)->grab().toImage();
+    EXPECT_GT(PixelsNear(volume, c.fill), 20);
+    EXPECT_EQ(PixelsNear(volume, c.other), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, TSkinLook,
+                         ::testing::Values(TSkinCase{0, QColor(0x4A, 0xA3, 0xFF), QColor(0x3C, 0xC7, 0xB4)},
+                                           TSkinCase{1, QColor(0x3C, 0xC7, 0xB4), QColor(0x4A, 0xA3, 0xFF)}),
+                         [](const ::testing::TestParamInfo<TSkinCase>& info) {
+                             return "Skin" + std::to_string(info.param.index);
+                         });
 
 } // namespace
