@@ -209,15 +209,7 @@ void TSkinLayoutReader::SetPanelCtrlInfo(const QDomElement& p_element)
 
 void TSkinLayoutReader::SetImageCtrlInfo(const QDomElement& p_element)
 {
-    QWidget* picture = Widget(p_element, TControlKind::Picture);
-    if (Hides(p_element, picture)) {
-        return;
-    }
-    LoadImage(p_element, picture);
-    if (Aligns(p_element, picture)) {
-        return;
-    }
-    SetBox(p_element, picture, TNumbers::ScreenValues, TBoxParts::SizeAndPlace);
+    SetPictureCtrlInfo(p_element, TNumbers::ScreenValues, TBoxParts::SizeAndPlace);
 }
 
 void TSkinLayoutReader::SetBtnCtrlInfo(const QDomElement& p_element)
@@ -231,6 +223,12 @@ void TSkinLayoutReader::SetBtnCtrlInfo(const QDomElement& p_element)
 
 void TSkinLayoutReader::SetBtnImgCtrlInfo(const QDomElement& p_element)
 {
+    SetPictureCtrlInfo(p_element, TNumbers::IntegersOnly, TBoxParts::SizeOnly);
+}
+
+// A picture and its image: id, visible, image, align, then its box.
+void TSkinLayoutReader::SetPictureCtrlInfo(const QDomElement& p_element, TNumbers p_numbers, TBoxParts p_parts)
+{
     QWidget* picture = Widget(p_element, TControlKind::Picture);
     if (Hides(p_element, picture)) {
         return;
@@ -239,7 +237,7 @@ void TSkinLayoutReader::SetBtnImgCtrlInfo(const QDomElement& p_element)
     if (Aligns(p_element, picture)) {
         return;
     }
-    SetBox(p_element, picture, TNumbers::IntegersOnly, TBoxParts::SizeOnly);
+    SetBox(p_element, picture, p_numbers, p_parts);
 }
 
 void TSkinLayoutReader::SetLabelCtrlInfo(const QDomElement& p_element)

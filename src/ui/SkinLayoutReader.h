@@ -90,6 +90,7 @@ private:
     // The control the element's id names, of the kind; stops when there is none.
     QObject* Control(const QDomElement& p_element, TControlKind p_enumKind) const;
     QWidget* Widget(const QDomElement& p_element, TControlKind p_enumKind) const;
+    void SetPictureCtrlInfo(const QDomElement& p_element, TNumbers p_numbers, TBoxParts p_parts);
     // true when `visible` is exactly "false": the control is hidden and the element ends.
     static bool Hides(const QDomElement& p_element, QWidget* p_control);
     void LoadImage(const QDomElement& p_element, QWidget* p_control) const;
