@@ -33,8 +33,8 @@ class TGPImage;
 class TPaintBox;
 class TPanel;
 class TPicture;
-class TStatusMessage;
 class TSkinData;
+class TStatusMessage;
 class TStatusView;
 class TTitleView;
 
