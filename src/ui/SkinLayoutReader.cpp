@@ -5,7 +5,6 @@
 #include "session/FileUtil.h"
 #include "session/PlayerState.h"
 #include "ui/AlignEngine.h"
-#include "ui/Panel.h"
 #include "ui/Picture.h"
 #include "ui/SkinData.h"
 #include "ui/TabSet.h"
