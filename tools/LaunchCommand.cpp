@@ -35,31 +35,20 @@ struct TLaunchArgs {
 
 std::optional<TLaunchArgs> ParseLaunchArgs(const QStringList& args)
 {
-    TLaunchArgs parsed;
-    bool haveText = false;
-    if (args.size() % 2 != 0) {
+    const std::optional<QHash<QString, QString>> options =
+        ParseToolOptions(args, {QStringLiteral("--text"), QStringLiteral("--timeout"), QStringLiteral("--player")});
+    if (!options || !options->contains(QStringLiteral("--text"))) {
         return std::nullopt;
     }
-    for (qsizetype i = 0; i < args.size(); i += 2) {
-        const QString& name = args[i];
-        const QString& value = args[i + 1];
-        if (name == QLatin1String("--text")) {
-            parsed.launchText = value;
-            haveText = true;
-        } else if (name == QLatin1String("--timeout")) {
-            bool ok = false;
-            parsed.timeoutSeconds = value.toDouble(&ok);
-            if (!ok || *parsed.timeoutSeconds <= 0.0) {
-                return std::nullopt;
-            }
-        } else if (name == QLatin1String("--player")) {
-            parsed.player = value;
-        } else {
+    TLaunchArgs parsed;
+    parsed.launchText = options->value(QStringLiteral("--text"));
+    parsed.player = options->value(QStringLiteral("--player"));
+    if (options->contains(QStringLiteral("--timeout"))) {
+        bool ok = false;
+        parsed.timeoutSeconds = options->value(QStringLiteral("--timeout")).toDouble(&ok);
+        if (!ok || *parsed.timeoutSeconds <= 0.0) {
             return std::nullopt;
         }
-    }
-    if (!haveText) {
-        return std::nullopt;
     }
     if (parsed.player.isEmpty()) {
         const QString dir = QCoreApplication::applicationDirPath();

@@ -2,7 +2,10 @@
 // The subcommands of ravo-tool. Adding one: write its unit (a function taking the arguments
 // after the subcommand's name and returning the exit code) and add one line to the table.
 
+#include <QHash>
 #include <QStringList>
+
+#include <optional>
 
 // X(name, function, usage): usage is the argument synopsis and a short description.
 #define RAVO_TOOL_COMMANDS(X)                                                                        \
@@ -10,6 +13,7 @@
     X("dump", RunDumpCommand, "PACKET_FILE           one line per packet record") \
     X("make-demo", RunMakeDemo, "[--base FOLDER]       writes the demo session, prints its launch text") \
     X("render", RunRenderCommand, "--text LAUNCH_TEXT --at MS [--zoom R] -o OUT.png   the board at a session position, as PNG") \
+    X("notes", RunNotesCommand, "--text LAUNCH_TEXT -o OUT.pdf   one PDF page per lecture page: its board at the page's end") \
     X("launch", RunLaunchCommand, "--text LAUNCH_TEXT [--timeout S] [--player PATH]   plays a session as the launcher would, prints the result") \
     X("check", RunCheckCommand, "--text LAUNCH_TEXT    lists the problems of the session's files; exit 1 when any")
 
@@ -24,3 +28,7 @@ constexpr int kToolExitUsage = 2;     // wrong arguments (launch: also timeout /
 
 // Writes a line to standard error.
 void ToolError(const QString& text);
+
+// The "--name value" pairs of a subcommand's arguments, by name (a name given twice: the later
+// value). Nothing when a name is not one of names or has no value.
+std::optional<QHash<QString, QString>> ParseToolOptions(const QStringList& args, const QStringList& names);

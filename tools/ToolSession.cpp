@@ -34,3 +34,24 @@ TToolAudio::~TToolAudio()
         BASS_Free();
     }
 }
+
+std::unique_ptr<TToolBoard> TToolBoard::Open(const QString& launchText, const QString& command, float zoom)
+{
+    std::optional<TPlayerState> session = ReadToolSession(launchText);
+    if (!session) {
+        return nullptr;
+    }
+    std::unique_ptr<TToolBoard> board(new TToolBoard);
+    if (!board->m_audio.IsReady()) {
+        return nullptr;
+    }
+    board->m_state = *session;
+    board->m_state.m_viewRatio = zoom;
+    board->m_engine = std::make_unique<TPlaybackEngine>(board->m_state, board->m_view);
+    board->m_engine->SetBoardOnly();
+    if (!board->m_engine->LoadLectureInfo(board->m_state.m_sBasePath) || board->m_engine->GetLectureInfoList().empty()) {
+        ToolError(QStringLiteral("ravo-tool %1: the session has no page to play").arg(command));
+        return nullptr;
+    }
+    return board;
+}

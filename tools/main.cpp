@@ -29,11 +29,32 @@ void PrintUsage()
     }
 }
 
+// The subcommands that draw boards: they need the GUI application (fonts, pictures, PDF).
+bool DrawsBoards(const QString& command)
+{
+    return command == QLatin1String("render") || command == QLatin1String("notes");
+}
+
 } // namespace
 
 void ToolError(const QString& text)
 {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+std::optional<QHash<QString, QString>> ParseToolOptions(const QStringList& args, const QStringList& names)
+{
+    if (args.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    QHash<QString, QString> options;
+    for (qsizetype i = 0; i < args.size(); i += 2) {
+        if (!names.contains(args[i])) {
+            return std::nullopt;
+        }
+        options.insert(args[i], args[i + 1]);
+    }
+    return options;
 }
 
 int main(int argc, char** argv)
@@ -46,7 +67,7 @@ int main(int argc, char** argv)
     // runs on the offscreen platform unless one is asked for (this process only: programs the
     // tool starts keep their own). The other subcommands keep the plain application, which
     // prints nothing of its own.
-    const bool drawsBoards = !args.isEmpty() && args.first() == QLatin1String("render");
+    const bool drawsBoards = !args.isEmpty() && DrawsBoards(args.first());
     std::vector<char*> qtArgv{argv[0]};
     static char platformOption[] = "-platform";
     static char offscreen[] = "offscreen";

@@ -6,18 +6,25 @@
 // (b) a seek rebuild of pages of 200,000 and 400,000 packets: replay time, the time until the
 //     part of the board on screen is rendered and the time the rest takes after it, beside a
 //     plain full repaint; once on a first visit (no stroke kept yet) and once on a seek back
-//     within the played page (the strokes' coverage kept from the first render).
+//     within the played page (the strokes' coverage kept from the first render);
+// (c) the seek bar's preview on a page of 200,000 packets: the time from a hover to its picture
+//     on a first hover (the preview's engine starts the page), at other seconds of the page and
+//     on a hover again at a second already shown (kept), beside the player's seek rebuild of the
+//     same point.
 #include "draw/DrawManager.h"
 #include "platform/audio/AudioLibrary.h"
 #include "platform/audio/AudioTestOutput.h"
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPStrokeCache.h"
+#include "playback/BoardPreview.h"
 #include "playback/HeadlessPlaybackView.h"
 #include "playback/PlaybackEngine.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -140,6 +147,7 @@ public:
     }
 
     TPlaybackEngine& Engine() { return *m_engine; }
+    const TPlayerState& State() const { return m_state; }
 
     // The plain way: the whole board, every object, on a fresh surface.
     double FullRepaintSeconds()
@@ -238,6 +246,58 @@ void BenchSeekRebuild(int packetCount, float zoom)
                 static_cast<double>(engine.GetStrokeCache().GetCapacityBytes()) / (1 << 20));
 }
 
+// Milliseconds from a request to its picture: at once when kept, else when the handler has it
+// (the event loop waits for it without spinning).
+double HoverMs(TBoardPreview& preview, int32_t at)
+{
+    QEventLoop loop;
+    preview.SetThumbnailHandler([&loop](const TBoardThumbnail&) { loop.quit(); });
+    const Clock::time_point start = Clock::now();
+    if (!preview.Request(at).picture) {
+        loop.exec();
+    }
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void BenchPreview()
+{
+    const std::vector<TPacketItem> packets = StrokePackets(200000 / (kStrokePoints + 2), 50);
+    TBenchSession session(packets, 1.0f);
+    // The bench page has no voice: its length is given to cover every packet.
+    std::vector<TLectureInfo> pages = session.Engine().GetLectureInfoList();
+    const uint32_t lastFrame = static_cast<uint32_t>(packets.back().FrameNo);
+    pages[0].FrameCount = lastFrame + 1;
+    pages[0].PlayMileSeconds = static_cast<int32_t>(pages[0].FrameCount) * kFrameMilliseconds;
+    const int32_t end = static_cast<int32_t>(lastFrame) * kFrameMilliseconds;
+
+    // A first hover on a page the preview has not seen, then on one it prepared when the page
+    // started (the window prepares the page playing).
+    const double cold = [&] {
+        TBoardPreview preview(session.State(), pages, QSize(1920, 1040));
+        return HoverMs(preview, end);
+    }();
+    TBoardPreview preview(session.State(), pages, QSize(1920, 1040));
+    preview.Prepare(0);
+    while (preview.GetMadeCount() == 0) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    const double first = HoverMs(preview, end);
+    const double back = HoverMs(preview, end - 1000);     // back within the page: rebuilt afresh
+    const double middle = HoverMs(preview, end / 2);
+    const double on = HoverMs(preview, end / 2 + 1000);   // on within the page: the rebuild carried on
+    const double again = HoverMs(preview, end);
+    const TRebuildRun rebuild = Rebuild(session.Engine(), lastFrame);
+    const double rebuilt = (rebuild.replay + rebuild.onScreen) * 1e3;
+    std::printf("  %zu packets, %d objects, board %d x %d, pictures %d px wide; time to picture:\n", packets.size(),
+                session.Engine().GetDrawManager().GetCount(), kBoardWidth, kBoardHeight, TBoardPreview::kThumbnailWidth);
+    std::printf("      first hover at the page's end: page not seen %.1f ms, page prepared %.1f ms | a second back "
+                "%.1f ms | back to the middle %.1f ms | a second on %.1f ms | hover again %.3f ms\n",
+                cold, first, back, middle, on, again);
+    std::printf("      player's seek rebuild there: replay %.1f ms + on screen %.1f ms = %.1f ms | rebuild / first hover: "
+                "prepared %.1f x, not seen %.1f x\n",
+                rebuild.replay * 1e3, rebuild.onScreen * 1e3, rebuilt, rebuilt / first, rebuilt / cold);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -245,20 +305,24 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     AudioUseManualOutput(true);
     BASS_Init(kDefaultDevice, 44100, 0, nullptr, nullptr);
-    // "a" or "b" runs one part only.
+    // "a", "b" or "c" runs one part only.
     const QString part = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (part != QLatin1String("b")) {
+    if (part.isEmpty() || part == QLatin1String("a")) {
         std::printf("(a) dense page: 10,000 strokes of 30 points, board 1600 x 1200 at 200 %%, %d packets a tick\n",
                     kPacketsPerTick);
         BenchDensePage("one group of 10,000 strokes", 10000);
         BenchDensePage("10,000 groups of one stroke", 1);
     }
-    if (part != QLatin1String("a")) {
+    if (part.isEmpty() || part == QLatin1String("b")) {
         std::printf("(b) seek rebuild, board 1600 x 1200, groups of 50 strokes of 30 points\n");
         for (const float zoom : {1.0f, 2.0f}) {
             BenchSeekRebuild(200000, zoom);
             BenchSeekRebuild(400000, zoom);
         }
+    }
+    if (part.isEmpty() || part == QLatin1String("c")) {
+        std::printf("(c) seek-bar preview of a 200,000-packet page\n");
+        BenchPreview();
     }
     BASS_Free();
     return 0;

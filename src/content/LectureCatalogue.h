@@ -54,6 +54,8 @@ public:
                                                     const TSoundBatchMeasure& measure = MeasureSoundFrameCounts);
 
     const std::vector<TLectureInfo>& GetLectureInfoList() const { return m_listLectureInfo; }
+    // A page list read before, by another catalogue of the same session.
+    void SetLectureInfoList(std::vector<TLectureInfo> p_list) { m_listLectureInfo = std::move(p_list); }
     QStringList GetPageCaptions() const;
 
 private:

@@ -12,6 +12,9 @@ TDrawMP3::TDrawMP3(TPaintBoxHandle p_pbDraw, uint32_t p_u32DrawNo, const QString
     : TDrawParent(DrawType::MP3, p_pbDraw, p_u32DrawNo)
 {
     m_boolResizable = false;
+    if (p_strMP3Path.isEmpty()) {
+        return;
+    }
     const QString path = p_strMP3Path;   // utf16() is terminated while this lives
     m_loadChannel = BASS_StreamCreateFile(kFalse, path.utf16(), 0, 0, kStreamVoiceFlags);
     BASS_ChannelGetInfo(m_loadChannel, &m_channelInfo);
@@ -45,7 +48,7 @@ void TDrawMP3::MP3Stop()
 
 void TDrawMP3::MP3SetPosition(int32_t p_nPosition)
 {
-    if (BASS_ChannelIsActive(m_playChannel) == kActiveStopped) {
+    if (m_playChannel == 0 || BASS_ChannelIsActive(m_playChannel) == kActiveStopped) {
         return;
     }
     const QWORD position = BASS_ChannelSeconds2Bytes(m_playChannel, p_nPosition);
@@ -64,8 +67,12 @@ void TDrawMP3::InitBounds(float p_fX, float p_fY)
 
 void TDrawMP3::Dispose()
 {
-    BASS_StreamFree(m_playChannel);
-    BASS_StreamFree(m_loadChannel);
+    if (m_playChannel != 0) {
+        BASS_StreamFree(m_playChannel);
+    }
+    if (m_loadChannel != 0) {
+        BASS_StreamFree(m_loadChannel);
+    }
     m_playChannel = 0;
     m_loadChannel = 0;
     TDrawParent::Dispose();

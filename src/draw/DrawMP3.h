@@ -12,6 +12,7 @@ public:
     // Opens the clip the way the page voice is opened: a decoding stream on the file (UTF-16
     // path, decoding only, pre-scan), its information, a tempo stream on it at normal speed.
     // A file that cannot be opened leaves both handles 0; every later call on them fails quietly.
+    // No file (an empty path) opens nothing: the clip then never calls the audio library.
     // The resource name is not used.
     TDrawMP3(TPaintBoxHandle p_pbDraw, uint32_t p_u32DrawNo, const QString& p_strResourceName,
              const QString& p_strMP3Path);
@@ -44,6 +45,6 @@ public:
 private:
     HSTREAM m_playChannel = 0;
     HSTREAM m_loadChannel = 0;
-    BASS_CHANNELINFO m_channelInfo;
+    BASS_CHANNELINFO m_channelInfo{};
     bool m_bPlaying = false;
 };

@@ -143,7 +143,8 @@ void TDrawRichXML::Draw(TGPGraphics& p_gGraphics)
     if (!(extent.Width > 0.0f && extent.Height > 0.0f)) {
         return;   // a font so large that its measures overflow: nothing sensible to draw
     }
-    if (!KeepsTextCopy(extent)) {
+    // A vector surface (a PDF) keeps the text as text.
+    if (!KeepsTextCopy(extent) || p_gGraphics.IsVectorSurface()) {
         p_gGraphics.DrawString(m_strCotentText, -1, m_dpFontProperty->GetFont(), {m_rtBounds.X, m_rtBounds.Y},
                                m_dpFontProperty->GetFontBrush());
         return;

@@ -137,8 +137,9 @@ void TPlaybackEngine::PlayMP3Command(const TPacketItem& p_pi)
         if (resource == nullptr) {
             return;
         }
+        // A board-only engine keeps the clip's place on the board without opening its file.
         auto clip = std::make_unique<TDrawMP3>(BoardHandle(), p_pi.DrawNo, resource->GetResourceName(),
-                                               resource->GetResourceFilePath());
+                                               m_bBoardOnly ? QString() : resource->GetResourceFilePath());
         const TGPRectF bounds = ScaledRect(p_pi);
         clip->SetBounds(bounds);
         clip->SetResourceNo(p_pi.ByteParam);

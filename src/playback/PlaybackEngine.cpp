@@ -81,8 +81,10 @@ TPlaybackEngine::TPlaybackEngine(TPlayerState& p_state, TPlaybackView& p_view)
 TPlaybackEngine::~TPlaybackEngine()
 {
     m_dmDrawManager->Dispose();
-    BASS_StreamFree(m_playChannel);
-    BASS_StreamFree(m_loadChannel);
+    if (!m_bBoardOnly) {
+        BASS_StreamFree(m_playChannel);
+        BASS_StreamFree(m_loadChannel);
+    }
 }
 
 const std::vector<TLectureInfo>& TPlaybackEngine::GetLectureInfoList() const
@@ -93,6 +95,15 @@ const std::vector<TLectureInfo>& TPlaybackEngine::GetLectureInfoList() const
 TResourceManager& TPlaybackEngine::GetResourceManager() const
 {
     return m_pdPageDescription.GetResourceManager();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Board-only engines
+
+void TPlaybackEngine::UsePageList(std::vector<TLectureInfo> p_listPages)
+{
+    m_lcCatalogue.SetLectureInfoList(std::move(p_listPages));
+    m_state.m_nCurrentPlayPageIndex = -1;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -196,6 +207,12 @@ void TPlaybackEngine::WidenSurfaceToZoomedBoard()
     }
 }
 
+QSize TPlaybackEngine::GetBoardSize() const
+{
+    const TIntPoint zoomed = ZoomedBoardSize();
+    return {zoomed.X, zoomed.Y};
+}
+
 TIntPoint TPlaybackEngine::ZoomedBoardSize() const
 {
     const double ratio = m_state.m_viewRatio;
@@ -208,6 +225,9 @@ TIntPoint TPlaybackEngine::ZoomedBoardSize() const
 
 bool TPlaybackEngine::LoadPageSound(const QString& p_sBasePath, int32_t p_nPageIndex)
 {
+    if (m_bBoardOnly) {
+        return false;
+    }
     if (m_playChannel != 0) {
         BASS_StreamFree(m_playChannel);
         m_playChannel = 0;
@@ -240,7 +260,7 @@ void TPlaybackEngine::PlaySound()
 {
     const QScopedValueRollback<bool> busy(m_bBusy, true);
     SetPlaying(true);
-    if (!BASS_ChannelPlay(m_playChannel, kFalse)) {
+    if (!m_bBoardOnly && !BASS_ChannelPlay(m_playChannel, kFalse)) {
         m_view.ShowMessage(TMessageKind::Error, QStringLiteral("음원 파일 재생중 오류발생"));
     }
     if (IsSupervisedStudy()) {

@@ -17,6 +17,7 @@
 #include <QRect>
 #include <QRectF>
 #include <QRegion>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -34,6 +35,16 @@ class TResourceManager;
 // What LoadLectureInfo shows when the session's lectures hold no readable page.
 extern const char* const kNoPlayablePageMessage;   // "재생할 강의 페이지가 없습니다."
 
+// Where a seek to a session position lands: the page (its index in the page list) and the
+// position within it. The target frame decides the page: a position in the last half frame
+// before a page's first frame rounds into that page and starts it at 0. A position that rounds
+// to the end of the session or beyond stands at the end of the last page. The list is not empty.
+struct TSeekLanding {
+    size_t page = 0;          // index in the page list
+    uint32_t position = 0;    // milliseconds within the page
+};
+TSeekLanding FindSeekLanding(const std::vector<TLectureInfo>& p_listPages, uint32_t p_dPlayPosition);
+
 class TPlaybackEngine {
 public:
     // The volume bar's value at start-up: every voice plays at the bar's value, the first too.
@@ -46,6 +57,16 @@ public:
     ~TPlaybackEngine();
     TPlaybackEngine(const TPlaybackEngine&) = delete;
     TPlaybackEngine& operator=(const TPlaybackEngine&) = delete;
+
+    // ---- Board-only engines
+
+    // From now on the engine only rebuilds boards (previews, notes): it loads and plays no voice,
+    // opens no audio clip and so never calls the audio library, which another engine may be
+    // using from another thread. Called before the first page starts.
+    void SetBoardOnly() { m_bBoardOnly = true; }
+    // Takes the page list another engine read (the catalogue measures every voice with the audio
+    // library) instead of reading the catalogue; no page is started: the first seek starts one.
+    void UsePageList(std::vector<TLectureInfo> p_listPages);
 
     // ---- Catalogue and page start
 
@@ -86,6 +107,10 @@ public:
     // the last page, its board complete.
     void ScbPlayMovePositionUntilReDraw(uint32_t p_dPlayPosition);
     void RedrawUntilMP3FrameNo(uint32_t p_u32MP3FrameNo);
+    // The rebuild carried on: plays in rebuild mode the page's packets due up to the frame on the
+    // board as it stands, follows the focus point and shows the board. After a rebuild at an
+    // earlier frame of the page, the board stands as a rebuild at this frame leaves it.
+    void RedrawOnUntilMP3FrameNo(uint32_t p_u32MP3FrameNo);
     void btnPlayPrevMouseUp();
     void btnPlayNextMouseUp();
     void scbPlayMouseDown();
@@ -120,6 +145,9 @@ public:
     // Every part of the board image is rendered.
     bool IsBoardComplete() const;
     bool HasBoardPicture() const { return m_gpImageLecture != nullptr; }
+    // The current page's board at the zoom (board pixels from the top-left of the board image,
+    // which may be larger after a larger page).
+    QSize GetBoardSize() const;
     // Paints the board the plain way, every object over the picture, on a white surface of the
     // board surface's size: what the cached image equals after a repaint, wherever it is rendered.
     void PaintBoard(TGPGraphics& p_gGraphics) const;
@@ -234,11 +262,6 @@ private:
     void PlayDuePackets();
     void CheckEndOfSession();
     void SeekForward10Seconds();
-    struct TSeekLanding {
-        size_t page = 0;          // index in the page list
-        uint32_t position = 0;    // milliseconds within the page
-    };
-    TSeekLanding FindSeekLanding(uint32_t p_dPlayPosition) const;
     // The voice and the board stand at the current page position; the clock runs again.
     void RebuildAtPagePosition();
     void MoveVoiceTo(uint32_t p_dPagePosition);
@@ -264,6 +287,7 @@ private:
     std::unique_ptr<TDrawManager> m_dmDrawManager;
     std::unordered_map<uint32_t, TDrawNoEntry> m_mapDrawNo;   // index of the manager by number
     bool m_bLiveMode = true;                       // PacketPlay runs in live mode, not rebuilding
+    bool m_bBoardOnly = false;                     // no voice, no audio clip streams
     // A page start, a seek or a tick is under way: a tick arriving inside one of its dialogs waits.
     bool m_bBusy = false;
 

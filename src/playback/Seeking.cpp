@@ -28,7 +28,7 @@ void TPlaybackEngine::ScbPlayMovePositionUntilReDraw(uint32_t p_dPlayPosition)
     if (m_view.IsFrameClockEnabled()) {
         m_view.SetFrameClockEnabled(false);
     }
-    const TSeekLanding landing = FindSeekLanding(p_dPlayPosition);
+    const TSeekLanding landing = FindSeekLanding(pages, p_dPlayPosition);
     m_state.m_dCurrentPlayPosition = landing.position;
     const int32_t pageNo = pages[landing.page].PageNo;
     if (pageNo != m_state.m_nCurrentPlayPageIndex) {
@@ -39,12 +39,8 @@ void TPlaybackEngine::ScbPlayMovePositionUntilReDraw(uint32_t p_dPlayPosition)
     RebuildAtPagePosition();
 }
 
-// The target frame decides the page: a position in the last half frame before a page's first
-// frame rounds into that page and starts it at 0. A position that rounds to the end of the
-// session or beyond stands at the end of the last page, as playing to the end does.
-TPlaybackEngine::TSeekLanding TPlaybackEngine::FindSeekLanding(uint32_t p_dPlayPosition) const
+TSeekLanding FindSeekLanding(const std::vector<TLectureInfo>& pages, uint32_t p_dPlayPosition)
 {
-    const std::vector<TLectureInfo>& pages = GetLectureInfoList();
     const int64_t target = MilliSecondsToFrameNo(p_dPlayPosition);
     for (size_t i = 0; i < pages.size(); ++i) {
         const TLectureInfo& page = pages[i];
@@ -74,6 +70,9 @@ void TPlaybackEngine::RebuildAtPagePosition()
 // its end.
 void TPlaybackEngine::MoveVoiceTo(uint32_t p_dPagePosition)
 {
+    if (m_playChannel == 0) {
+        return;
+    }
     QWORD bytes = BASS_ChannelSeconds2Bytes(m_playChannel, p_dPagePosition / 1000.0);
     const QWORD length = BASS_ChannelGetLength(m_playChannel, kPosByte);
     if (bytes != kNoBytes && length != kNoBytes) {
@@ -87,6 +86,11 @@ void TPlaybackEngine::RedrawUntilMP3FrameNo(uint32_t p_u32MP3FrameNo)
     DeleteAllDraw();
     m_pfPacketFile.ResetPacketCursor();
     RenderFullBoard();
+    RedrawOnUntilMP3FrameNo(p_u32MP3FrameNo);
+}
+
+void TPlaybackEngine::RedrawOnUntilMP3FrameNo(uint32_t p_u32MP3FrameNo)
+{
     // A packet due at an earlier frame is due at the target too, and the cursor hands packets out
     // strictly in file order: draining at the target frame plays exactly what frame-by-frame
     // draining from frame 0 would.

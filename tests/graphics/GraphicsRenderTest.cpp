@@ -11,6 +11,8 @@
 #include <QColorSpace>
 #include <QDir>
 #include <QFontDatabase>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -75,20 +77,100 @@ TEST(GraphicsRender, ClipLimitsDrawingAndReportsItsBounds)
     EXPECT_EQ(g.GetClipBounds(), (TGPRectF{-5, -5, 100, 80}));
 }
 
+// Two figures crossing at (30, 30) drawn with a half-transparent red pen 6 wide.
+void DrawTranslucentCross(TGPGraphics& g)
+{
+    g.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
+    TGPGraphicsPath path;
+    path.AddLine(10, 30, 50, 30);
+    path.StartFigure();
+    path.AddLine(30, 10, 30, 50);
+    g.DrawPath(TGPPen(0x80FF0000, 6), path);
+}
+
 TEST(GraphicsRender, SemiTransparentPathIsPaintedOnceWhereItsFiguresOverlap)
 {
     TGPBitmap bitmap(60, 60);
     {
         TGPGraphics g(bitmap);
-        g.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
-        TGPGraphicsPath path;
-        path.AddLine(10, 30, 50, 30);
-        path.StartFigure();
-        path.AddLine(30, 10, 30, 50);
-        g.DrawPath(TGPPen(0x80FF0000, 6), path);
+        DrawTranslucentCross(g);
     }
     EXPECT_EQ(bitmap.GetPixel(30, 30), 0x80FF0000u);
     EXPECT_EQ(bitmap.GetPixel(15, 30), 0x80FF0000u);
+}
+
+// On a vector surface (a PDF) the figures of a translucent pen become one shape: painted once
+// where they overlap (the PDF drawn back by poppler shows it), and no picture made of them.
+TEST(GraphicsRender, SemiTransparentPathOnAVectorSurfaceIsOneShapePaintedOnce)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("path.pdf");
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(72);   // one unit a point: drawn back at 72 dpi, one unit a pixel
+        writer.setPageMargins(QMarginsF());
+        QPainter painter(&writer);
+        TGPGraphics g(painter);
+        EXPECT_TRUE(g.IsVectorSurface());
+        DrawTranslucentCross(g);
+    }
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(file.readAll().contains("/Subtype /Image"));
+    ASSERT_EQ(QProcess::execute("pdftoppm", {"-r", "72", "-png", "-singlefile", pdf, dir.filePath("path")}), 0);
+    const QImage drawn(dir.filePath("path.png"));
+    const QRgb overlap = drawn.pixel(30, 30);
+    const QRgb single = drawn.pixel(15, 30);
+    EXPECT_NEAR(qRed(overlap), 255, 3);
+    EXPECT_NEAR(qGreen(overlap), 127, 3);   // half red over white, once
+    EXPECT_NEAR(qGreen(overlap), qGreen(single), 2);
+}
+
+// A miniature strokes a pen of at most a pixel on the surface as a thin line where the pen's
+// outline would be filled; a wider pen keeps its outline.
+TEST(GraphicsRender, MiniatureStrokesSubPixelPensAsThinLinesInTheirPlace)
+{
+    const auto draw = [](float penWidth, bool miniature) {
+        TGPBitmap bitmap(60, 60);
+        TGPGraphics g(bitmap);
+        g.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
+        g.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
+        g.SetMiniature(miniature);
+        g.ScaleTransform(0.25f, 0.25f);
+        TGPGraphicsPath path;
+        const TGPPointF curve[] = {{20, 200}, {60, 20}, {140, 20}, {220, 200}};
+        path.AddBeziers(curve, 4);
+        path.StartFigure();
+        path.AddLine(20, 20, 220, 220);
+        g.DrawPath(TGPPen(0xFF000000, penWidth), path);
+        return bitmap.GetQImage().copy();
+    };
+    // Every painted pixel of one has a painted pixel at most one pixel away in the other.
+    const auto near = [](const QImage& a, const QImage& b) {
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                if (qAlpha(a.pixel(x, y)) == 0) {
+                    continue;
+                }
+                bool found = false;
+                for (int dy = -1; dy <= 1 && !found; ++dy) {
+                    for (int dx = -1; dx <= 1 && !found; ++dx) {
+                        found = b.rect().contains(x + dx, y + dy) && qAlpha(b.pixel(x + dx, y + dy)) > 0;
+                    }
+                }
+                if (!found) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    const QImage thinLines = draw(3.0f, true);   // 0.75 pixels on the surface
+    const QImage outline = draw(3.0f, false);
+    EXPECT_NE(thinLines, outline);
+    EXPECT_TRUE(near(thinLines, outline));
+    EXPECT_TRUE(near(outline, thinLines));
+    EXPECT_EQ(draw(8.0f, true), draw(8.0f, false));   // 2 pixels: the outline either way
 }
 
 TEST(GraphicsRender, TextureBrushTilesFromItsMovedOrigin)

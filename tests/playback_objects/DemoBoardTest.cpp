@@ -3,9 +3,7 @@
 // (demo-objects.png); docs/demo-objects.png is a copy. ravo-tool render at the demo's last
 // millisecond shows the board the last page has when played to its end.
 
-#include "ObjectsTestSupport.h"
-
-#include "DemoLecture.h"
+#include "DemoTestSupport.h"
 
 #include <set>
 
@@ -15,15 +13,8 @@ constexpr uint32_t kAt = 56000;   // page "area" runs from 45,000 to 56,196 ms
 
 constexpr uint32_t kAreaStart = 45000;
 
-class DemoBoardTest : public PlaybackTest {
+class DemoBoardTest : public DemoPlaybackTest {
 protected:
-    void SeekTo(uint32_t ms)
-    {
-        m_state.m_bClickTabLecturePage = true;
-        m_state.m_intCurrentMilesSecond = static_cast<int32_t>(ms);
-        m_engine->ScbPlayMovePositionUntilReDraw(ms);
-    }
-
     // Pixels of the box (whole pixels inside it) that differ from the bare paper.
     double ChangedShare(const QRectF& box) const
     {
@@ -43,14 +34,7 @@ protected:
 
 TEST_F(DemoBoardTest, EveryKindShowsAtItsPlace)
 {
-    const QString base = m_dir.filePath("demo");
-    QString error;
-    ASSERT_TRUE(WriteDemoSession(base, &error).has_value()) << error.toStdString();
-    ASSERT_FALSE(ApplyLaunchText(QString::fromLatin1(kDemoLaunchText), m_state).has_value());
-    g_studyInfo.study_mode = QStringLiteral("R");
-    m_state.m_sBasePath = base;
-    m_state.m_sExeDir = QStringLiteral(RAVO_BIN_DIR);   // the default skin's marker pictures
-    Start();
+    StartDemo();
     const QRect page(0, 0, 1024, 720);
     // The page's start: the paper alone, as the board paints it.
     SeekTo(kAreaStart);
@@ -120,11 +104,7 @@ TEST_F(DemoBoardTest, EveryKindShowsAtItsPlace)
 TEST_F(DemoBoardTest, LastMillisecondRendersTheBoardPlayedToTheEnd)
 {
     const QString roaming = m_dir.filePath("roaming");
-    ASSERT_EQ(RunRavoTool(roaming, {"make-demo"}).exitCode, 0);
-    ASSERT_FALSE(ApplyLaunchText(QString::fromLatin1(kDemoLaunchText), m_state).has_value());
-    m_state.m_sBasePath = SessionBasePath(roaming, "S1", "U1");
-    m_state.m_sExeDir = QStringLiteral(RAVO_BIN_DIR);
-    Start();
+    StartToolDemo(roaming);
     const int32_t total = m_state.m_intAllMileSecond;
     const int32_t last = static_cast<int32_t>(m_engine->GetLectureInfoList().size()) - 1;
     const TLectureInfo page = m_engine->GetLectureInfoList()[static_cast<size_t>(last)];

@@ -11,6 +11,7 @@
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 
 #include <algorithm>
 #include <cmath>
@@ -241,7 +242,7 @@ void TGPGraphics::DrawPath(const TGPPen& pen, const TGPGraphicsPath& path)
             extent = extent.united(box);
         }
     }
-    if (visible.empty()) {
+    if (visible.empty() || StrokeAsThinLines(visible, pen, color)) {
         return;
     }
     // One outline fill per figure; the painter's cost grows with the area a single path spans.
@@ -252,6 +253,23 @@ void TGPGraphics::DrawPath(const TGPPen& pen, const TGPGraphicsPath& path)
         return;
     }
     DrawTranslucentFigures(visible, pen, extent.intersected(reachable));
+}
+
+bool TGPGraphics::StrokeAsThinLines(const std::vector<const TGPPathFigure*>& figures, const TGPPen& pen,
+                                    const QColor& color)
+{
+    const QTransform toDevice = m_painter->combinedTransform();
+    const float width = EffectiveWidth(pen);
+    const double deviceWidth = width * std::sqrt(std::abs(toDevice.determinant()));
+    if (!m_bMiniature || deviceWidth > 1.0) {
+        return false;
+    }
+    QPainterPath lines;
+    for (const TGPPathFigure* figure : figures) {
+        AppendFigure(lines, *figure);
+    }
+    m_painter->strokePath(lines, QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    return true;
 }
 
 void TGPGraphics::SetStrokeCache(TGPStrokeCache* p_cache)
@@ -321,6 +339,15 @@ void TGPGraphics::DrawTranslucentFigures(const std::vector<const TGPPathFigure*>
 {
     // A translucent pen covers each pixel once, however its figures overlap: the figures are
     // painted into a layer (later ones replacing earlier ones) that is then laid over the surface.
+    // A vector surface gets their outlines merged into one shape instead.
+    if (IsVectorSurface()) {
+        QPainterPath merged;
+        for (const TGPPathFigure* figure : figures) {
+            merged = merged.united(BuildPenOutline({figure, 1}, pen));
+        }
+        m_painter->fillPath(merged, QColor::fromRgba(pen.GetColor()));
+        return;
+    }
     const QTransform toDevice = m_painter->combinedTransform();
     const QRect layerRect = toDevice.mapRect(extent).toAlignedRect();
     if (layerRect.isEmpty()) {
@@ -453,6 +480,14 @@ TGPRectF TGPGraphics::MeasureString(const QString& text, int length, const TGPFo
 float TGPGraphics::GetDpiX() const
 {
     return IsActive() ? static_cast<float>(m_painter->device()->logicalDpiX()) : kDefaultDpi;
+}
+
+bool TGPGraphics::IsVectorSurface() const
+{
+    if (!IsActive()) {
+        return false;
+    }
+    return m_painter->paintEngine()->type() == QPaintEngine::Pdf;
 }
 
 float TGPGraphics::GetDpiY() const

@@ -80,6 +80,16 @@ public:
     float GetDpiX() const;
     float GetDpiY() const;
 
+    // The surface keeps what is drawn as shapes, text and pictures (a PDF) rather than as
+    // pixels. Drawing there keeps shapes and text as they are: no pixel copy of a text, no
+    // translucent figures flattened into a layer.
+    bool IsVectorSurface() const;
+
+    // A miniature of a drawing (a thumbnail): figures whose pen is at most a pixel wide on the
+    // surface are stroked as thin lines, without working out the pen's outline; at that size its
+    // caps, joins and dashes do not show.
+    void SetMiniature(bool p_bMiniature) { m_bMiniature = p_bMiniature; }
+
     // Figures drawn with a pen on this surface take their coverage from the cache when it holds
     // them, and are added to it otherwise; the pixels are the same either way. None: every
     // figure is stroked and rasterized.
@@ -87,6 +97,8 @@ public:
 
 private:
     bool IsActive() const { return m_painter->isActive(); }
+    // On a miniature: strokes the figures as thin lines when the pen is thin enough on the device.
+    bool StrokeAsThinLines(const std::vector<const TGPPathFigure*>& figures, const TGPPen& pen, const QColor& color);
     void ApplyTransform();
     void DrawTranslucentFigures(const std::vector<const TGPPathFigure*>& figures, const TGPPen& pen,
                                 const QRectF& extent);
@@ -100,6 +112,7 @@ private:
     // pixels, no opacity, no other composition.
     bool BlendsLikeSolidFill() const;
 
+    bool m_bMiniature = false;
     TGPStrokeCache* m_strokeCache = nullptr;
     std::unique_ptr<TGPStrokeCache::TScratch> m_scratch;  // lent by the cache at the first need
     std::vector<QRgb> m_arrayColouredCoverage;

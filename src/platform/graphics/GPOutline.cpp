@@ -9,12 +9,12 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
-
 float EffectiveWidth(const TGPPen& pen)
 {
     return pen.GetWidth() > 0.0f ? pen.GetWidth() : 1.0f;
 }
+
+namespace {
 
 bool IsSimpleCap(TGPLineCap cap)
 {

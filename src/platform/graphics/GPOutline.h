@@ -23,5 +23,8 @@ QPainterPath BuildPenOutline(std::span<const TGPPathFigure> figures, const TGPPe
 // All points of the figure coincide (it has length 0).
 bool IsDegenerate(const TGPPathFigure& figure);
 
+// The width the pen paints: a pen of width 0 paints one unit wide.
+float EffectiveWidth(const TGPPen& pen);
+
 // The farthest distance from the figures' points that the pen can paint.
 float PenReach(const TGPPen& pen);

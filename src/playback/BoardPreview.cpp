@@ -1,0 +1,254 @@
+#include "playback/BoardPreview.h"
+
+#include "playback/BoardPicture.h"
+#include "playback/HeadlessPlaybackView.h"
+#include "playback/PlaybackEngine.h"
+
+#include <QMetaObject>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int32_t kSecondMs = 1000;
+
+// The preview engine's view: nothing of its board is on screen (its board image is never shown,
+// so the engine renders none of it), it shows no dialog and keeps no list of changes. Where the
+// screen would stand is still followed, for the outline on the picture.
+class TPreviewView : public THeadlessPlaybackView {
+public:
+    explicit TPreviewView(QSize p_visibleSize) : THeadlessPlaybackView(p_visibleSize) {}
+
+    QRect GetVisibleBoardRect() const override { return {}; }
+    void BoardChanged(const QRect&) override {}
+    void ShowMessage(TMessageKind, const QString&) override {}
+
+    // The part of the board a screen of the view's size would show.
+    QRect OnScreen() const { return THeadlessPlaybackView::GetVisibleBoardRect(); }
+};
+
+} // namespace
+
+// The worker's board-only engine for one zoom and screen size.
+class TBoardPreview::TWorker {
+public:
+    TWorker(const TPlayerState& p_session, const std::vector<TLectureInfo>& p_listPages, float p_fViewRatio,
+            QSize p_visibleSize)
+        : m_state(p_session), m_view(p_visibleSize), m_engine(m_state, m_view)
+    {
+        m_state.m_viewRatio = p_fViewRatio;
+        m_engine.SetBoardOnly();
+        m_engine.UsePageList(p_listPages);
+    }
+
+    bool Fits(const TJob& p_job) const
+    {
+        return m_state.m_viewRatio == p_job.viewRatio && m_view.m_visibleSize == p_job.visibleSize;
+    }
+
+    // The board rebuilt through the seek the player uses, then scaled down. Later in the page
+    // the engine rebuilt last, the rebuild is carried on instead of made afresh.
+    TBoardThumbnail Make(const TJob& p_job)
+    {
+        const uint32_t position = static_cast<uint32_t>(p_job.second * kSecondMs);
+        const uint32_t frame = static_cast<uint32_t>(MilliSecondsToFrameNo(position));
+        if (m_nRebuiltPage == p_job.pageIndex && frame >= m_u32RebuiltFrame) {
+            m_state.m_dCurrentPlayPosition = position;
+            m_engine.RedrawOnUntilMP3FrameNo(frame);
+        } else {
+            m_state.m_bClickTabLecturePage = true;
+            m_state.m_intCurrentMilesSecond = p_job.sessionMs;
+            m_engine.ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(p_job.sessionMs));
+        }
+        m_nRebuiltPage = p_job.pageIndex;
+        m_u32RebuiltFrame = frame;
+        TBoardMiniature miniature = PaintBoardMiniature(m_engine, kThumbnailWidth, m_view.OnScreen());
+        return {p_job.pageIndex, p_job.second, p_job.sessionMs, std::move(miniature.image), miniature.onScreen};
+    }
+
+private:
+    TPlayerState m_state;
+    TPreviewView m_view;
+    TPlaybackEngine m_engine;
+    int32_t m_nRebuiltPage = -1;       // where the board stands
+    uint32_t m_u32RebuiltFrame = 0;
+};
+
+bool TBoardPreview::TJob::SamePicture(const TJob& p_other) const
+{
+    return pageIndex == p_other.pageIndex && second == p_other.second && viewRatio == p_other.viewRatio &&
+           visibleSize == p_other.visibleSize;
+}
+
+TBoardPreview::TBoardPreview(const TPlayerState& p_state, std::vector<TLectureInfo> p_listPages, QSize p_visibleSize)
+    : m_state(p_state), m_listPages(std::move(p_listPages)), m_visibleSize(p_visibleSize), m_sessionState(p_state)
+{
+    m_thread = std::thread([this] { WorkerLoop(); });
+}
+
+TBoardPreview::~TBoardPreview()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_bStop = true;
+    }
+    m_wake.notify_one();
+    m_thread.join();
+}
+
+void TBoardPreview::SetVisibleSize(QSize p_visibleSize)
+{
+    m_visibleSize = p_visibleSize;
+}
+
+TPreviewCard TBoardPreview::Request(int32_t p_nSessionMs)
+{
+    TPreviewCard card;
+    card.sessionMs = p_nSessionMs;
+    card.timeText = FormatPlayTime(static_cast<uint32_t>(std::max(p_nSessionMs, 0)));
+    if (m_listPages.empty()) {
+        CancelRequest();
+        return card;
+    }
+    const TJob job = JobFor(p_nSessionMs);
+    card.pageIndex = job.pageIndex;
+    card.pictureAllowed = PictureAllowed(p_nSessionMs);
+    if (!card.pictureAllowed) {
+        CancelRequest();
+        return card;
+    }
+    card.picture = FindKept(job);
+    if (card.picture) {
+        CancelRequest();
+        return card;
+    }
+    m_wanted = job;
+    Ask(job);
+    return card;
+}
+
+void TBoardPreview::Prepare(int32_t p_nSessionMs)
+{
+    if (m_wanted || m_listPages.empty() || !PictureAllowed(p_nSessionMs)) {
+        return;
+    }
+    const TJob job = JobFor(p_nSessionMs);
+    if (!FindKept(job)) {
+        Ask(job);
+    }
+}
+
+void TBoardPreview::CancelRequest()
+{
+    m_wanted.reset();
+    DropPending();
+}
+
+TBoardPreview::TJob TBoardPreview::JobFor(int32_t p_nSessionMs) const
+{
+    const TSeekLanding landing = FindSeekLanding(m_listPages, static_cast<uint32_t>(std::max(p_nSessionMs, 0)));
+    const TLectureInfo& page = m_listPages[landing.page];
+    TJob job;
+    job.pageIndex = static_cast<int32_t>(landing.page);
+    job.second = static_cast<int32_t>(landing.position / kSecondMs);
+    job.sessionMs = static_cast<int32_t>(page.StartFrameNo) * kFrameMilliseconds + job.second * kSecondMs;
+    job.viewRatio = m_state.m_viewRatio;
+    job.visibleSize = m_visibleSize;
+    return job;
+}
+
+bool TBoardPreview::PictureAllowed(int32_t p_nSessionMs) const
+{
+    return !IsSupervisedStudy() || p_nSessionMs <= m_state.m_intFlowMilesSecond;
+}
+
+std::optional<TBoardThumbnail> TBoardPreview::FindKept(const TJob& p_job)
+{
+    const auto kept = std::find_if(m_listKept.begin(), m_listKept.end(),
+                                   [&p_job](const auto& entry) { return entry.first.SamePicture(p_job); });
+    if (kept == m_listKept.end()) {
+        return std::nullopt;
+    }
+    m_listKept.splice(m_listKept.begin(), m_listKept, kept);
+    return m_listKept.front().second;
+}
+
+void TBoardPreview::Ask(const TJob& p_job)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_inProgress && m_inProgress->SamePicture(p_job)) {
+            if (m_pending) {
+                m_pending.reset();
+                ++m_nDropped;
+            }
+            return;
+        }
+        if (m_pending && m_pending->SamePicture(p_job)) {
+            return;
+        }
+        if (m_pending) {
+            ++m_nDropped;
+        }
+        m_pending = p_job;
+    }
+    m_wake.notify_one();
+}
+
+void TBoardPreview::DropPending()
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_pending) {
+        m_pending.reset();
+        ++m_nDropped;
+    }
+}
+
+void TBoardPreview::WorkerLoop()
+{
+    std::unique_ptr<TWorker> worker;
+    while (true) {
+        TJob job;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_bStop || m_pending.has_value(); });
+            if (m_bStop) {
+                break;
+            }
+            job = *m_pending;
+            m_pending.reset();
+            m_inProgress = job;
+        }
+        if (m_onPictureStarted) {
+            m_onPictureStarted(job.pageIndex, job.second);
+        }
+        if (!worker || !worker->Fits(job)) {
+            worker.reset();
+            worker = std::make_unique<TWorker>(m_sessionState, m_listPages, job.viewRatio, job.visibleSize);
+        }
+        TBoardThumbnail picture = worker->Make(job);
+        ++m_nMade;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_inProgress.reset();
+        }
+        QMetaObject::invokeMethod(
+            &m_context, [this, job, picture = std::move(picture)] { Deliver(job, picture); }, Qt::QueuedConnection);
+    }
+}
+
+void TBoardPreview::Deliver(const TJob& p_job, const TBoardThumbnail& p_picture)
+{
+    if (!FindKept(p_job)) {
+        m_listKept.emplace_front(p_job, p_picture);
+        if (m_listKept.size() > kKeptPictures) {
+            m_listKept.pop_back();
+        }
+    }
+    if (m_wanted && m_wanted->SamePicture(p_job)) {
+        m_wanted.reset();
+        if (m_handler) {
+            m_handler(p_picture);
+        }
+    }
+}
