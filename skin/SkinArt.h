@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 
 #include <cstdint>
@@ -25,6 +26,8 @@ QColor MixColor(const QColor& a, const QColor& b, float t);
 
 // A transparent picture of the size, ready to paint on.
 QImage ClearImage(int width, int height);
+// Smooth edges and letters from here on.
+void BeginSmooth(QPainter& painter);
 // The skin's Korean face at a pixel size.
 QFont SkinFont(int pixelSize, bool bold);
 

@@ -14,12 +14,6 @@ namespace {
 
 constexpr int kMarkerSize = 32;
 
-void BeginSmooth(QPainter& painter)
-{
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-}
-
 // Twelve rays in four colours around a bright core, each ending in a spark.
 QImage Fireworks()
 {

@@ -31,12 +31,6 @@ QImage Page()
     return image;
 }
 
-void BeginText(QPainter& p)
-{
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setRenderHint(QPainter::TextAntialiasing, true);
-}
-
 // A text that runs past the bottom of its page fails the build: it would be cut off on screen.
 void CheckFits(int p_nBottom, const char* p_sPage)
 {
@@ -82,7 +76,7 @@ QImage KeysPage()
     };
     QImage image = Page();
     QPainter p(&image);
-    BeginText(p);
+    BeginSmooth(p);
     constexpr int kRowHeight = 36;
     constexpr qreal kTextColumn = 190.0;
     int top = kMargin;
@@ -135,7 +129,7 @@ QImage EndingPage()
     };
     QImage image = Page();
     QPainter p(&image);
-    BeginText(p);
+    BeginSmooth(p);
     constexpr int kTextColumn = 112;
     const int textWidth = kWidth - kTextColumn - kMargin;
     int top = kMargin;

@@ -9,6 +9,12 @@ QImage ClearImage(int width, int height)
     return image;
 }
 
+void BeginSmooth(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
 QFont SkinFont(int pixelSize, bool bold)
 {
     QFont font(QStringLiteral("NanumGothic"));

@@ -21,18 +21,12 @@ const QColor kTitle(0xE6, 0xEA, 0xF0);
 const QColor kText(0xAE, 0xB6, 0xC4);
 const QColor kAccent(0x4A, 0xA3, 0xFF);
 
-void BeginText(QPainter& p)
-{
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setRenderHint(QPainter::TextAntialiasing, true);
-}
-
 // A panel: its face, a title band with the title, a short accent under the title, the rim.
 QImage PanelBackground(int p_nWidth, int p_nHeight, const QString& p_sTitle)
 {
     QImage image = ClearImage(p_nWidth, p_nHeight);
     QPainter p(&image);
-    BeginText(p);
+    BeginSmooth(p);
     QLinearGradient face(0.0, 0.0, 0.0, p_nHeight);
     face.setColorAt(0.0, kFaceTop);
     face.setColorAt(1.0, kFaceBottom);
@@ -55,7 +49,7 @@ QImage GradeBackground()
 {
     QImage image = PanelBackground(280, 200, QStringLiteral("시험 성적 입력"));
     QPainter p(&image);
-    BeginText(p);
+    BeginSmooth(p);
     p.setFont(SkinFont(12, false));
     p.setPen(kText);
     p.drawText(QRect(kTextLeft, kTitleBand + 8, 280 - 2 * kTextLeft, 44), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
@@ -70,7 +64,7 @@ QImage PresentDetail()
     constexpr int kHeight = 155;
     QImage image = ClearImage(kWidth, kHeight);
     QPainter p(&image);
-    BeginText(p);
+    BeginSmooth(p);
     p.fillRect(image.rect(), QColor(0x26, 0x2D, 0x39));
     p.setPen(QPen(QColor(0x3A, 0x43, 0x52), 1.0));
     p.drawRect(QRectF(0.5, 0.5, kWidth - 1.0, kHeight - 1.0));
