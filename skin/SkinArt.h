@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+class QPainter;
+
 struct TSkinPicture {
     QString fileName;   // name inside the image folder
     QImage image;
@@ -39,8 +41,10 @@ std::vector<TSkinPicture> MakeBoardPatterns();
 std::vector<TSkinPicture> MakeFramePieces();
 // The three attention marker pictures PopBlinker1..3ToolCursor.png.
 std::vector<TSkinPicture> MakeMarkerPictures();
-// OK and Cancel buttons of the message window in their up, down and over states.
-std::vector<TSkinPicture> MakeMessageButtons();
+// The message window: its background message_back.png, its OK and Cancel buttons in their up,
+// down and over states (ok_up.png ... cancel_over.png) and the tick of its check box
+// (check_mark.png).
+std::vector<TSkinPicture> MakeMessageWindowPictures();
 // The Up, Down, Over and Disable pictures of every tool button, named after the button's picture
 // set ("imgPlaySpeedUpOver.png").
 std::vector<TSkinPicture> MakeToolButtonPictures();

@@ -1,8 +1,7 @@
-// Small pictures of the default skin: the attention markers and the message window's buttons.
+// Small pictures of the default skin: the attention markers.
 
 #include "SkinArt.h"
 
-#include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -83,45 +82,6 @@ QImage Eyes()
     return image;
 }
 
-struct TButtonLook {
-    QColor face;
-    QColor border;
-    QColor text;
-};
-
-QImage MessageButton(const QString& label, const TButtonLook& look, bool pressed)
-{
-    QImage image = ClearImage(64, 21);
-    QPainter painter(&image);
-    BeginSmooth(painter);
-    const QRectF box(0.5, 0.5, 63.0, 20.0);
-    painter.setPen(QPen(look.border, 1.0));
-    painter.setBrush(look.face);
-    painter.drawRoundedRect(box, 4.0, 4.0);
-    // A light top edge makes the raised states; a pressed button drops it and its label.
-    if (!pressed) {
-        painter.setPen(QPen(QColor(255, 255, 255, 60), 1.0));
-        painter.drawLine(QPointF(4.0, 1.5), QPointF(60.0, 1.5));
-    }
-    QFont font(QStringLiteral("NanumGothic"));
-    font.setPixelSize(12);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(look.text);
-    painter.drawText(box.translated(0.0, pressed ? 1.0 : 0.0), Qt::AlignCenter, label);
-    return image;
-}
-
-void AddButtonStates(std::vector<TSkinPicture>& out, const QString& name, const QString& label,
-                     const TButtonLook& up)
-{
-    const TButtonLook down{up.face.darker(115), up.border.darker(115), up.text};
-    const TButtonLook over{up.face.lighter(108), up.border, up.text};
-    out.push_back({name + "_up.png", MessageButton(label, up, false)});
-    out.push_back({name + "_down.png", MessageButton(label, down, true)});
-    out.push_back({name + "_over.png", MessageButton(label, over, false)});
-}
-
 } // namespace
 
 std::vector<TSkinPicture> MakeMarkerPictures()
@@ -131,13 +91,4 @@ std::vector<TSkinPicture> MakeMarkerPictures()
         {"PopBlinker2ToolCursor.png", ImportantBadge()},
         {"PopBlinker3ToolCursor.png", Eyes()},
     };
-}
-
-std::vector<TSkinPicture> MakeMessageButtons()
-{
-    std::vector<TSkinPicture> out;
-    AddButtonStates(out, "ok", QStringLiteral("확인"), {QColor(47, 125, 211), QColor(32, 96, 170), Qt::white});
-    AddButtonStates(out, "cancel", QStringLiteral("취소"),
-                    {QColor(232, 234, 238), QColor(180, 185, 193), QColor(51, 55, 62)});
-    return out;
 }

@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     }
     const bool ok = WriteAll(folder, MakeDeskBackgrounds()) && WriteAll(folder, MakeBoardPatterns())
                     && WriteAll(folder, MakeFramePieces()) && WriteAll(folder, MakeMarkerPictures())
-                    && WriteAll(folder, MakeMessageButtons()) && WriteAll(folder, MakeToolButtonPictures())
+                    && WriteAll(folder, MakeMessageWindowPictures()) && WriteAll(folder, MakeToolButtonPictures())
                     && WriteAll(folder, MakeSoundPictures()) && WriteAll(folder, MakeBarBackgrounds())
                     && WriteAll(folder, MakePanelPictures()) && WriteAll(folder, MakeHelpPages());
     return ok ? 0 : 1;

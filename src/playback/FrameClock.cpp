@@ -18,7 +18,7 @@ constexpr uint8_t kSelfStudyLectureType = 2;
 
 void TPlaybackEngine::tmFramePlayTimer()
 {
-    if (m_bBusy) {
+    if (m_bBusy || m_state.m_bClosing) {
         return;
     }
     const QScopedValueRollback<bool> busy(m_bBusy, true);

@@ -258,6 +258,9 @@ bool TPlaybackEngine::LoadPageSound(const QString& p_sBasePath, int32_t p_nPageI
 
 void TPlaybackEngine::PlaySound()
 {
+    if (m_state.m_bClosing) {
+        return;   // code coming back from a dialog of a closing window starts no voice
+    }
     const QScopedValueRollback<bool> busy(m_bBusy, true);
     SetPlaying(true);
     if (!m_bBoardOnly && !BASS_ChannelPlay(m_playChannel, kFalse)) {

@@ -84,6 +84,7 @@ public:
     // ---- Voice
 
     bool LoadPageSound(const QString& p_sBasePath, int32_t p_nPageIndex);
+    // Starts the voice; nothing once the window is closing (m_bClosing).
     void PlaySound();
     void PauseSound();
     void StopSound();
@@ -91,7 +92,8 @@ public:
     // ---- Frame clock and packet interpreter
 
     // One tick of tmFramePlay. A tick that arrives while the engine is starting a page, seeking or
-    // ticking (a modal dialog shown on the way lets ticks in) does nothing.
+    // ticking (a modal dialog shown on the way lets ticks in), or once the window is closing, does
+    // nothing.
     void tmFramePlayTimer();
     // Live: p_boolInvalidate true, p_bUntilDraw false. Rebuild: false, true.
     void PacketPlay(const TPacketItem& p_piPacketItem, bool p_boolInvalidate, bool p_bUntilDraw);

@@ -336,5 +336,6 @@ bool FileCopy(const QString& source, const QString& destination)
             return false;
         }
     }
-    return out.commit();
+    // Checked here: a commit whose own flush fails (a full disk) still renames the cut-off copy.
+    return out.flush() && out.commit();
 }

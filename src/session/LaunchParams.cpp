@@ -3,6 +3,7 @@
 #include "platform/ipc/SharedBlock.h"
 #include "session/FileUtil.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -39,6 +40,31 @@ std::optional<TLaunchError> ReadByteToken(const QStringList& tokens, int token, 
     }
     out = static_cast<uint8_t>(*value & 0xFF);
     return std::nullopt;
+}
+
+// A key as the message shows it: control characters written as their code.
+QString Printable(const QString& value)
+{
+    QString shown;
+    for (const QChar c : value) {
+        shown += c.category() == QChar::Other_Control ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                                                       : QString(c);
+    }
+    return shown;
+}
+
+std::optional<TLaunchError> CheckFolderKey(const QStringList& tokens, int token, const char* field)
+{
+    if (token > tokens.size()) {
+        return TokenError(token, field, tokens);
+    }
+    const QString& key = tokens[token - 1];
+    if (IsUsableFolderKey(key)) {
+        return std::nullopt;
+    }
+    return TLaunchError{QStringLiteral("실행 정보의 %1번째 항목(%2)은 폴더 이름으로 쓸 수 없습니다: %3")
+                            .arg(token)
+                            .arg(QLatin1String(field), Quoted(Printable(key)))};
 }
 
 TLaunchError LectureEntryError(int lecture, int lectureCount, const QString& entry, const QString& key)
@@ -81,6 +107,21 @@ QString SessionBasePath(const QString& roamingFolder, const QString& schoolKey, 
     return JoinPath(roamingFolder, "quorvale", "pendru", schoolKey, userKey, "lecture");
 }
 
+QString SelfStudyMarkerFile(const QString& roamingFolder, const QString& schoolKey, const QString& userKey)
+{
+    return JoinPath(roamingFolder, "quorvale", "ternwick", "log", schoolKey, userKey, "selfstudycheck.dat");
+}
+
+bool IsUsableFolderKey(const QString& key)
+{
+    if (key.isEmpty() || key == QLatin1String(".") || key == QLatin1String("..")) {
+        return false;
+    }
+    return std::none_of(key.cbegin(), key.cend(), [](QChar c) {
+        return IsPathSeparator(c) || c == u'/' || c == u'\\' || c.category() == QChar::Other_Control;
+    });
+}
+
 std::optional<TLaunchError> ApplyLaunchText(const QString& launchText, TPlayerState& state)
 {
     g_studyInfo = TStudyInfo();
@@ -91,7 +132,13 @@ std::optional<TLaunchError> ApplyLaunchText(const QString& launchText, TPlayerSt
     const auto tokenText = [&tokens](int token) { return token <= tokens.size() ? tokens[token - 1] : QString(); };
     g_studyInfo.study_mode = tokenText(1);
     g_studyInfo.school_key = tokenText(2);
+    if (auto error = CheckFolderKey(tokens, 2, "school_key")) {
+        return error;
+    }
     g_studyInfo.user_key = tokenText(3);
+    if (auto error = CheckFolderKey(tokens, 3, "user_key")) {
+        return error;
+    }
     if (auto error = ReadByteToken(tokens, 4, "lecture_type", g_studyInfo.lecture_type)) {
         return error;
     }

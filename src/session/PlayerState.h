@@ -36,6 +36,7 @@ struct TPlayerState {
     bool m_bSelfStudyMessageBox = false;     // self-study prompt already shown
     bool m_bCompulsionClose = false;         // close without asking
     bool m_bActivateView = false;            // a panel or message window is open over the board
+    bool m_bClosing = false;                 // the window is closing: nothing starts again
 
     int32_t m_intCurrentLectureKey = 0;      // number of the current page's lecture
 

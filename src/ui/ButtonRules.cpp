@@ -57,6 +57,8 @@ TButtonReaction ButtonReaction(const TButtonBehaviour& p_behaviour, TMouseStep p
         return Show(p_behaviour.disabledWhilePaused && !p_bPlaying ? TButtonState::Disable : TButtonState::Up);
     case TMouseStep::Release:
         return Release(p_behaviour.release);
+    case TMouseStep::ReleaseOutside:
+        return p_behaviour.actsOnReleaseOutside ? Release(p_behaviour.release) : TButtonReaction{};
     }
     return {};
 }

@@ -4,7 +4,9 @@
 // every move or on the first move only (latched until the mouse leaves), as the button's hover
 // rule says; leaving shows Up (Disable for a button that is disabled while paused, when paused)
 // and clears the latch; a release with any mouse button acts, before or after showing Up or Over
-// as the button's release rule says. TPictureButton applies these steps to its widget.
+// as the button's release rule says. A button that acts on a release inside it only ignores a
+// release outside (a press slid off the button is no click). TPictureButton applies these steps
+// to its widget.
 
 #include <cstdint>
 #include <optional>
@@ -28,9 +30,11 @@ struct TButtonBehaviour {
     THoverRule hover = THoverRule::OnEnter;
     TReleaseRule release = TReleaseRule::UpThenAct;
     bool disabledWhilePaused = false;   // leaving while paused shows Disable
+    bool actsOnReleaseOutside = true;   // a release off the button acts too
 };
 
-enum class TMouseStep : uint8_t { Press, Enter, Move, Leave, Release };
+// ReleaseOutside: the button pressed was released with the mouse off it.
+enum class TMouseStep : uint8_t { Press, Enter, Move, Leave, Release, ReleaseOutside };
 
 // What one mouse step does: a picture to show before acting, whether to act, a picture after.
 struct TButtonReaction {

@@ -6,7 +6,9 @@
 #include "platform/Rounding.h"
 #include "platform/graphics/GPImage.h"
 #include "session/FileUtil.h"
+#include "session/LauncherFile.h"
 #include "ui/ExScrollBox.h"
+#include "ui/MessageForm.h"
 #include "ui/PaintBox.h"
 #include "ui/Panel.h"
 #include "ui/PictureButton.h"
@@ -42,12 +44,15 @@ constexpr DWORD kOutputFrequency = 44100;
 
 const QString kCloseEarlyQuestion =
     QStringLiteral("학습을 중간에 종료하면 결과를 전송하지 않습니다.\r\n종료할까요 ?");
+const QString kSelfStudyQuestion = QStringLiteral("강의재생을 중지하고 스스로 풀어보겠습니까?");
+const QString kMarkerNotSaved = QStringLiteral("'일주일간 보지 않기' 선택을 저장하지 못했습니다.");
 
 } // namespace
 
 TForm1::TForm1(TForm1Options p_options)
     : QWidget(nullptr),
       m_options(std::move(p_options)),
+      m_closing(*this, m_state),
       tmFramePlay(new QTimer(this)),
       tmMessageStatus(new QTimer(this))
 {
@@ -75,6 +80,7 @@ TForm1::TForm1(TForm1Options p_options)
     connect(tmMessageStatus, &QTimer::timeout, this, [this] { tmMessageStatusTimer(); });
 
     m_engine = std::make_unique<TPlaybackEngine>(m_state, *this);
+    SetUpClosingPath();
 }
 
 TForm1::~TForm1()
@@ -304,30 +310,35 @@ bool TForm1::IsSessionAtEnd() const
 void TForm1::FormCloseQuery(bool& CanClose)
 {
     CanClose = true;
+    if (m_closing.IsClosing()) {
+        return;   // closing already: a further request changes nothing
+    }
     if (m_state.m_bCompulsionClose) {
+        m_closing.Close(false);
         return;
     }
     if (IsSessionAtEnd()) {
-        if (m_state.m_bPlaying) {
-            m_engine->StopSound();
-        }
-        SendStudyResult();
+        m_closing.Close(true);
         return;
     }
     if (m_bStartedUp && IsSupervisedStudy()) {
         AskBeforeLeavingEarly(CanClose);
     }
+    if (CanClose) {
+        m_closing.Close(false);
+    }
 }
 
 // Cancel returns to the state before the question: a paused voice stays paused, a playing one
-// plays on from where it stopped, and the play button shows which.
+// plays on from where it stopped, and the play button shows which. A window that closed while
+// the question was up (the check-up's forced close) just goes.
 void TForm1::AskBeforeLeavingEarly(bool& CanClose)
 {
     const bool wasPlaying = m_state.m_bPlaying;
     if (wasPlaying) {
         m_engine->StopSound();
     }
-    if (m_options.dialogs.AskOkCancel(this, kCloseEarlyQuestion)) {
+    if (m_options.dialogs.AskOkCancel(this, kCloseEarlyQuestion) || m_closing.IsClosing()) {
         return;
     }
     CanClose = false;
@@ -335,6 +346,15 @@ void TForm1::AskBeforeLeavingEarly(bool& CanClose)
         m_engine->PlaySound();
     }
     ShowPlayButtonState(m_state.m_bPlaying);
+}
+
+void TForm1::ForceClose()
+{
+    m_state.m_bCompulsionClose = true;
+    m_closing.Close(false);
+    // Inside a close query already under way (its question was just taken away) this request
+    // is not needed: that query ends in closing.
+    close();
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -345,8 +365,27 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    tmFramePlay->stop();
     event->accept();
+}
+
+// The panels over the board go with the window; the clocks stop, and a voice still playing stops
+// as at the end of the session.
+void TForm1::SetUpClosingPath()
+{
+    for (TPanel* panel : {paProposalView, paEvaluationView, paErrorView, paGradeView, paHelpView}) {
+        m_closing.AddPanel(panel);
+    }
+    m_closing.OnStop = [this] { StopForClosing(); };
+    m_closing.OnHandOff = [this] { SendStudyResult(); };
+}
+
+void TForm1::StopForClosing()
+{
+    tmFramePlay->stop();
+    SetStandByCheckUpEnabled(false);
+    if (m_state.m_bPlaying) {
+        m_engine->StopSound();
+    }
 }
 
 void TForm1::SendStudyResult()
@@ -480,7 +519,7 @@ void TForm1::RefreshToolTips()
 
 void TForm1::SetFrameClockEnabled(bool p_bEnabled)
 {
-    if (!p_bEnabled) {
+    if (!p_bEnabled || m_closing.IsClosing()) {
         tmFramePlay->stop();
     } else if (!tmFramePlay->isActive()) {
         tmFramePlay->start();
@@ -507,9 +546,35 @@ void TForm1::ShowMessage(TMessageKind p_enumKind, const QString& p_sText)
 
 bool TForm1::AskSelfStudy()
 {
+    return showMessageForm();
+}
+
+bool TForm1::showMessageForm()
+{
     m_engine->PauseSound();
     m_state.m_bActivateView = true;
-    return m_options.dialogs.AskSelfStudy(this);
+    TMessageForm form(this, m_state.m_sExeDir, ScreenSize());
+    form.m_sTitle = QStringLiteral("확인");
+    form.m_sMessage = kSelfStudyQuestion;
+    form.m_bCancelDisable = false;
+    const bool stop = form.ShowModal() == TMessageForm::mrOK;
+    if (m_closing.IsClosing()) {
+        return true;   // the window went while the question was up: no answer, no marker
+    }
+    if (form.IsChecked()) {
+        SaveSelfStudyMarker();
+    }
+    return stop;
+}
+
+// The answer stands whether or not the marker could be written; the learner is told when not.
+void TForm1::SaveSelfStudyMarker()
+{
+    const QString path = SelfStudyMarkerFile(GetSpecialFolder(QStringLiteral("ROAMING")), g_studyInfo.school_key,
+                                             g_studyInfo.user_key);
+    if (WriteLauncherLine(path, QStringLiteral("1"))) {
+        ShowMessage(TMessageKind::Warning, kMarkerNotSaved);
+    }
 }
 
 void TForm1::PostCloseRequest()

@@ -12,6 +12,7 @@
 #include "session/LaunchParams.h"
 #include "session/PlayerState.h"
 #include "ui/AlignEngine.h"
+#include "ui/ClosingPath.h"
 #include "ui/ControlRegistry.h"
 #include "ui/FormDialogs.h"
 #include "ui/KeyControl.h"
@@ -67,8 +68,16 @@ public:
     // ---- Lifecycle
 
     void FormCreate();
+    // The close query: decides whether the window closes and whether the result is handed off,
+    // and runs the closing path. Every close request ends here.
     void FormCloseQuery(bool& CanClose);
     void FormDestroy();
+    // The check-up's forced close: the window closes at once, without asking and without handing
+    // anything off; whatever dialog of the player is open goes with it.
+    void ForceClose();
+    // The window is closing (the closing path has run): code coming back from a dialog does
+    // nothing more.
+    bool IsClosing() const { return m_closing.IsClosing(); }
     // The start-up ran to its end (launch text read, audio ready, catalogue built).
     bool IsStartedUp() const { return m_bStartedUp; }
 
@@ -78,9 +87,13 @@ public:
     // One wheel event: 20 pixels up for a delta >= 0, down otherwise, whatever its size.
     void FormMouseWheel(int p_nWheelDelta);
 
-    // ---- Hand-off
+    // ---- Hand-off and self-study question
 
     void SendStudyResult();
+    // Asks the self-study question in the message window; true when the learner stops here (OK),
+    // and when the window closed while the question was up. A ticked check box leaves the marker
+    // file for the launcher.
+    bool showMessageForm();
 
     // ---- Bars, tool buttons, status texts, keys
 
@@ -206,6 +219,9 @@ private:
     void tabLecturePageMouseDown(const QMouseEvent& p_event);
     bool IsSessionAtEnd() const;
     void AskBeforeLeavingEarly(bool& CanClose);
+    void SetUpClosingPath();
+    void StopForClosing();
+    void SaveSelfStudyMarker();
     void btnSkinChangeMouseUp(const QObject* Sender);
     void btnCloseMouseDown(Qt::MouseButton p_button, Qt::KeyboardModifiers p_modifiers);
     // Study mode "R": no rule of supervised study applies any more, the window no longer stays
@@ -217,6 +233,7 @@ private:
     TPlayerState m_state;
     TControlRegistry m_registry;
     TAlignEngine m_align;
+    TClosingPath m_closing;
     std::unique_ptr<TPlaybackEngine> m_engine;
     std::unique_ptr<TKeyControl> m_keyControl;
     TSkinReadResult m_skinRead;

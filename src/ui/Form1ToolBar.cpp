@@ -16,6 +16,7 @@
 #include "ui/StatusMessage.h"
 #include "ui/StatusView.h"
 #include "ui/TabSet.h"
+#include "ui/StayOnTop.h"
 #include "ui/TitleView.h"
 #include "ui/ToolButtons.h"
 #include "ui/ToolTips.h"
@@ -215,11 +216,7 @@ void TForm1::LiftSupervision()
 {
     g_studyInfo.study_mode = QStringLiteral("R");
     SetStandByCheckUpEnabled(false);
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, false);
-    if (shown) {
-        show();   // a window changing its flags is hidden by it
-    }
+    SetStayOnTop(*this, false);
     SetToolTipText();
 }
 

@@ -50,10 +50,6 @@ TFormDialogs TFormDialogs::Standard()
     dialogs.AskOkCancel = [](QWidget* owner, const QString& text) {
         return RunBox(owner, QMessageBox::Information, QStringLiteral("확인"), text, true);
     };
-    dialogs.AskSelfStudy = [](QWidget* owner) {
-        return RunBox(owner, QMessageBox::Question, QStringLiteral("확인"),
-                      QStringLiteral("강의재생을 중지하고 스스로 풀어보겠습니까?"), true);
-    };
     dialogs.Wait = [](int32_t milliseconds) {
         if (milliseconds > 0) {
             QThread::msleep(static_cast<unsigned long>(milliseconds));

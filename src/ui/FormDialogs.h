@@ -16,8 +16,6 @@ struct TFormDialogs {
     std::function<void(QWidget* p_owner, TMessageKind p_enumKind, const QString& p_sText)> ShowMessage;
     // An information question with OK and Cancel; true for OK.
     std::function<bool(QWidget* p_owner, const QString& p_sText)> AskOkCancel;
-    // The self-study question ("확인" / the question); true when the learner stops to solve alone.
-    std::function<bool(QWidget* p_owner)> AskSelfStudy;
     // Blocks the window's thread (the waits between loading and playing a voice).
     std::function<void(int32_t p_nMilliseconds)> Wait;
 

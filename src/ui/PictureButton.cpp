@@ -5,7 +5,12 @@
 #include <QMouseEvent>
 
 TPictureButton::TPictureButton(QWidget* parent, const QString& p_sName, const TPlayerState& p_state)
-    : TPicture(parent, p_sName), m_state(p_state)
+    : TPictureButton(parent, p_sName)
+{
+    m_state = &p_state;
+}
+
+TPictureButton::TPictureButton(QWidget* parent, const QString& p_sName) : TPicture(parent, p_sName)
 {
     setMouseTracking(true);   // moves without a pressed button are hovers
 }
@@ -31,7 +36,7 @@ void TPictureButton::ShowState(TButtonState p_state)
 
 bool TPictureButton::IsInert() const
 {
-    return m_state.m_bActivateView;
+    return m_state && m_state->m_bActivateView;
 }
 
 void TPictureButton::Step(TMouseStep p_step)
@@ -39,7 +44,8 @@ void TPictureButton::Step(TMouseStep p_step)
     if (!m_behaviour || IsInert()) {
         return;
     }
-    const TButtonReaction reaction = ButtonReaction(*m_behaviour, p_step, m_state.m_bPlaying, *m_pLatch);
+    const bool playing = !m_state || m_state->m_bPlaying;
+    const TButtonReaction reaction = ButtonReaction(*m_behaviour, p_step, playing, *m_pLatch);
     if (reaction.before) {
         ShowState(*reaction.before);
     }
@@ -68,9 +74,9 @@ void TPictureButton::mouseDoubleClickEvent(QMouseEvent* event)
     mousePressEvent(event);
 }
 
-void TPictureButton::mouseReleaseEvent(QMouseEvent*)
+void TPictureButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    Step(TMouseStep::Release);
+    Step(rect().contains(event->position().toPoint()) ? TMouseStep::Release : TMouseStep::ReleaseOutside);
 }
 
 void TPictureButton::mouseMoveEvent(QMouseEvent*)

@@ -1,9 +1,10 @@
 #pragma once
-// A tool button: a picture that shows one of its four state pictures as the mouse presses,
-// hovers and leaves (the rules of ButtonRules), and acts on the release of any mouse button.
-// Nothing reacts, neither picture nor action, while a panel or message window is open over the
-// board (m_bActivateView). A button given a press handler (the close button) has that handler
-// only and keeps its picture.
+// A picture button: a picture that shows one of its state pictures as the mouse presses, hovers
+// and leaves (the rules of ButtonRules), and acts on the release of any mouse button. A tool
+// button of the player's bars reacts to nothing, neither picture nor action, while a panel or
+// message window is open over the board (m_bActivateView); a button of a window of its own (the
+// message window's) always reacts. A button given a press handler (the close button) has that
+// handler only and keeps its picture.
 
 #include "ui/ButtonRules.h"
 #include "ui/Picture.h"
@@ -18,7 +19,10 @@ public:
     // The state picture control of a state; none when there is none.
     using TStatePictures = std::function<const TPicture*(TButtonState)>;
 
+    // A tool button of the player's bars, which follows the player's state.
     TPictureButton(QWidget* parent, const QString& p_sName, const TPlayerState& p_state);
+    // A button of a window of its own.
+    TPictureButton(QWidget* parent, const QString& p_sName);
 
     // How the picture follows the mouse. p_bLatch: the hover latch kept in the player's state for
     // buttons that show Over on the first move only; null for the others.
@@ -44,7 +48,7 @@ private:
     bool IsInert() const;
     void Step(TMouseStep p_step);
 
-    const TPlayerState& m_state;
+    const TPlayerState* m_state = nullptr;
     std::optional<TButtonBehaviour> m_behaviour;
     bool m_bOwnLatch = false;
     bool* m_pLatch = &m_bOwnLatch;

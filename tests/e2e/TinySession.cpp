@@ -48,9 +48,9 @@ QByteArray StrokePackets()
     return bytes;
 }
 
-bool WriteLecture(const QString& p_sBasePath, const QString& p_sKey, const QByteArray& p_voice)
+bool WriteLecture(const QString& p_sBasePath, uint8_t p_nLectureType, const QString& p_sKey, const QByteArray& p_voice)
 {
-    const QString fileName = MakeLectureFileName(1, 0, p_sKey).value_or(QString());
+    const QString fileName = MakeLectureFileName(p_nLectureType, 0, p_sKey).value_or(QString());
     const QString lectureFolder = LectureFolder(p_sBasePath, fileName);
     const QString pageFolder = PageFolder(p_sBasePath, LectureNameOf(fileName), QStringLiteral("p1"));
     const QByteArray catalogue = QStringLiteral("<root><pages><page id=\"p1\" frames=\"%1\"/></pages></root>").arg(kFrames).toUtf8();
@@ -68,7 +68,7 @@ bool WriteLecture(const QString& p_sBasePath, const QString& p_sKey, const QByte
 
 } // namespace
 
-bool WriteTinySession(const QString& p_sRoamingFolder, const QString& p_sVoicePath)
+bool WriteTinySession(const QString& p_sRoamingFolder, const QString& p_sVoicePath, uint8_t p_nLectureType)
 {
     QFile voice(p_sVoicePath);
     if (!voice.open(QIODevice::ReadOnly)) {
@@ -76,7 +76,8 @@ bool WriteTinySession(const QString& p_sRoamingFolder, const QString& p_sVoicePa
     }
     const QByteArray bytes = voice.readAll();
     const QString base = SessionBasePath(p_sRoamingFolder, QStringLiteral("S1"), QStringLiteral("U1"));
-    return WriteLecture(base, QStringLiteral("1234"), bytes) && WriteLecture(base, QStringLiteral("57"), bytes);
+    return WriteLecture(base, p_nLectureType, QStringLiteral("1234"), bytes) &&
+           WriteLecture(base, p_nLectureType, QStringLiteral("57"), bytes);
 }
 
 bool WriteLaunchFallbackFile(const QString& p_sRoamingFolder, const QString& p_sLaunchText)

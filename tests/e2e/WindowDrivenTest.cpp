@@ -5,7 +5,8 @@
 // click on the play button resumes (it goes on from there), Right jumps 10 seconds, "." raises
 // the volume, keypad + zooms in, and the session still ends and hands off its result. The layout
 // file next to the player drives the window: with the shipped one and with the compact one the
-// bars, their buttons and the board stand on the screen where the file puts them.
+// bars, their buttons and the board stand on the screen where the file puts them. The
+// self-study question of a type 2 lecture is answered with real clicks.
 
 #include "e2e/TinySession.h"
 #include "e2e/VirtualScreen.h"
@@ -18,6 +19,7 @@
 #include "session/LaunchParams.h"
 
 #include <QDir>
+#include <QColor>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -167,14 +169,14 @@ protected:
     static QString Program(const QString& p_sName) { return JoinPath(QCoreApplication::applicationDirPath(), p_sName); }
 
     // p_sPlayer: the player to start; empty: the one beside the test.
-    void Launch(const QString& p_sPlayer = QString())
+    void Launch(const char* p_sLaunchText = kFreeLaunchText, const QString& p_sPlayer = QString())
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome.path());
         environment.insert(QStringLiteral("DISPLAY"), g_display->Display());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_launch.setProcessEnvironment(environment);
-        QStringList args{QStringLiteral("launch"), QStringLiteral("--text"), QString::fromLatin1(kFreeLaunchText),
+        QStringList args{QStringLiteral("launch"), QStringLiteral("--text"), QString::fromLatin1(p_sLaunchText),
                          QStringLiteral("--timeout"), QString::number(kLaunchTimeoutSeconds)};
         if (!p_sPlayer.isEmpty()) {
             args << QStringLiteral("--player") << p_sPlayer;
@@ -396,7 +398,7 @@ TEST_F(TWindowDriven, ShippedLayoutPlacesTheBarsAndTheBoardOnTheScreen)
 TEST_F(TWindowDriven, CompactLayoutHidesTheStatusBarUntilTheBottomEdge)
 {
     const TProgramFolder program(QStringLiteral(RAVO_COMPACT_LAYOUT));
-    Launch(program.Player());
+    Launch(kFreeLaunchText, program.Player());
     FocusPlayer();
     constexpr int kCompactStatusTop = TVirtualScreen::kHeight - 88;
     const QPoint play(10, kCompactStatusTop + 22 + 3);
@@ -411,6 +413,38 @@ TEST_F(TWindowDriven, CompactLayoutHidesTheStatusBarUntilTheBottomEdge)
     ASSERT_TRUE(WaitFor([&] { return !ShowsPicture(Shot(), QStringLiteral("imgPlayUp.png"), play); }))
         << "the status bar never went away";
     CloseFromTheTitleBar();
+}
+
+// The self-study lectures (type 2) of 1.5 s a page: past two thirds of the first page the message
+// window comes up in the middle of the screen. A click ticks its box, a click on Cancel plays on:
+// the session ends by itself, hands off its result, and the marker file is left for the launcher.
+TEST_F(TWindowDriven, SelfStudyQuestionAnsweredWithRealClicksPlaysOnAndLeavesTheMarker)
+{
+    ASSERT_TRUE(WriteTinySession(m_dataHome.path(), QStringLiteral(RAVO_TEST_VOICE), 2));
+    const QString marker = SelfStudyMarkerFile(m_dataHome.path(), QStringLiteral("S1"), QStringLiteral("U1"));
+    // The message window centred on 1280 x 800 (ties to even): its top-left corner.
+    const QPoint window(420, 288);
+    const QColor stripe(0x2F, 0x6F, 0xD0);   // the blue stripe along the window's top
+    const auto asked = [&] {
+        const QImage shot = Shot();
+        return QColor(shot.pixel(window + QPoint(200, 2))) == stripe &&
+               QColor(shot.pixel(window + QPoint(200, 130))) == QColor(Qt::white);
+    };
+    Launch(kTinySelfStudyLaunchText);
+    ASSERT_TRUE(WaitFor(asked, 60000)) << "the self-study question never showed";
+    EXPECT_FALSE(QFile::exists(marker));
+
+    Click(window + QPoint(35 + 8, 147 + 12));    // the check box
+    Click(window + QPoint(305 + 32, 179 + 10));  // Cancel
+    EXPECT_TRUE(WaitFor([&] { return !asked(); })) << "the question stayed";
+
+    ASSERT_TRUE(m_launch.waitForFinished(60000));
+    EXPECT_EQ(m_launch.exitCode(), 0) << m_launch.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromLocal8Bit(m_launch.readAllStandardOutput()),
+              QString::fromLatin1(kTinySelfStudyResultText) + QLatin1Char('\n'));
+    QFile file(marker);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("1\r\n"));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The frame clock against the manual audio output: the packets played each tick, the pages
-// following one another, the end of the session, the self-study prompt.
+// following one another, the end of the session, the self-study prompt, a closing window.
 
 #include "PlaybackTestSupport.h"
 
@@ -140,6 +140,30 @@ TEST_F(PlaybackTest, PausedTicksOnlyCheckTheEndOfTheSession)
     m_state.m_bActivateView = false;
     Tick();
     EXPECT_EQ(m_view.m_nCloseRequestCount, 1);
+}
+
+// A window that is closing: the ticks still queued play nothing and ask for nothing, though the
+// voice still plays, and code coming back from one of its dialogs starts no voice.
+TEST_F(PlaybackTest, ClosingWindowsTicksDoNothingAndNoVoiceStartsAgain)
+{
+    WriteSession({{{"a", SamplesOf(1500), CreationPackets(42)}}});
+    Start();
+    Tick();
+    m_state.m_bClosing = true;
+    const uint32_t position = m_state.m_dCurrentPlayPosition;
+    const int played = PlayedPackets();
+    m_state.m_intCurrentMilesSecond = m_state.m_intAllMileSecond;
+    for (int i = 0; i < 5; ++i) {
+        Tick();
+    }
+    EXPECT_EQ(m_state.m_dCurrentPlayPosition, position);
+    EXPECT_EQ(PlayedPackets(), played);
+    EXPECT_EQ(m_view.m_nCloseRequestCount, 0);
+
+    m_engine->StopSound();
+    m_engine->PlaySound();
+    EXPECT_FALSE(m_state.m_bPlaying);
+    EXPECT_NE(BASS_ChannelIsActive(m_engine->GetPlayChannel()), kActivePlaying);
 }
 
 class SelfStudyTest : public PlaybackTest, public ::testing::WithParamInterface<bool> {};

@@ -247,23 +247,6 @@ TEST(FileUtil, RoamingFolderWithoutXdgDataHomeIsUnderHome)
 // ---------------------------------------------------------------------------------------------
 // Folders and copies
 
-namespace {
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
-
 TEST(FileUtil, ForceFolderCreatesParentsButNotOverAFile)
 {
     QTemporaryDir dir;
@@ -305,4 +288,27 @@ TEST(FileUtil, FileCopyCreatesTheFolderAndReplacesOnlyWhenComplete)
     WriteAll(blocked, "x");
     EXPECT_FALSE(FileCopy(source, JoinPath(blocked, "12.png")));   // folder is a file
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);   // no stray temporary files
+}
+
+// A disk that fills up during the copy: the destination keeps its old content whole, and no
+// temporary file is left, whether the copy breaks off in a large piece or in the last small one.
+TEST(FileUtil, FileCopyOntoAFullDiskKeepsTheOldDestination)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString destination = JoinPath(dir.path(), "12.png");
+    for (const int size : {1000, 200000}) {
+        const QString source = JoinPath(dir.path(), "source.png");
+        WriteAll(source, QByteArray(size, 'n'));
+        WriteAll(destination, "old");
+        bool copied = true;
+        {
+            const TFileSizeLimit fullDisk(500);
+            ASSERT_TRUE(fullDisk.IsActive());
+            copied = FileCopy(source, destination);
+        }
+        EXPECT_FALSE(copied) << size;
+        EXPECT_EQ(ReadAll(destination), "old") << size;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"12.png", "source.png"})) << size;
+    }
 }

@@ -79,7 +79,10 @@ std::vector<TLaunchCase> LaunchCases()
         {"Korean keys", "A&서울고&홍길동&1&0&1&학교|,|9", "A", "서울고", "홍길동", 1, 0, 1,
          {"학교|,|9"}, {"A000000009.wyl"}, {{"학교", "9"}}, ""},
 
-        {"empty text", "", "", "", "", 0, 0, 0, {}, {}, {}, "4번째 항목(lecture_type)이 없습니다"},
+        {"empty text", "", "", "", "", 0, 0, 0, {}, {}, {}, "2번째 항목(school_key)이 없습니다"},
+        {"user key missing", "A&S1", "A", "S1", "", 0, 0, 0, {}, {}, {}, "3번째 항목(user_key)이 없습니다"},
+        {"dots inside keys are names", "A&S.1&..U&1&0&1&S|,|1", "A", "S.1", "..U", 1, 0, 1,
+         {"S|,|1"}, {"A000000001.wyl"}, {{"S", "1"}}, ""},
         {"type not a number", "A&S1&U1&x&0&1&S|,|1", "A", "S1", "U1", 0, 0, 0, {}, {}, {},
          "4번째 항목(lecture_type)이 정수가 아닙니다: 'x'"},
         {"type in hexadecimal", "A&S1&U1&$1&0&1&S|,|1", "A", "S1", "U1", 0, 0, 0, {}, {}, {},
@@ -100,6 +103,20 @@ std::vector<TLaunchCase> LaunchCases()
          {"S9|,| 5"}, {""}, {{"", ""}}, "강의 키가 정수가 아닙니다: ' 5'"},
         {"lecture key missing", "A&S1&U1&1&0&1&S9", "A", "S1", "U1", 1, 0, 1,
          {"S9"}, {""}, {{"", ""}}, "강의 키가 정수가 아닙니다: ''"},
+
+        // The keys name folders: none may leave its folder or be no name at all.
+        {"school key of two dots", "A&..&U1&1&0&1&S|,|1", "A", "..", "", 0, 0, 0, {}, {}, {},
+         "2번째 항목(school_key)은 폴더 이름으로 쓸 수 없습니다: '..'"},
+        {"school key of one dot", "A&.&U1&1&0&1&S|,|1", "A", ".", "", 0, 0, 0, {}, {}, {},
+         "2번째 항목(school_key)은 폴더 이름으로 쓸 수 없습니다: '.'"},
+        {"school key of blanks only", "A& \t &U1&1&0&1&S|,|1", "A", "", "", 0, 0, 0, {}, {}, {},
+         "2번째 항목(school_key)은 폴더 이름으로 쓸 수 없습니다: ''"},
+        {"user key with a slash", "A&S1&../U1&1&0&1&S|,|1", "A", "S1", "../U1", 0, 0, 0, {}, {}, {},
+         "3번째 항목(user_key)은 폴더 이름으로 쓸 수 없습니다: '../U1'"},
+        {"user key with a backslash", "A&S1&..\\U1&1&0&1&S|,|1", "A", "S1", "..\\U1", 0, 0, 0, {}, {}, {},
+         "3번째 항목(user_key)은 폴더 이름으로 쓸 수 없습니다: '..\\U1'"},
+        {"user key with a control character", QStringLiteral("A&S1&U\u0001X&1&0&1&S|,|1"), "A", "S1",
+         QStringLiteral("U\u0001X"), 0, 0, 0, {}, {}, {}, "3번째 항목(user_key)은 폴더 이름으로 쓸 수 없습니다: 'U\\x01X'"},
     };
 }
 
@@ -289,13 +306,24 @@ TEST_F(LaunchParams, ErrorInTheBlockNamesTheBlockAndKeepsWhatWasRead)
     EXPECT_TRUE(m_state.m_sBasePath.isEmpty());
 }
 
+// A refused key gives no session folder: nothing is read or written under a path it names.
+TEST_F(LaunchParams, RefusedKeyLeavesNoSessionFolder)
+{
+    ASSERT_TRUE(m_block.Create("A&S1&..&1&0&1&S|,|1"));
+    const auto error = ReadLaunchParams(m_state, QStringLiteral("/x"), m_block.Name());
+    ASSERT_TRUE(error.has_value());
+    EXPECT_TRUE(error->Message.contains(QString::fromStdString(m_block.Name())));
+    EXPECT_TRUE(m_state.m_sBasePath.isEmpty());
+    EXPECT_TRUE(m_state.m_arrayLectureName.isEmpty());
+}
+
 TEST_F(LaunchParams, EmptyBlockIsAnEmptyLaunchText)
 {
     ASSERT_TRUE(m_block.Create("", 0));
     WriteFallbackFile(m_home.Path(), "R&S1&U1&1&0&0\r\n");
     const auto error = ReadLaunchParams(m_state, QStringLiteral("/x"), m_block.Name());
     ASSERT_TRUE(error.has_value());
-    EXPECT_TRUE(error->Message.contains(QStringLiteral("4번째 항목(lecture_type)이 없습니다")));
+    EXPECT_TRUE(error->Message.contains(QStringLiteral("2번째 항목(school_key)이 없습니다")));
 }
 
 TEST_F(LaunchParams, WithoutABlockTheFirstLineOfTheFallbackFileIsRead)
@@ -344,6 +372,8 @@ TEST(SessionFolders, LectureAndPageFoldersUnderTemp)
 {
     const QString base = QStringLiteral("/home/u/.local/share/quorvale/pendru/S1/U1/lecture");
     EXPECT_EQ(LaunchFallbackFile(QStringLiteral("/d")), QStringLiteral("/d/quorvale/pendru/lecture.dat"));
+    EXPECT_EQ(SelfStudyMarkerFile(QStringLiteral("/d"), QStringLiteral("S1"), QStringLiteral("U1")),
+              QStringLiteral("/d/quorvale/ternwick/log/S1/U1/selfstudycheck.dat"));
     EXPECT_EQ(SessionBasePath(QString(), QStringLiteral("S1"), QStringLiteral("U1")),
               QStringLiteral("/quorvale/pendru/S1/U1/lecture"));
     EXPECT_EQ(LectureFolder(base, QStringLiteral("A000001234.wyl")), base + QStringLiteral("/Temp/A000001234"));

@@ -1,19 +1,41 @@
 #pragma once
-// Small fixtures of the session tests: environment variables set for one test, a temporary XDG
-// data home, readable QString output in failure messages.
+// Small fixtures of the session tests: whole files read and written, environment variables set
+// for one test, a temporary XDG data home, a full disk, readable QString output in failure
+// messages.
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <optional>
 #include <ostream>
 #include <string>
 
+#include <sys/resource.h>
+
 inline void PrintTo(const QString& text, std::ostream* os)
 {
     *os << '"' << text.toStdString() << '"';
+}
+
+// The whole content of a file; empty when it cannot be read.
+inline QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Makes the file hold exactly the bytes.
+inline void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 // Sets (or, with nullptr, removes) an environment variable until the end of the scope.
@@ -54,4 +76,31 @@ public:
 private:
     QTemporaryDir m_dir;
     TScopedEnv m_env;
+};
+
+// A disk that fills up: until the end of the scope no file of this process grows beyond
+// p_nBytes, whoever runs the test (root too); a write past it fails instead of raising a signal.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t p_nBytes) : m_previousHandler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = p_nBytes;
+        m_bActive = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~TFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+    bool IsActive() const { return m_bActive; }
+
+private:
+    rlimit m_saved{};
+    void (*m_previousHandler)(int);
+    bool m_bActive = false;
 };

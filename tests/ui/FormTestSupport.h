@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -85,14 +86,17 @@ protected:
         options.exeDir = p_sExeDir;
         options.layoutFile = m_sLayoutFile;
         options.audioDevice = kNoSoundDevice;
-        options.dialogs.ShowMessage = [this](QWidget*, TMessageKind kind, const QString& text) {
+        const TFormDialogs standard = TFormDialogs::Standard();
+        options.dialogs.ShowMessage = [this, standard](QWidget* owner, TMessageKind kind, const QString& text) {
             m_listMessages.emplace_back(kind, text);
+            if (m_bRealMessageBoxes) {
+                standard.ShowMessage(owner, kind, text);
+            }
         };
-        options.dialogs.AskOkCancel = [this](QWidget*, const QString& text) {
+        options.dialogs.AskOkCancel = [this, standard](QWidget* owner, const QString& text) {
             m_listQuestions.push_back(text);
-            return m_bAnswerOk;
+            return m_bRealMessageBoxes ? standard.AskOkCancel(owner, text) : m_bAnswerOk;
         };
-        options.dialogs.AskSelfStudy = [](QWidget*) { return false; };
         options.dialogs.Wait = [](int32_t) {};
         m_form = std::make_unique<TForm1>(std::move(options));
         m_form->FormCreate();
@@ -100,18 +104,24 @@ protected:
         return *m_form;
     }
 
-    // Lets the window's timers and posted requests run until it has closed; false when it is
-    // still open after the time given.
-    bool WaitUntilClosed(int p_nMilliseconds = 20000)
+    // Lets the window's timers and posted requests run until p_done holds; false when it still
+    // does not after the time given.
+    static bool WaitFor(const std::function<bool()>& p_done, int p_nMilliseconds = 20000)
     {
         QElapsedTimer clock;
         clock.start();
-        while (m_form->isVisible() && clock.elapsed() < p_nMilliseconds) {
+        while (!p_done() && clock.elapsed() < p_nMilliseconds) {
             QEventLoop loop;
             QTimer::singleShot(20, &loop, &QEventLoop::quit);
             loop.exec();
         }
-        return !m_form->isVisible();
+        return p_done();
+    }
+
+    // Lets the window run until it has closed; false when it is still open after the time given.
+    bool WaitUntilClosed(int p_nMilliseconds = 20000)
+    {
+        return WaitFor([this] { return !m_form->isVisible(); }, p_nMilliseconds);
     }
 
     // A control of the window by name and kind.
@@ -155,6 +165,8 @@ protected:
     QString m_sLayoutFile;   // the layout the window reads; set before StartForm to read another
     std::unique_ptr<TForm1> m_form;
     bool m_bAnswerOk = true;
+    // The window's messages and questions in real message boxes (recorded all the same).
+    bool m_bRealMessageBoxes = false;
     std::vector<QString> m_listQuestions;
     std::vector<std::pair<TMessageKind, QString>> m_listMessages;
 };
