@@ -96,6 +96,8 @@ const char* CatalogueStopText(TCatalogueStop stop)
         return "has no \"pages\" element";
     case TCatalogueStop::Frames:
         return "has a page without a valid \"frames\"; it and the pages after it are left out";
+    case TCatalogueStop::PageId:
+        return "has a page whose \"id\" cannot be a folder name; it and the pages after it are left out";
     }
     return "";
 }
@@ -113,6 +115,8 @@ const char* PageInfoStopText(TPageInfoStop stop)
         return "has no \"root\" element";
     case TPageInfoStop::PageInfo:
         return "has no \"pageinfo\" with a valid width and height";
+    case TPageInfoStop::BoardSize:
+        return "asks for a board size that is not between 1 and 16384 pixels a side";
     case TPageInfoStop::LectureImage:
         return "has no \"lectureimage\" element";
     case TPageInfoStop::Resources:

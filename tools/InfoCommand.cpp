@@ -25,6 +25,8 @@ const char* StopText(TCatalogueStop stop)
         return "no \"pages\" element";
     case TCatalogueStop::Frames:
         return "a page without a valid \"frames\"";
+    case TCatalogueStop::PageId:
+        return "a page whose \"id\" cannot be a folder name";
     }
     return "";
 }

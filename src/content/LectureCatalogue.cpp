@@ -54,6 +54,12 @@ TLectureReadResult ReadLecture(const QString& lectureFolder, const QString& lect
         entry.info.PageName = lectureName;
         entry.info.PageNo = static_cast<int32_t>(pages.size());
         entry.info.PageID = AttributeTextOrEmpty(element, QStringLiteral("id"));
+        // The id names the page's folder: it must not lead out of the lecture's folder (no id
+        // at all is the lecture's folder itself).
+        if (!entry.info.PageID.isEmpty() && !IsPlainFileName(entry.info.PageID)) {
+            result.stop = TCatalogueStop::PageId;
+            return result;
+        }
         entry.soundPath = JoinPath(lectureFolder, entry.info.PageID, QStringLiteral("sound.dat"));
         if (!QFileInfo::exists(entry.soundPath)) {
             entry.soundPath = fallbackSound;

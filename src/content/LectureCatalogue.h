@@ -37,6 +37,7 @@ enum class TCatalogueStop : uint8_t {
     Root,        // no "root"
     Pages,       // no "pages" under "root"
     Frames,      // a page without a valid "frames": that page and the ones after it are left out
+    PageId,      // a page whose "id" cannot be a folder name ("..", separators): the same
 };
 
 struct TLectureReadResult {

@@ -1,5 +1,6 @@
 #include "content/PacketFile.h"
 
+#include "platform/ContentFile.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
 
@@ -59,6 +60,10 @@ TPacketLoadResult TPacketFile::LoadPacketFile(const QString& path)
     QFile file(path);
     if (!file.exists()) {
         return Problem(TPacketLoadStatus::Missing, QString::fromUtf8(kPacketFileMissingMessage));
+    }
+    // Opening a FIFO waits for a writer that never comes; a folder or device is no packet file.
+    if (!IsRegularFile(path)) {
+        return Problem(TPacketLoadStatus::Unreadable, QStringLiteral("Packet 파일이 일반 파일이 아닙니다."));
     }
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return Problem(TPacketLoadStatus::Unreadable, QStringLiteral("Packet 파일을 열 수 없습니다."));

@@ -62,7 +62,8 @@ TLecturePageImage ChooseLecturePageImage(const QString& p_sImageType, const QStr
     }
     for (const QString& name : {QStringLiteral("bgimg") + p_sExtension, QStringLiteral("bgimg.gif")}) {
         const QString path = JoinPath(p_pFilePath, name);
-        if (QFileInfo::exists(path)) {
+        // An extension holding a separator would lead out of the page's folder.
+        if (IsPlainFileName(name) && QFileInfo::exists(path)) {
             return {kBoardPagePicture, path};
         }
     }
@@ -106,7 +107,11 @@ TPageInfoResult TPageDescription::ReadDescription(TPlayerState& state, const QSt
     if (!width || !height) {
         return {TPageInfoStop::PageInfo, 0};
     }
-    state.m_ptOriginalImage = TIntPoint{*width, *height};
+    const TIntPoint boardSize{*width, *height};
+    if (*width < 1 || *height < 1 || *width > kMaxBoardSide || *height > kMaxBoardSide) {
+        return {TPageInfoStop::BoardSize, 0, boardSize};
+    }
+    state.m_ptOriginalImage = boardSize;
 
     const QDomElement lectureImage = FindChildElement(root, QStringLiteral("lectureimage"));
     if (lectureImage.isNull()) {
@@ -129,7 +134,7 @@ TPageInfoResult TPageDescription::ReadDescription(TPlayerState& state, const QSt
     for (const QDomElement& entry : ChildElements(resources)) {
         std::optional<TResourceInfo> info = ReadResourceInfo(entry);
         if (!info) {
-            return {TPageInfoStop::ResourceEntry, static_cast<int>(m_listResourceInfo.size())};
+            return {TPageInfoStop::ResourceEntry, static_cast<int>(m_listResourceInfo.size()), boardSize};
         }
         m_listResourceInfo.push_back(std::move(*info));
     }
@@ -137,7 +142,7 @@ TPageInfoResult TPageDescription::ReadDescription(TPlayerState& state, const QSt
     auto manager = std::make_unique<TResourceManager>();
     manager->LoadResourceList(m_listResourceInfo, PageResourceFolder(basePath, page.PageName, page.PageID));
     m_rmResourceManager = std::move(manager);
-    return {TPageInfoStop::None, static_cast<int>(m_listResourceInfo.size())};
+    return {TPageInfoStop::None, static_cast<int>(m_listResourceInfo.size()), boardSize};
 }
 
 void TPageDescription::LoadLecturePageImage(TPlayerState& state, const QString& p_sImageType,

@@ -53,6 +53,9 @@ TLecturePageImage ChooseLecturePageImage(const QString& p_sImageType, const QStr
 // The board surface after a page of size `page`: each side grows to the page's, never shrinks.
 TIntPoint WidenedBoardSize(const TIntPoint& surface, const TIntPoint& page);
 
+// The largest board side a page may ask for; larger boards cannot be held in memory.
+constexpr int32_t kMaxBoardSide = 16384;
+
 // Where a reading stopped. Everything before the step named here was applied.
 enum class TPageInfoStop : uint8_t {
     None,            // read to the end
@@ -60,6 +63,7 @@ enum class TPageInfoStop : uint8_t {
     File,            // missing or not XML
     Root,            // no "root"
     PageInfo,        // no "pageinfo" or a missing / malformed "width" or "height"
+    BoardSize,       // a width or height not between 1 and kMaxBoardSide: the board stays as it was
     LectureImage,    // no "lectureimage"
     Resources,       // no "resources"
     ResourceEntry,   // an entry with a missing / malformed number: the list keeps the ones before
@@ -68,6 +72,7 @@ enum class TPageInfoStop : uint8_t {
 struct TPageInfoResult {
     TPageInfoStop stop = TPageInfoStop::None;
     int resourceEntriesRead = 0;   // entries appended before the reading ended
+    TIntPoint boardSize;           // the size the page asked for, once read
 };
 
 // Board size, kind and lecture key live on the shared state record; the resource list, the

@@ -1,8 +1,8 @@
 #include "content/XmlDom.h"
 
+#include "platform/ContentFile.h"
 #include "session/CommDefine.h"
 
-#include <QFile>
 #include <QLocale>
 
 #include <cmath>
@@ -10,20 +10,25 @@
 
 std::optional<QDomDocument> LoadXmlDocument(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = ReadRegularFile(path, kMaxXmlFileBytes);
+    if (!bytes || !IsXmlNestingWithin(*bytes, path)) {
         return std::nullopt;
     }
-    return ParseXmlDocument(file.readAll());
+    return ParseXmlDocument(*bytes);
 }
 
 std::optional<QDomDocument> ParseXmlDocument(const QByteArray& bytes)
 {
-    QDomDocument document;
-    if (!document.setContent(bytes)) {
+    // A document too large for memory is a broken file like any other.
+    try {
+        QDomDocument document;
+        if (!document.setContent(bytes)) {
+            return std::nullopt;
+        }
+        return document;
+    } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    return document;
 }
 
 QDomElement FindChildElement(const QDomNode& parent, const QString& name)

@@ -17,9 +17,11 @@ constexpr float kMaxStretchedCopyReach = 1.0e6f;
 
 bool KeepsStretchedCopy(const TGPRectF& box)
 {
+    // The copy covers whole pixels: a box a hair wide still costs a column of its full height.
+    const double width = std::ceil(static_cast<double>(box.Width) + 1.0);
+    const double height = std::ceil(static_cast<double>(box.Height) + 1.0);
     return std::isfinite(box.X) && std::isfinite(box.Y) && std::fabs(box.X) < kMaxStretchedCopyReach &&
-           std::fabs(box.Y) < kMaxStretchedCopyReach &&
-           static_cast<double>(box.Width) * box.Height <= kMaxStretchedCopyPixels;
+           std::fabs(box.Y) < kMaxStretchedCopyReach && width * height <= kMaxStretchedCopyPixels;
 }
 
 TGPRectF Normalised(const TGPRectF& box)

@@ -1,8 +1,8 @@
 #include "draw/XmlUtil.h"
 
 #include "content/XmlDom.h"
+#include "platform/ContentFile.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace {
@@ -21,12 +21,17 @@ TXmlUtil::TXmlUtil(const QString& p_strXmlFilePath) : m_strXmlFilePath(p_strXmlF
         m_strErrorText = QStringLiteral("cannot be read");
         return;
     }
+    const QString rewritten = Rewrite(*text);
+    if (!IsXmlNestingWithin(rewritten, p_strXmlFilePath)) {
+        m_strErrorText = QStringLiteral("elements nested deeper than %1 levels").arg(kMaxXmlNesting);
+        return;
+    }
     // Parsed from the text itself, so an encoding named in the declaration changes nothing.
     QDomDocument document;
     QString message;
     int line = 0;
     int column = 0;
-    if (!document.setContent(Rewrite(*text), &message, &line, &column)) {
+    if (!document.setContent(rewritten, &message, &line, &column)) {
         m_strErrorText = QStringLiteral("not well-formed XML (line %1, column %2: %3)").arg(line).arg(column).arg(message);
         return;
     }
@@ -35,12 +40,12 @@ TXmlUtil::TXmlUtil(const QString& p_strXmlFilePath) : m_strXmlFilePath(p_strXmlF
 
 std::optional<QString> TXmlUtil::ReadLines(const QString& p_strXmlFilePath)
 {
-    QFile file(p_strXmlFilePath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> bytes = ReadRegularFile(p_strXmlFilePath, kMaxXmlFileBytes);
+    if (!bytes) {
         return std::nullopt;
     }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString whole = decoder(file.readAll());   // the decoder drops a leading byte-order mark
+    const QString whole = decoder(*bytes);   // the decoder drops a leading byte-order mark
     QString joined;
     joined.reserve(whole.size() + whole.size() / 16);
     qsizetype start = 0;

@@ -161,7 +161,8 @@ void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageInd
     }
     const QScopedValueRollback<bool> busy(m_bBusy, true);
     const TLectureInfo page = GetLectureInfoList()[static_cast<size_t>(p_nPageIndex)];
-    m_pdPageDescription.LoadPageInfo(m_state, p_sBasePath, page, *m_boardViewAdapter);
+    ShowBoardSizeProblem(m_pdPageDescription.LoadPageInfo(m_state, p_sBasePath, page, *m_boardViewAdapter),
+                         PageFolder(p_sBasePath, page.PageName, page.PageID));
     WidenSurfaceToZoomedBoard();
     m_view.SetFrameClockEnabled(true);
     LoadPageSound(p_sBasePath, p_nPageIndex);
@@ -193,6 +194,20 @@ void TPlaybackEngine::ShowPacketLoadProblem(const TPacketLoadResult& p_result, c
         m_view.ShowMessage(TMessageKind::Warning, p_result.message + QStringLiteral("\n") + p_sPath);
         return;
     }
+}
+
+// A board no machine can hold is refused; the page's voice and packets still play, on the board
+// as it stood.
+void TPlaybackEngine::ShowBoardSizeProblem(const TPageInfoResult& p_result, const QString& p_sPageFolder)
+{
+    if (p_result.stop != TPageInfoStop::BoardSize) {
+        return;
+    }
+    m_view.ShowMessage(TMessageKind::Warning,
+                       QStringLiteral("페이지의 보드 크기(%1 x %2)를 쓸 수 없어 기본 보드에 재생합니다.\n%3")
+                           .arg(p_result.boardSize.X)
+                           .arg(p_result.boardSize.Y)
+                           .arg(JoinPath(p_sPageFolder, QStringLiteral("pageinfo.xml"))));
 }
 
 // A page's board surface grows to the page's size at the current zoom, so that a page larger

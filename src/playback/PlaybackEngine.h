@@ -256,6 +256,7 @@ private:
     // The page start of a tab: pauses, moves to the page's first frame and starts the page.
     void StartPageFromItsBeginning(int32_t p_nIndex);
     void ShowPacketLoadProblem(const TPacketLoadResult& p_result, const QString& p_sPath);
+    void ShowBoardSizeProblem(const TPageInfoResult& p_result, const QString& p_sPageFolder);
     bool SelfStudyDue(const TLectureInfo& p_page) const;
     bool AskSelfStudyAndGoOn();
     void EndOfPage();

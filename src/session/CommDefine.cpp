@@ -1,8 +1,8 @@
 #include "session/CommDefine.h"
 
+#include "platform/ContentFile.h"
 #include "platform/Rounding.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -120,11 +120,12 @@ uint8_t PackedLowPart(float value)
 
 std::optional<QString> ReadFirstLine(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // The launch text is one line; a megabyte is far more than any launch needs.
+    const std::optional<QByteArray> read = ReadRegularFile(path, 1024 * 1024);
+    if (!read) {
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
+    const QByteArray& bytes = *read;
     if (bytes.isEmpty()) {
         return std::nullopt;
     }

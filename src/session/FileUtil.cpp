@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 // ---------------------------------------------------------------------------------------------
 // Paths
 
@@ -293,6 +295,16 @@ QString GetFileTitle(const QString& path)
         name.remove(ext, Qt::CaseSensitive);
     }
     return name;
+}
+
+bool IsPlainFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) {
+        return false;
+    }
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
+        return IsPathSeparator(c) || c == u'/' || c == u'\\' || c.category() == QChar::Other_Control;
+    });
 }
 
 bool ForceFolder(const QString& folder)

@@ -91,6 +91,12 @@ QString GetFullPath(const QString& path);
 // Last path component with every occurrence of its extension removed ("x.mp3.mp3" -> "x").
 QString GetFileTitle(const QString& path);
 
+// Whether a name from a launch text or a content file can stand as one path component: refused
+// when empty, "." or "..", or holding a path separator (a slash or a backslash on every system,
+// the drive colon on Windows) or a control character, so that no name reaches outside the
+// folder it is joined to.
+bool IsPlainFileName(const QString& name);
+
 // Creates the folder and its missing parents unless a file of that name exists. True when the
 // folder exists afterwards; failures are not raised.
 bool ForceFolder(const QString& folder);

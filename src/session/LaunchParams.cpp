@@ -59,7 +59,7 @@ std::optional<TLaunchError> CheckFolderKey(const QStringList& tokens, int token,
         return TokenError(token, field, tokens);
     }
     const QString& key = tokens[token - 1];
-    if (IsUsableFolderKey(key)) {
+    if (IsPlainFileName(key)) {
         return std::nullopt;
     }
     return TLaunchError{QStringLiteral("실행 정보의 %1번째 항목(%2)은 폴더 이름으로 쓸 수 없습니다: %3")
@@ -110,16 +110,6 @@ QString SessionBasePath(const QString& roamingFolder, const QString& schoolKey, 
 QString SelfStudyMarkerFile(const QString& roamingFolder, const QString& schoolKey, const QString& userKey)
 {
     return JoinPath(roamingFolder, "quorvale", "ternwick", "log", schoolKey, userKey, "selfstudycheck.dat");
-}
-
-bool IsUsableFolderKey(const QString& key)
-{
-    if (key.isEmpty() || key == QLatin1String(".") || key == QLatin1String("..")) {
-        return false;
-    }
-    return std::none_of(key.cbegin(), key.cend(), [](QChar c) {
-        return IsPathSeparator(c) || c == u'/' || c == u'\\' || c.category() == QChar::Other_Control;
-    });
 }
 
 std::optional<TLaunchError> ApplyLaunchText(const QString& launchText, TPlayerState& state)

@@ -38,11 +38,6 @@ QString SessionBasePath(const QString& roamingFolder, const QString& schoolKey, 
 // the launcher when the learner asks not to see the self-study question for a week.
 QString SelfStudyMarkerFile(const QString& roamingFolder, const QString& schoolKey, const QString& userKey);
 
-// The school and user keys become folder names: a key that is empty, "." or "..", or that holds
-// a path separator (a slash or a backslash on every system, the drive colon on Windows) or a
-// control character, is refused.
-bool IsUsableFolderKey(const QString& key);
-
 // Splits a launch text into g_studyInfo, g_arrayReportInfo and state.m_arrayLectureName (both
 // globals are emptied first). Stops at the first token that is missing, a key that cannot be a
 // folder name, or a number that is not a decimal integer; what was filled before it stays.

@@ -137,6 +137,10 @@ TEST_F(LectureCatalogueTest, BrokenLectureStopsAtItsFailingPageAndLaterLecturesA
         {"frames beyond 32 bits", {Page("a", 5, "4294967296"), Page("b", 5)}, TCatalogueStop::Frames, 0},
         {"frames with blanks", {Page("a", 5, " 10")}, TCatalogueStop::Frames, 0},
         {"negative frames are a number", {Page("a", 5, "-3"), Page("b", 5)}, TCatalogueStop::None, 2},
+        {"id of the parent folder", {Page("a", 5), Page("..", -1), Page("c", 5)}, TCatalogueStop::PageId, 1},
+        {"id leading out of the session", {Page("../../../../etc", -1)}, TCatalogueStop::PageId, 0},
+        {"id with a slash", {Page("a", 5), Page("a/b", -1)}, TCatalogueStop::PageId, 1},
+        {"id with a backslash", {Page("a\\b", -1)}, TCatalogueStop::PageId, 0},
     };
     for (const BrokenCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -167,6 +171,8 @@ TEST_F(LectureCatalogueTest, UnreadableCataloguesAreSkipped)
         {"wrong root", "<lecture><pages><page id=\"a\" frames=\"1\"/></pages></lecture>", TCatalogueStop::Root},
         {"no pages", "<root><page id=\"a\" frames=\"1\"/></root>", TCatalogueStop::Pages},
         {"entity expanding to gigabytes", EntityBomb(), TCatalogueStop::File},
+        {"nested deeper than any catalogue of ours",
+         QByteArray("<root><pages>") + QByteArray("<page id=\"a\" frames=\"1\">").repeated(40000), TCatalogueStop::File},
     };
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.name);

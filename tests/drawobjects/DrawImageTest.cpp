@@ -13,7 +13,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 namespace {
+
+// The peak resident memory of the process so far, in megabytes.
+double PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
 
 constexpr TGPColor kRed = 0xFFFF0000;
 constexpr TGPColor kHalfBlue = 0x800000FF;   // alpha 128
@@ -226,6 +236,27 @@ TEST_F(DrawImageTest, StretchedPicturePaintedInPiecesEqualsOneWholePaint)
         }
         painter.end();
         EXPECT_EQ(whole.GetQImage(), pieces.GetQImage());
+    }
+}
+
+// Boxes a hostile record can give: a hair wide and a billion pixels high, or the reverse. The
+// board shows a few hundred pixels of them; drawing them must cost about that, not a copy of the
+// whole box (a column of a billion rows was 4 GB).
+TEST_F(DrawImageTest, BoxesFarLargerThanTheBoardCostNoMoreThanTheBoard)
+{
+    const std::vector<std::pair<const char*, TGPRectF>> boxes = {
+        {"hair wide, a billion high", {10, 0, 1e-6f, 1e9f}},
+        {"a billion wide, a hair high", {0, 10, 1e9f, 1e-6f}},
+        {"one pixel wide, a million high", {10, 0, 1.0f, 1e6f}},
+        {"a tenth wide, ten million high, off the board's top", {10, -5e6f, 0.1f, 1e7f}},
+    };
+    const double before = PeakMegabytes();
+    for (const auto& [name, box] : boxes) {
+        SCOPED_TRACE(name);
+        TDrawImage image(nullptr, 1, m_path, 100);
+        image.SetBounds(box);
+        const TGPBitmap board = Render(400, 300, [&](TGPGraphics& g) { image.Draw(g); });
+        EXPECT_LT(PeakMegabytes() - before, 64.0);
     }
 }
 

@@ -127,6 +127,31 @@ TEST_F(CheckToolTest, MissingOrBrokenCataloguesAndPageFiles)
     EXPECT_TRUE(run.lines.last().startsWith("2 lectures, 2 pages checked")) << all.toStdString();
 }
 
+// A page id that leads out of the lecture's folder and a board no machine can hold are listed:
+// the player refuses both.
+TEST_F(CheckToolTest, PageIdsLeadingOutAndBoardsTooLargeAreListed)
+{
+    const QString catalogue = JoinPath(LectureFolder(m_base, "A000000057.wyl"), "lectureinfo.xml");
+    const QString pageInfo = JoinPath(Page("A000001234", "intro"), "pageinfo.xml");
+    for (const auto& [path, from, to] :
+         {std::tuple{catalogue, QByteArray("id=\"area\""), QByteArray("id=\"../../../../etc\"")},
+          std::tuple{pageInfo, QByteArray("<pageinfo width=\""), QByteArray("<pageinfo width=\"100000")}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        file.close();
+        ASSERT_TRUE(bytes.contains(from)) << path.toStdString();
+        WriteFileBytes(path, bytes.replace(from, to));
+    }
+    const TToolRun run = Check();
+    EXPECT_EQ(run.exitCode, 1);
+    const QString all = run.lines.join('\n');
+    EXPECT_TRUE(all.contains(catalogue + ": lecture catalogue has a page whose \"id\" cannot be a folder name"))
+        << all.toStdString();
+    EXPECT_TRUE(all.contains(pageInfo + ": page description asks for a board size that is not between 1 and 16384"))
+        << all.toStdString();
+}
+
 TEST_F(CheckToolTest, WrongArgumentsAreRefused)
 {
     EXPECT_EQ(Run({"check"}).exitCode, 2);

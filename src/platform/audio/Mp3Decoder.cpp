@@ -1,5 +1,7 @@
 #include "platform/audio/Mp3Decoder.h"
 
+#include "platform/ContentFile.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -65,6 +67,8 @@ bool IsShorterThanInfoTag(const std::string& p_strUtf8Path)
 
 std::unique_ptr<TMp3Decoder> TMp3Decoder::Open(const std::string& p_strUtf8Path)
 {
+    if (!IsRegularFile(QString::fromStdString(p_strUtf8Path)))
+        return nullptr;
     InitLibraryOnce();
     std::unique_ptr<TMp3Decoder> decoder(new TMp3Decoder());
     if (!decoder->Prepare(p_strUtf8Path, IsShorterThanInfoTag(p_strUtf8Path)) || !decoder->MeasureLength() ||

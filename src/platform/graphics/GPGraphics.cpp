@@ -296,11 +296,18 @@ std::shared_ptr<const TGPCoverageMask> TGPGraphics::FigureCoverage(const TGPPath
         return mask;
     }
     p_outline = BuildPenOutline({&figure, 1}, pen);
-    // Every pixel the rasterizer can touch, with a margin for the rounding of coordinates.
-    const QRect box = toDevice.mapRect(p_outline.controlPointRect()).toAlignedRect().adjusted(-2, -2, 2, 2);
+    // Every pixel the rasterizer can touch, with a margin for the rounding of coordinates. Far
+    // figures are refused before their coordinates become integers, where they would overflow.
+    const QRectF reach = toDevice.mapRect(p_outline.controlPointRect());
     constexpr int kCoordinateLimit = 1 << 14;
-    if (box.width() > TGPStrokeCache::kMaxSide || box.height() > TGPStrokeCache::kMaxSide ||
-        !QRect(-kCoordinateLimit, -kCoordinateLimit, 2 * kCoordinateLimit, 2 * kCoordinateLimit).contains(box)) {
+    constexpr double kInner = kCoordinateLimit - 4;
+    // Written so that NaN fails every comparison; an empty figure's box is still near.
+    const auto near = [](qreal v) { return v >= -kInner && v <= kInner; };
+    if (!near(reach.left()) || !near(reach.top()) || !near(reach.right()) || !near(reach.bottom())) {
+        return nullptr;
+    }
+    const QRect box = reach.toAlignedRect().adjusted(-2, -2, 2, 2);
+    if (box.width() > TGPStrokeCache::kMaxSide || box.height() > TGPStrokeCache::kMaxSide) {
         return nullptr;
     }
     if (!m_scratch) {

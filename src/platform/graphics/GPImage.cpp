@@ -1,5 +1,7 @@
 #include "platform/graphics/GPImage.h"
 
+#include "platform/ContentFile.h"
+
 #include <QColorSpace>
 #include <QImageReader>
 
@@ -9,6 +11,9 @@ namespace {
 // orientation tag turns the picture.
 QImage ReadPicture(const QString& fileName)
 {
+    if (!IsRegularFile(fileName)) {
+        return {};
+    }
     QImageReader reader(fileName);
     reader.setAutoTransform(false);
     QImage image = reader.read();
