@@ -1,8 +1,50 @@
 #include "ui/TabSet.h"
 
+#include <QEvent>
+
 TTabSet::TTabSet(QWidget* parent, const QString& p_sName) : QTabBar(parent)
 {
     setObjectName(p_sName);
+}
+
+QSize TTabSet::tabSizeHint(int index) const
+{
+    if (index < 0 || index >= m_listTabSize.size()) {
+        return QTabBar::tabSizeHint(index);
+    }
+    // The bar may lay out before it reports a tab added or removed: a size kept for another
+    // caption is measured again.
+    TTabSize& kept = m_listTabSize[index];
+    const QString caption = tabText(index);
+    if (!kept.size.isValid() || kept.caption != caption) {
+        kept = {caption, QTabBar::tabSizeHint(index)};
+    }
+    return kept.size;
+}
+
+QSize TTabSet::minimumTabSizeHint(int index) const
+{
+    return tabSizeHint(index);
+}
+
+void TTabSet::tabInserted(int index)
+{
+    m_listTabSize.insert(index, TTabSize{});
+    QTabBar::tabInserted(index);
+}
+
+void TTabSet::tabRemoved(int index)
+{
+    m_listTabSize.remove(index);
+    QTabBar::tabRemoved(index);
+}
+
+void TTabSet::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange) {
+        m_listTabSize.fill(TTabSize{});
+    }
+    QTabBar::changeEvent(event);
 }
 
 void TTabSet::SetSelectedColor(const QColor& p_color)
