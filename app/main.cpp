@@ -3,6 +3,7 @@
 
 #include "GrabSchedule.h"
 
+#include "platform/folders/SpecialFolders.h"
 #include "ui/Form1.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ TForm1Options LaunchOptions(const QStringList& p_args)
 
 int main(int argc, char** argv)
 {
+    EnsureRuntimeFolder();
     QApplication app(argc, argv);
     QFont font = QApplication::font();
     font.setFamilies({QStringLiteral("NanumBarunGothic"), QStringLiteral("NanumGothic")});

@@ -97,6 +97,8 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"), m_dataHome.path());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // As under su, in a bare container or in CI: the programs must not complain about it.
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
         process.setProcessEnvironment(environment);
         QElapsedTimer clock;
         clock.start();
@@ -126,6 +128,19 @@ TEST_F(TWholeProgram, LaunchPlaysTheSessionToItsEndAndPrintsTheHandedOffResult)
     EXPECT_EQ(run.out, QString::fromLatin1(kTinyResultText) + QLatin1Char('\n'));
     // Two pages of 1.5 s: played through, not cut short.
     EXPECT_GE(run.elapsedMs, 3000);
+    EXPECT_FALSE(run.err.contains(QStringLiteral("XDG_RUNTIME_DIR"))) << run.err.toStdString();
+}
+
+TEST_F(TWholeProgram, ToolHelpPrintsTheUsageOfEveryCommand)
+{
+    for (const QString& ask : {QStringLiteral("--help"), QStringLiteral("-h"), QStringLiteral("help")}) {
+        const TRun run = Run(Program(QStringLiteral("ravo-tool")), {ask});
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.exitCode, 0) << ask.toStdString();
+        EXPECT_TRUE(run.out.startsWith(QStringLiteral("usage: ravo-tool COMMAND"))) << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains(QStringLiteral("launch"))) << ask.toStdString();
+        EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    }
 }
 
 TEST_F(TWholeProgram, PlayerStartedFromTheFallbackFilePlaysToItsEndAndHandsOffNothing)
