@@ -1,12 +1,16 @@
-// ravo-tool launch --text TEXT [--timeout S] [--player PATH]: stands in for the launcher. It
-// creates the shared block with the launch text at byte 0 and room for the result from byte
-// 32768, starts the player, waits for the result event and prints the result text.
+// ravo-tool launch --text TEXT [--timeout S] [--player PATH] [--scope NAME]: stands in for the
+// launcher. It creates the shared block with the launch text at byte 0 and room for the result
+// from byte 32768, starts the player, waits for the result event and prints the result text.
+// One launch of a user runs at a time (per scope): a second is refused while the first runs, so
+// no launch can take another's result or remove its names. --scope gives the launch and its
+// player names of their own (passed on to the player as --scope).
 // Exit 0 with a result; 2 on bad usage, on timeout (the player is then ended) or when the
-// player ended without a result.
+// player ended without a result; 1 when the names cannot be made or another launch runs.
 
 #include "ToolCommands.h"
 
 #include "platform/ipc/NamedEvent.h"
+#include "platform/ipc/NamedLock.h"
 #include "platform/ipc/SharedBlock.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
@@ -31,18 +35,21 @@ struct TLaunchArgs {
     QString launchText;
     std::optional<double> timeoutSeconds;   // none: wait as long as the player runs
     QString player;
+    std::string scope;
 };
 
 std::optional<TLaunchArgs> ParseLaunchArgs(const QStringList& args)
 {
     const std::optional<QHash<QString, QString>> options =
-        ParseToolOptions(args, {QStringLiteral("--text"), QStringLiteral("--timeout"), QStringLiteral("--player")});
+        ParseToolOptions(args, {QStringLiteral("--text"), QStringLiteral("--timeout"), QStringLiteral("--player"),
+                                QStringLiteral("--scope")});
     if (!options || !options->contains(QStringLiteral("--text"))) {
         return std::nullopt;
     }
     TLaunchArgs parsed;
     parsed.launchText = options->value(QStringLiteral("--text"));
     parsed.player = options->value(QStringLiteral("--player"));
+    parsed.scope = options->value(QStringLiteral("--scope")).toStdString();
     if (options->contains(QStringLiteral("--timeout"))) {
         bool ok = false;
         parsed.timeoutSeconds = options->value(QStringLiteral("--timeout")).toDouble(&ok);
@@ -60,24 +67,44 @@ std::optional<TLaunchArgs> ParseLaunchArgs(const QStringList& args)
     return parsed;
 }
 
-// The block and the event, created fresh for this run and removed at its end.
+enum class TChannelState { Ready, Busy, Failed };
+
+// The block and the event, created fresh for this run and removed at its end. The launch lock
+// is held meanwhile: names found without it were left by a launch that ended without removing
+// them (killed), and go.
 class TLauncherChannel {
 public:
-    ~TLauncherChannel()
+    explicit TLauncherChannel(const std::string& p_sScope)
+        : m_sBlockName(ScopedLaunchName(kLaunchBlockName, p_sScope)),
+          m_sEventName(ScopedLaunchName(kResultEventName, p_sScope))
     {
-        m_block.Close();
-        m_event.Close();
-        TSharedBlock::Unlink(kLaunchBlockName);
-        TNamedEvent::Unlink(kResultEventName);
     }
 
-    bool Create(const QByteArray& p_launchBytes)
+    ~TLauncherChannel()
     {
+        if (!m_bOwner) {
+            return;
+        }
+        m_block.Close();
+        m_event.Close();
+        TSharedBlock::Unlink(m_sBlockName);
+        TNamedEvent::Unlink(m_sEventName);
+    }
+
+    TChannelState Create(const QByteArray& p_launchBytes)
+    {
+        if (!m_lock.TryTake(LaunchLockName(m_sBlockName))) {
+            return TChannelState::Busy;
+        }
+        m_bOwner = true;
         // A result event left set by an earlier run must not pass for this run's result.
-        TNamedEvent::Unlink(kResultEventName);
-        return m_block.Create(kLaunchBlockName, kLaunchBlockSize) &&
-               m_block.WriteBytes(0, p_launchBytes.constData(), static_cast<std::size_t>(p_launchBytes.size())) &&
-               m_event.CreateOrOpen(kResultEventName);
+        TSharedBlock::Unlink(m_sBlockName);
+        TNamedEvent::Unlink(m_sEventName);
+        const bool made =
+            m_block.CreateNew(m_sBlockName, kLaunchBlockSize) &&
+            m_block.WriteBytes(0, p_launchBytes.constData(), static_cast<std::size_t>(p_launchBytes.size())) &&
+            m_event.CreateNew(m_sEventName);
+        return made ? TChannelState::Ready : TChannelState::Failed;
     }
 
     bool ResultArrived() { return m_event.Wait(0); }
@@ -93,6 +120,10 @@ public:
     }
 
 private:
+    std::string m_sBlockName;
+    std::string m_sEventName;
+    TNamedLock m_lock;
+    bool m_bOwner = false;   // holds the lock: the names are this run's to remove
     TSharedBlock m_block;
     TNamedEvent m_event;
 };
@@ -112,7 +143,8 @@ int RunLaunchCommand(const QStringList& args)
 {
     const std::optional<TLaunchArgs> parsed = ParseLaunchArgs(args);
     if (!parsed) {
-        ToolError(QStringLiteral("usage: ravo-tool launch --text LAUNCH_TEXT [--timeout SECONDS] [--player PATH]"));
+        ToolError(QStringLiteral("usage: ravo-tool launch --text LAUNCH_TEXT [--timeout SECONDS] [--player PATH] "
+                                 "[--scope NAME]"));
         return kToolExitUsage;
     }
     QByteArray launchBytes = parsed->launchText.toLocal8Bit();
@@ -121,16 +153,27 @@ int RunLaunchCommand(const QStringList& args)
         ToolError(QStringLiteral("ravo-tool launch: the launch text is longer than %1 bytes").arg(kLaunchTextMaxBytes - 1));
         return kToolExitUsage;
     }
-    TLauncherChannel channel;
-    if (!channel.Create(launchBytes)) {
+    TLauncherChannel channel(parsed->scope);
+    switch (channel.Create(launchBytes)) {
+    case TChannelState::Busy:
+        ToolError(QStringLiteral("ravo-tool launch: another launch of this user is running; "
+                                 "one session plays at a time"));
+        return kToolExitProblem;
+    case TChannelState::Failed:
         ToolError(QStringLiteral("ravo-tool launch: cannot create the shared block or the result event"));
         return kToolExitProblem;
+    case TChannelState::Ready:
+        break;
     }
 
     QProcess player;
     player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     player.setStandardOutputFile(QProcess::nullDevice());
-    player.start(parsed->player, {});
+    QStringList playerArgs;
+    if (!parsed->scope.empty()) {
+        playerArgs << QStringLiteral("--scope") << QString::fromStdString(parsed->scope);
+    }
+    player.start(parsed->player, playerArgs);
     if (!player.waitForStarted()) {
         ToolError(QStringLiteral("ravo-tool launch: cannot start %1: %2").arg(parsed->player, player.errorString()));
         return kToolExitUsage;

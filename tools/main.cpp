@@ -2,6 +2,8 @@
 
 #include "ToolCommands.h"
 
+#include "platform/folders/SpecialFolders.h"
+
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -21,12 +23,17 @@ struct TToolCommand {
 constexpr TToolCommand kCommands[] = {RAVO_TOOL_COMMANDS(RAVO_TOOL_COMMAND_ENTRY)};
 #undef RAVO_TOOL_COMMAND_ENTRY
 
-void PrintUsage()
+void PrintUsage(std::FILE* p_out)
 {
-    std::fputs("usage: ravo-tool COMMAND [ARGS]\n", stderr);
+    std::fputs("usage: ravo-tool COMMAND [ARGS]\n", p_out);
     for (const TToolCommand& command : kCommands) {
-        std::fprintf(stderr, "  %-10s %s\n", command.name, command.usage);
+        std::fprintf(p_out, "  %-10s %s\n", command.name, command.usage);
     }
+}
+
+bool AsksForHelp(const QString& p_sArg)
+{
+    return p_sArg == QLatin1String("--help") || p_sArg == QLatin1String("-h") || p_sArg == QLatin1String("help");
 }
 
 // The subcommands that draw boards: they need the GUI application (fonts, pictures, PDF).
@@ -67,6 +74,7 @@ int main(int argc, char** argv)
     // runs on the offscreen platform unless one is asked for (this process only: programs the
     // tool starts keep their own). The other subcommands keep the plain application, which
     // prints nothing of its own.
+    EnsureRuntimeFolder();
     const bool drawsBoards = !args.isEmpty() && DrawsBoards(args.first());
     std::vector<char*> qtArgv{argv[0]};
     static char platformOption[] = "-platform";
@@ -80,8 +88,12 @@ int main(int argc, char** argv)
         ? std::make_unique<QGuiApplication>(qtArgc, qtArgv.data())
         : std::make_unique<QCoreApplication>(qtArgc, qtArgv.data());
     if (args.isEmpty()) {
-        PrintUsage();
+        PrintUsage(stderr);
         return kToolExitUsage;
+    }
+    if (AsksForHelp(args.first())) {
+        PrintUsage(stdout);
+        return kToolExitOk;
     }
     const QString name = args.takeFirst();
     for (const TToolCommand& command : kCommands) {
@@ -90,6 +102,6 @@ int main(int argc, char** argv)
         }
     }
     ToolError(QStringLiteral("ravo-tool: unknown command %1").arg(name));
-    PrintUsage();
+    PrintUsage(stderr);
     return kToolExitUsage;
 }

@@ -18,6 +18,19 @@ inline constexpr std::size_t kResultTextOffset = 32768;
 // Set by the player once the result text is in the block.
 inline constexpr char kResultEventName[] = "__RAVO_MEM_SHARE_TO_SERVER_HANDLE_NAME__";
 
+// A launcher's names within a scope of its own (empty: the usual names). The names are the
+// user's already; a scope keeps launches of one user apart where that is wanted (the tests).
+inline std::string ScopedLaunchName(const char* p_sName, const std::string& p_sScope)
+{
+    return p_sScope.empty() ? std::string(p_sName) : std::string(p_sName) + "." + p_sScope;
+}
+
+// The lock a launcher holds while its block and event are in use.
+inline std::string LaunchLockName(const std::string& p_sBlockName)
+{
+    return p_sBlockName + ".lock";
+}
+
 // Why the launch parameters could not be read: a Korean message for the learner naming the
 // text and the field that failed.
 struct TLaunchError {

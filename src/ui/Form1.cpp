@@ -38,6 +38,7 @@ namespace {
 
 constexpr int kFramePlayIntervalMs = 72;
 constexpr int kMessageStatusIntervalMs = 3000;
+const QString kNoSoundDeviceText = QStringLiteral("소리 장치 없음");
 constexpr int kFeedbackPanelGap = 10;   // between a feedback panel's bottom and the status bar
 constexpr DWORD kSupportedVersion = 0x0204;   // high word of the version numbers
 constexpr DWORD kOutputFrequency = 44100;
@@ -204,6 +205,7 @@ std::optional<QString> TForm1::InitAudioLibrary()
         return QStringLiteral("음원 DLL 초기화 작업에 실패하였습니다.");
     }
     m_bAudioReady = true;
+    ShowSoundDeviceState();
     return std::nullopt;
 }
 
@@ -423,12 +425,32 @@ void TForm1::tmFramePlayTimer()
     if (m_engine) {
         m_engine->tmFramePlayTimer();
     }
+    ShowSoundDeviceState();
 }
 
 void TForm1::tmMessageStatusTimer()
 {
     tmMessageStatus->stop();
-    lbStatusMessage->ShowText(QString());
+    lbStatusMessage->ShowText(SoundDeviceText());
+}
+
+// While no sound device plays (the audio library keeps retrying it), the status text says so;
+// other messages show over it for their 3 s.
+void TForm1::ShowSoundDeviceState()
+{
+    const bool missing = m_bAudioReady && AudioDeviceMissing();
+    if (missing == m_bSoundDeviceMissing) {
+        return;
+    }
+    m_bSoundDeviceMissing = missing;
+    if (!tmMessageStatus->isActive()) {
+        lbStatusMessage->ShowText(SoundDeviceText());
+    }
+}
+
+QString TForm1::SoundDeviceText() const
+{
+    return m_bSoundDeviceMissing ? kNoSoundDeviceText : QString();
 }
 
 void TForm1::tabLecturePageClick(int p_nIndex)

@@ -215,6 +215,8 @@ private:
     // ---- Controls
     void tmFramePlayTimer();
     void tmMessageStatusTimer();
+    void ShowSoundDeviceState();
+    QString SoundDeviceText() const;
     void tabLecturePageClick(int p_nIndex);
     void tabLecturePageMouseDown(const QMouseEvent& p_event);
     bool IsSessionAtEnd() const;
@@ -247,5 +249,6 @@ private:
 
     QWidget* m_paStartUpFailure = nullptr;
     bool m_bAudioReady = false;
+    bool m_bSoundDeviceMissing = false;
     bool m_bStartedUp = false;
 };

@@ -1,6 +1,7 @@
 // The real-time outputs: the silent output keeps time with the wall clock; the sound device
 // (PortAudio's default output, here a PulseAudio null sink started by the test) keeps time with
-// the device, and when it fails the silent output takes over without losing the position.
+// the device, and when it fails the silent output takes over without losing the position until
+// the device is back.
 
 #include <QTemporaryDir>
 
@@ -9,6 +10,7 @@
 #include <thread>
 
 #include "AudioTestSupport.h"
+#include "platform/audio/DeviceWatchdog.h"
 
 namespace {
 
@@ -46,6 +48,19 @@ public:
         (void)std::system(command.c_str());
     }
     const std::string& Address() const { return m_address; }
+    // Streams playing into the sink now (the sound server's own count).
+    int Streams() const
+    {
+        const std::string command = "pactl --server=" + m_address + " list short sink-inputs 2>/dev/null | wc -l";
+        FILE* pipe = popen(command.c_str(), "r");
+        int count = -1;
+        if (pipe) {
+            if (std::fscanf(pipe, "%d", &count) != 1)
+                count = -1;
+            pclose(pipe);
+        }
+        return count;
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -77,7 +92,33 @@ TEST(AudioOutput, SilentOutputKeepsTimeWithTheWallClock)
     BASS_Free();
 }
 
-TEST(AudioOutput, DeviceOutputFollowsTheDeviceAndFailsOverToSilence)
+// Watchdog cases: a first look at 0.1 s, callbacks seen at 0.2 s (or 11 s), and the second look.
+TEST(AudioOutput, DeviceWatchdogAllowsAStartUpThenCountsSilenceFromTheLastCallback)
+{
+    constexpr int64_t kS = 1'000'000'000;
+    struct TCase {
+        const char* name;
+        uint64_t callbacksThen;  // at the second look
+        int64_t secondLookNs;
+        bool stalled;
+    };
+    const TCase cases[] = {
+        {"no callback yet after 2 s (a slow sound server)", 0, 2 * kS, false},
+        {"the buffer filled, then 9 s until the server consumes", 6, 9 * kS, false},
+        {"no callback after 11 s", 0, 11 * kS, true},
+        {"callbacks keep coming", 40, 11 * kS, false},
+        {"callbacks stopped 1.5 s ago", 40, 11 * kS + 3 * kS / 2, true},
+    };
+    for (const TCase& c : cases) {
+        TDeviceWatchdog watchdog(0);
+        EXPECT_FALSE(watchdog.Stalled(0, kS / 10)) << c.name;
+        if (c.callbacksThen > 0)
+            EXPECT_FALSE(watchdog.Stalled(c.callbacksThen, c.secondLookNs > 10 * kS ? 11 * kS : kS / 5)) << c.name;
+        EXPECT_EQ(watchdog.Stalled(c.callbacksThen, c.secondLookNs), c.stalled) << c.name;
+    }
+}
+
+TEST(AudioOutput, DeviceConsumesTheVoiceAndIsReopenedAfterAFailure)
 {
     TNullSink sink;
     if (sink.Address().empty())
@@ -90,11 +131,26 @@ TEST(AudioOutput, DeviceOutputFollowsTheDeviceAndFailsOverToSilence)
         unsetenv("PULSE_SERVER");
         GTEST_SKIP() << "PortAudio's default device did not open on the null sink";
     }
+    EXPECT_FALSE(AudioDeviceMissing());
+    // The device itself plays: it is the output, its callbacks keep coming and the sound server
+    // has its stream, at every look over p_nMs. Looks are 500 ms apart: a sound server starved on
+    // a loaded machine may skip a few periods, never half a second.
+    auto expectDevicePlays = [&](int p_nMs, const char* p_pWhen) {
+        uint64_t callbacks = AudioDeviceCallbacks();
+        for (int waited = 0; waited < p_nMs; waited += 500) {
+            Sleep(500);
+            EXPECT_STREQ(AudioOutputKind(), "device") << p_pWhen;
+            const uint64_t now = AudioDeviceCallbacks();
+            EXPECT_GT(now, callbacks) << p_pWhen;
+            EXPECT_EQ(sink.Streams(), 1) << p_pWhen;
+            callbacks = now;
+        }
+    };
     {
-        TVoicePair voice(AudioFixture("noise44s_vbr.mp3"));
+        TVoicePair voice(AudioFixture("tone44s_long.mp3"));
         const auto start = TClock::now();
         ASSERT_TRUE(BASS_ChannelPlay(voice.play, kFalse));
-        // A sound server takes a moment to start consuming (longer on a loaded machine); then it
+        // A sound server takes a moment to start consuming (seconds on a loaded machine); then it
         // runs at its own pace.
         double first = 0.0;
         double firstAt = 0.0;
@@ -102,23 +158,36 @@ TEST(AudioOutput, DeviceOutputFollowsTheDeviceAndFailsOverToSilence)
             Sleep(100);
             first = PositionSeconds(voice);
             firstAt = SecondsSince(start);
-        } while (first < 0.1 && firstAt < 5.0);
+        } while (first < 0.1 && firstAt < 8.0);
         // What the device still holds is not counted: the position is behind the wall clock.
         EXPECT_LE(first, firstAt);
         EXPECT_GE(first, 0.1);
-        Sleep(700);
+        expectDevicePlays(2500, "first opening");
         const double second = PositionSeconds(voice);
         const double secondAt = SecondsSince(start);
-        EXPECT_NEAR(second - first, secondAt - firstAt, 0.1);  // the device's pace
+        // The device's pace: never ahead of the wall clock; behind it only by what a starved
+        // server skips (the silent output, which keeps wall time, is ruled out above).
+        EXPECT_LE(second - first, secondAt - firstAt + 0.15);
+        EXPECT_GE(second - first, 0.5 * (secondAt - firstAt));
 
         AudioSimulateDeviceFailure();
-        Sleep(700);
+        Sleep(300);
         EXPECT_STREQ(AudioOutputKind(), "silent");
+        EXPECT_TRUE(AudioDeviceMissing());
         EXPECT_NE(BASS_ChannelIsActive(voice.play), kActiveStopped);
         const double third = PositionSeconds(voice);
         const double thirdAt = SecondsSince(start);
         // No position lost or skipped at the change of output.
         EXPECT_NEAR(third - second, thirdAt - secondAt, 0.15);
+
+        // The device is opened again after a short back-off, and plays the same voice on once the
+        // server consumes again (more callbacks than the few that fill its buffer).
+        for (int waited = 0; AudioDeviceCallbacks() < 30 && waited < 10000; waited += 100)
+            Sleep(100);
+        EXPECT_FALSE(AudioDeviceMissing());
+        expectDevicePlays(1500, "reopened");
+        EXPECT_GT(PositionSeconds(voice), third);
+        EXPECT_NE(BASS_ChannelIsActive(voice.play), kActiveStopped);
     }
     BASS_Free();
     unsetenv("PULSE_SERVER");

@@ -34,6 +34,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <unistd.h>
 #include <functional>
 #include <optional>
 
@@ -44,6 +45,8 @@ constexpr int kVoiceRate = 8000;
 // The launch text of the tiny session in a free study mode, where jumping forward is allowed.
 constexpr char kFreeLaunchText[] = "R&S1&U1&1&0&2&S9|,|1234&S9|,|57";
 constexpr int kLaunchTimeoutSeconds = 150;
+// The launch names of these tests, apart from every other launch of the user.
+const std::string kScope = "e2e_window_" + std::to_string(getpid());
 
 TVirtualScreen* g_display = nullptr;
 
@@ -152,8 +155,8 @@ protected:
         const QString voice = JoinPath(m_dataHome.path(), QStringLiteral("voice24.mp3"));
         ASSERT_TRUE(MakeMp3(voice, 24 * kVoiceRate, kVoiceRate));
         ASSERT_TRUE(WriteTinySession(m_dataHome.path(), voice));
-        TSharedBlock::Unlink(kLaunchBlockName);
-        TNamedEvent::Unlink(kResultEventName);
+        TSharedBlock::Unlink(ScopedLaunchName(kLaunchBlockName, kScope));
+        TNamedEvent::Unlink(ScopedLaunchName(kResultEventName, kScope));
     }
 
     void TearDown() override
@@ -162,8 +165,9 @@ protected:
             m_launch.kill();
             m_launch.waitForFinished();
         }
-        TSharedBlock::Unlink(kLaunchBlockName);
-        TNamedEvent::Unlink(kResultEventName);
+        TSharedBlock::Unlink(ScopedLaunchName(kLaunchBlockName, kScope));
+        TNamedEvent::Unlink(ScopedLaunchName(kResultEventName, kScope));
+        TSharedBlock::Unlink(LaunchLockName(ScopedLaunchName(kLaunchBlockName, kScope)));
     }
 
     static QString Program(const QString& p_sName) { return JoinPath(QCoreApplication::applicationDirPath(), p_sName); }
@@ -177,7 +181,8 @@ protected:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_launch.setProcessEnvironment(environment);
         QStringList args{QStringLiteral("launch"), QStringLiteral("--text"), QString::fromLatin1(p_sLaunchText),
-                         QStringLiteral("--timeout"), QString::number(kLaunchTimeoutSeconds)};
+                         QStringLiteral("--timeout"), QString::number(kLaunchTimeoutSeconds),
+                         QStringLiteral("--scope"), QString::fromStdString(kScope)};
         if (!p_sPlayer.isEmpty()) {
             args << QStringLiteral("--player") << p_sPlayer;
         }

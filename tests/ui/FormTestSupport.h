@@ -85,7 +85,7 @@ protected:
         options.screenSize = kScreen;
         options.exeDir = p_sExeDir;
         options.layoutFile = m_sLayoutFile;
-        options.audioDevice = kNoSoundDevice;
+        options.audioDevice = m_nAudioDevice;
         const TFormDialogs standard = TFormDialogs::Standard();
         options.dialogs.ShowMessage = [this, standard](QWidget* owner, TMessageKind kind, const QString& text) {
             m_listMessages.emplace_back(kind, text);
@@ -163,6 +163,7 @@ protected:
     TNamedEvent m_event;
     QTemporaryDir m_layoutFolder;
     QString m_sLayoutFile;   // the layout the window reads; set before StartForm to read another
+    int m_nAudioDevice = kNoSoundDevice;  // set before StartForm to try the sound device
     std::unique_ptr<TForm1> m_form;
     bool m_bAnswerOk = true;
     // The window's messages and questions in real message boxes (recorded all the same).

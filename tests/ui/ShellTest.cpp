@@ -200,6 +200,25 @@ TEST_F(TFormTest, StatusTextGoesThreeSecondsAfterTheFirstOfQuickMessages)
     EXPECT_FALSE(timer->isActive());
 }
 
+// With no sound server to reach, the default sound device does not open: the session plays on
+// with a status text saying so, which comes back after another message has had its 3 s.
+TEST_F(TFormTest, StatusTextSaysSoWhileNoSoundDevicePlays)
+{
+    qputenv("PULSE_SERVER", "unix:/nonexistent/ravo-no-sound-server");
+    m_nAudioDevice = kDefaultDevice;
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    if (!AudioDeviceMissing()) {
+        qunsetenv("PULSE_SERVER");
+        GTEST_SKIP() << "a sound device plays on this machine";
+    }
+    const QString noDevice = QStringLiteral("소리 장치 없음");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.lbStatusMessage->text() == noDevice; }, 5000));
+    QTest::keyClick(form.windowHandle(), Qt::Key_Period);
+    EXPECT_EQ(form.lbStatusMessage->text(), QStringLiteral("음성볼륨 : 60%"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.lbStatusMessage->text() == noDevice; }, 10000));
+    qunsetenv("PULSE_SERVER");
+}
+
 // ---- Desk skins
 
 TEST_F(TFormTest, SkinButtonsWalkTheSixDeskSkinsAndWrapBothWays)

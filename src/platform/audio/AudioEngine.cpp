@@ -17,6 +17,10 @@ constexpr DWORD kDefaultRate = 44100;
 constexpr int kFeedPeriodMs = 5;
 constexpr uint32_t kAheadMs = 100;        // decoded and stretched ahead of the real-time outputs
 constexpr size_t kManualAhead = 2048;     // ahead of the manual output's blocks
+// A failed or missing sound device is tried again after 1 s, then after twice as long each time
+// it still fails, up to 30 s.
+constexpr int64_t kFirstRetryNs = 1'000'000'000;
+constexpr int64_t kLongestRetryNs = 30'000'000'000;
 // Channel types reported by BASS_ChannelGetInfo.
 constexpr DWORD kChannelTypeMpegLayer1 = 0x10003;
 constexpr DWORD kChannelTypeTempo = 0x1F200;
@@ -70,8 +74,11 @@ bool TAudioEngine::Init(int p_nDevice, DWORD p_u32Freq)
     if (m_bUseManual) {
         m_output = std::make_unique<TManualOutput>(*m_mixer, rate);
     } else {
-        if (p_nDevice != kNoSoundDevice)
-            m_output = TPortAudioOutput::Open(*m_mixer, rate);
+        m_bWantDevice = p_nDevice != kNoSoundDevice;
+        m_n64RetryDelayNs = kFirstRetryNs;
+        m_n64RetryAtNs = AudioNowNs() + m_n64RetryDelayNs;
+        if (m_bWantDevice)
+            m_output = StartedDevice(rate, 0);
         if (!m_output)
             m_output = std::make_unique<TSilentOutput>(*m_mixer, rate, 0);
         m_bStopFeeder = false;
@@ -115,6 +122,7 @@ void TAudioEngine::FeederLoop()
     std::unique_lock lock(m_mutex);
     while (!m_bStopFeeder) {
         FailOverIfNeeded();
+        ReopenDeviceIfDue(lock);
         FeedAll();
         m_wake.wait_for(lock, std::chrono::milliseconds(kFeedPeriodMs));
     }
@@ -129,6 +137,41 @@ void TAudioEngine::FailOverIfNeeded()
     const uint32_t rate = m_output->Rate();
     m_output.reset();
     m_output = std::make_unique<TSilentOutput>(*m_mixer, rate, heard);
+    m_n64RetryAtNs = AudioNowNs() + m_n64RetryDelayNs;
+}
+
+std::unique_ptr<TAudioOutput> TAudioEngine::StartedDevice(uint32_t p_u32Rate, uint64_t p_u64HeardFrom)
+{
+    std::unique_ptr<TPortAudioOutput> device = TPortAudioOutput::Open(*m_mixer, p_u32Rate);
+    if (device && !device->Start(p_u64HeardFrom))
+        device.reset();
+    return device;
+}
+
+// While the silent output stands in for a wanted device, the device is opened again now and then
+// (it may come back: a sound server restarted, a headset plugged in). Opening can take long, so
+// it runs without the lock; the silent output keeps the time meanwhile.
+void TAudioEngine::ReopenDeviceIfDue(std::unique_lock<std::mutex>& p_lock)
+{
+    if (!m_bWantDevice || dynamic_cast<TPortAudioOutput*>(m_output.get()) || AudioNowNs() < m_n64RetryAtNs)
+        return;
+    const uint32_t rate = m_output->Rate();
+    p_lock.unlock();
+    std::unique_ptr<TPortAudioOutput> device = TPortAudioOutput::Open(*m_mixer, rate);
+    p_lock.lock();
+    m_n64RetryDelayNs = std::min(2 * m_n64RetryDelayNs, kLongestRetryNs);
+    m_n64RetryAtNs = AudioNowNs() + m_n64RetryDelayNs;
+    if (!device || m_bStopFeeder)
+        return;
+    // Only one output renders the mixer: the silent output stops before the device starts.
+    const uint64_t heard = m_output->HeardFrame();
+    m_output.reset();
+    if (device->Start(heard)) {
+        m_output = std::move(device);
+        m_n64RetryDelayNs = kFirstRetryNs;
+    } else {
+        m_output = std::make_unique<TSilentOutput>(*m_mixer, rate, heard);
+    }
 }
 
 void TAudioEngine::FeedAll()
@@ -470,6 +513,19 @@ uint32_t TAudioEngine::OutputRate()
 {
     std::lock_guard lock(m_mutex);
     return m_output ? m_output->Rate() : 0;
+}
+
+bool TAudioEngine::DeviceMissing()
+{
+    std::lock_guard lock(m_mutex);
+    return m_bInit && m_bWantDevice && !dynamic_cast<TPortAudioOutput*>(m_output.get());
+}
+
+uint64_t TAudioEngine::DeviceCallbacks()
+{
+    std::lock_guard lock(m_mutex);
+    auto* device = dynamic_cast<TPortAudioOutput*>(m_output.get());
+    return device ? device->Callbacks() : 0;
 }
 
 void TAudioEngine::SimulateDeviceFailure()

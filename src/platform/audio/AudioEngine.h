@@ -50,6 +50,9 @@ public:
     const char* OutputKind();
     uint32_t OutputRate();
     void SimulateDeviceFailure();
+    uint64_t DeviceCallbacks();
+    // A sound device was asked for and the silent output stands in for it.
+    bool DeviceMissing();
 
 private:
     struct TStream;
@@ -68,12 +71,17 @@ private:
     void FeederLoop();
     void StopFeeder();
     void FailOverIfNeeded();
+    std::unique_ptr<TAudioOutput> StartedDevice(uint32_t p_u32Rate, uint64_t p_u64HeardFrom);
+    void ReopenDeviceIfDue(std::unique_lock<std::mutex>& p_lock);
 
     std::mutex m_mutex;
     std::map<DWORD, std::unique_ptr<TStream>> m_streams;
     DWORD m_hNext = 1;
     bool m_bInit = false;
     bool m_bUseManual = false;
+    bool m_bWantDevice = false;
+    int64_t m_n64RetryDelayNs = 0;
+    int64_t m_n64RetryAtNs = 0;
     std::unique_ptr<TAudioMixer> m_mixer;
     std::unique_ptr<TAudioOutput> m_output;
     // Voices that a stuck output thread might still touch: kept alive until the output is gone.

@@ -140,3 +140,13 @@ void AudioSimulateDeviceFailure()
 {
     Engine().SimulateDeviceFailure();
 }
+
+uint64_t AudioDeviceCallbacks()
+{
+    return Engine().DeviceCallbacks();
+}
+
+bool AudioDeviceMissing()
+{
+    return Engine().DeviceMissing();
+}

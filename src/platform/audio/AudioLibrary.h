@@ -32,7 +32,8 @@ constexpr BOOL kTrue = 1;
 constexpr DWORD kAudioLibraryVersion = 0x02040000;
 
 // Init: device -1 is the default output (PortAudio when a device opens, else the silent real-time
-// output); device 0 is "no sound" (the silent real-time output).
+// output); device 0 is "no sound" (the silent real-time output). A default device that fails or
+// does not open is tried again in the background while the silent output keeps the time.
 constexpr int kDefaultDevice = -1;
 constexpr int kNoSoundDevice = 0;
 
@@ -91,3 +92,6 @@ BOOL BASS_ChannelPause(DWORD handle);
 DWORD BASS_ChannelIsActive(DWORD handle);
 QWORD BASS_ChannelGetPosition(DWORD handle, DWORD mode);         // (QWORD)-1 on error
 BOOL BASS_ChannelSetPosition(DWORD handle, QWORD position, DWORD mode);
+
+// true while a sound device was asked for and none plays (the silent output keeps the time).
+bool AudioDeviceMissing();

@@ -24,3 +24,6 @@ uint32_t AudioOutputRate();
 // Makes the sound device output fail as a vanished device would (its callback aborts the
 // device stream); the library must carry on with the silent output. No effect on other outputs.
 void AudioSimulateDeviceFailure();
+
+// Callbacks the sound device has made since it was (last) opened; 0 when it is not the output.
+uint64_t AudioDeviceCallbacks();

@@ -56,7 +56,6 @@ int DeviceCallback(const void*, void* p_pOutput, unsigned long p_nFrames,
     return output->Process(static_cast<float*>(p_pOutput), p_nFrames, delay) ? paContinue : paAbort;
 }
 
-constexpr int64_t kStallNs = 500'000'000;  // a device callback silent this long has failed
 // A fixed buffer size: some ALSA plugins (the PulseAudio bridge) stall when PortAudio picks one.
 constexpr unsigned long kFramesPerBuffer = 512;
 
@@ -65,6 +64,7 @@ constexpr unsigned long kFramesPerBuffer = 512;
 TPortAudioOutput::TPortAudioOutput(TAudioMixer& p_mixer, uint32_t p_u32Rate)
     : TAudioOutput(p_u32Rate)
     , m_mixer(p_mixer)
+    , m_watchdog(AudioNowNs())
 {
 }
 
@@ -94,11 +94,15 @@ std::unique_ptr<TPortAudioOutput> TPortAudioOutput::Open(TAudioMixer& p_mixer, u
     const PaStreamInfo* streamInfo = Pa_GetStreamInfo(stream);
     output->m_dLatency = streamInfo ? streamInfo->outputLatency : params.suggestedLatency;
     output->m_u32Latency = static_cast<uint32_t>(output->m_dLatency * p_u32Rate) + 1;
-    output->m_n64SeenAtNs = AudioNowNs();
-    output->m_clock.Publish(0, AudioNowNs(), 0);
-    if (Pa_StartStream(stream) != paNoError)
-        return nullptr;
     return output;
+}
+
+bool TPortAudioOutput::Start(uint64_t p_u64HeardFrom)
+{
+    TQuietStderr quiet;
+    m_clock.Publish(p_u64HeardFrom, AudioNowNs(), p_u64HeardFrom);
+    m_watchdog = TDeviceWatchdog(AudioNowNs());
+    return Pa_StartStream(m_pStream) == paNoError;
 }
 
 TPortAudioOutput::~TPortAudioOutput()
@@ -137,12 +141,5 @@ bool TPortAudioOutput::HasFailed() const
     if (m_bAborted.load(std::memory_order_acquire) || Pa_IsStreamActive(m_pStream) != 1)
         return true;
     // A device that stops calling back without an error (pulled out) counts as failed too.
-    const uint64_t callbacks = m_u64Callbacks.load(std::memory_order_acquire);
-    const int64_t now = AudioNowNs();
-    if (callbacks != m_u64SeenCallbacks) {
-        m_u64SeenCallbacks = callbacks;
-        m_n64SeenAtNs = now;
-        return false;
-    }
-    return now - m_n64SeenAtNs > kStallNs;
+    return m_watchdog.Stalled(Callbacks(), AudioNowNs());
 }

@@ -6,17 +6,23 @@
 #include <memory>
 
 #include "platform/audio/AudioOutput.h"
+#include "platform/audio/DeviceWatchdog.h"
 
 class TPortAudioOutput : public TAudioOutput {
 public:
     // nullptr when no device opens at that rate. Library messages on stderr are suppressed.
+    // The device stream is opened, not started: nothing renders the mixer before Start.
     static std::unique_ptr<TPortAudioOutput> Open(TAudioMixer& p_mixer, uint32_t p_u32Rate);
+    // Starts the device stream; global frame p_u64HeardFrom is heard first (taking over from
+    // another output, its frames still unheard follow). false when the device does not start.
+    bool Start(uint64_t p_u64HeardFrom);
     ~TPortAudioOutput() override;
 
     const char* Kind() const override { return "device"; }
     uint64_t HeardFrame() const override;
     uint32_t LatencyFrames() const override { return m_u32Latency; }
     bool HasFailed() const override;
+    uint64_t Callbacks() const { return m_u64Callbacks.load(std::memory_order_acquire); }
     // The next callback aborts the stream, as a device that vanished would.
     void SimulateFailure() { m_bSimulateFailure.store(true); }
 
@@ -36,7 +42,6 @@ private:
     std::atomic<bool> m_bSimulateFailure {false};
     std::atomic<bool> m_bAborted {false};
     std::atomic<uint64_t> m_u64Callbacks {0};
-    // Watchdog state, read by the engine's feeder thread.
-    mutable uint64_t m_u64SeenCallbacks = 0;
-    mutable int64_t m_n64SeenAtNs = 0;
+    // Used by the engine's feeder thread only.
+    mutable TDeviceWatchdog m_watchdog;
 };

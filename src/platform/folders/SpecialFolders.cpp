@@ -73,6 +73,8 @@ QString GetFolderPathByCSIDL(const wchar_t* library, const char* function, int f
     return result;
 }
 
+void EnsureRuntimeFolder() {}
+
 QString RoamingDataFolder()
 {
     return KnownFolderOrCode(kRoamingAppDataId, kCsidlAppData);
@@ -93,6 +95,10 @@ QString ProgramFilesFolder()
 
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
 QString RoamingDataFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -106,6 +112,23 @@ QString LocalLowDataFolder()
 QString ProgramFilesFolder()
 {
     return QStringLiteral("/opt");
+}
+
+void EnsureRuntimeFolder()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        return;
+    }
+    const QByteArray folder = "/tmp/runtime-" + QByteArray::number(getuid());
+    struct stat info {};
+    if (mkdir(folder.constData(), 0700) != 0 && errno != EEXIST) {
+        return;
+    }
+    // Only a folder of the user's own, closed to others, will do (Qt would refuse any other).
+    if (lstat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+        (info.st_mode & 0077) == 0) {
+        qputenv("XDG_RUNTIME_DIR", folder);
+    }
 }
 
 #endif

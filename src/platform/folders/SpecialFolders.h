@@ -12,6 +12,11 @@ QString RoamingDataFolder();
 // on Windows the local-low folder, else the roaming one.
 QString LocalLowDataFolder();
 
+// A session without a runtime folder ($XDG_RUNTIME_DIR unset: su, a bare container, CI) gets the
+// user's private /tmp/runtime-<uid> (made 0700 when missing), so the libraries that want one find
+// it without warnings. Call before the application object. Nothing on Windows.
+void EnsureRuntimeFolder();
+
 // Where add-on programs are installed: /opt on Linux, the program files folder on Windows.
 QString ProgramFilesFolder();
 

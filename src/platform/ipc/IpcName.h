@@ -1,6 +1,8 @@
 #pragma once
-// The system name of a named IPC object: POSIX wants exactly one leading "/", Windows takes the
-// name as it is (wide characters).
+// The system name of a named IPC object. Names are scoped to the user: Windows keeps them in the
+// logon session's namespace by itself (wide characters); POSIX names are machine-wide, so the
+// user's id is appended (and exactly one leading "/" put in front). Two users' launches never
+// meet.
 
 #include <string>
 
@@ -15,8 +17,11 @@ inline std::wstring IpcName(const std::string& name)
     return wide;
 }
 #else
+#include <unistd.h>
+
 inline std::string IpcName(const std::string& name)
 {
-    return (!name.empty() && name.front() == '/') ? name : "/" + name;
+    const std::string scoped = name + ".u" + std::to_string(getuid());
+    return (!scoped.empty() && scoped.front() == '/') ? scoped : "/" + scoped;
 }
 #endif

@@ -28,6 +28,16 @@ bool TNamedEvent::CreateOrOpen(const std::string& name)
     return m_pHandle != nullptr;
 }
 
+bool TNamedEvent::CreateNew(const std::string& name)
+{
+    Close();
+    m_pHandle = CreateEventW(nullptr, FALSE, FALSE, IpcName(name).c_str());
+    if (m_pHandle != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+        Close();
+    }
+    return m_pHandle != nullptr;
+}
+
 void TNamedEvent::Close()
 {
     if (m_pHandle != nullptr) {
@@ -77,17 +87,27 @@ timespec DeadlineAfter(int timeoutMs)
     return deadline;
 }
 
+// The semaphore not set, or nullptr when sem_open fails.
+sem_t* OpenSemaphore(const std::string& name, int flags)
+{
+    sem_t* semaphore = sem_open(IpcName(name).c_str(), flags, 0600, 0);
+    return semaphore == SEM_FAILED ? nullptr : semaphore;
+}
+
 } // namespace
 
 bool TNamedEvent::CreateOrOpen(const std::string& name)
 {
     Close();
-    sem_t* semaphore = sem_open(IpcName(name).c_str(), O_CREAT, 0600, 0);
-    if (semaphore == SEM_FAILED) {
-        return false;
-    }
-    m_pHandle = semaphore;
-    return true;
+    m_pHandle = OpenSemaphore(name, O_CREAT);
+    return m_pHandle != nullptr;
+}
+
+bool TNamedEvent::CreateNew(const std::string& name)
+{
+    Close();
+    m_pHandle = OpenSemaphore(name, O_CREAT | O_EXCL);
+    return m_pHandle != nullptr;
 }
 
 void TNamedEvent::Close()

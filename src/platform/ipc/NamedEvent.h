@@ -14,6 +14,8 @@ public:
 
     // Creates the event not set, or opens it when it exists already.
     bool CreateOrOpen(const std::string& name);
+    // Creates the event not set; false when an event of that name exists.
+    bool CreateNew(const std::string& name);
     void Close();
     bool IsOpen() const;
 

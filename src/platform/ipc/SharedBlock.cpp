@@ -39,6 +39,16 @@ TSharedBlock& TSharedBlock::operator=(TSharedBlock&& other) noexcept
     return *this;
 }
 
+bool TSharedBlock::Create(const std::string& name, std::size_t size)
+{
+    return CreateBlock(name, size, false);
+}
+
+bool TSharedBlock::CreateNew(const std::string& name, std::size_t size)
+{
+    return CreateBlock(name, size, true);
+}
+
 std::vector<uint8_t> TSharedBlock::ReadBytes(std::size_t offset, std::size_t count) const
 {
     if (m_pView == nullptr || offset >= m_uSize) {
@@ -69,12 +79,16 @@ bool TSharedBlock::Open(const std::string& name)
     return m_hMapping != nullptr && MapView(false, 0);
 }
 
-bool TSharedBlock::Create(const std::string& name, std::size_t size)
+bool TSharedBlock::CreateBlock(const std::string& name, std::size_t size, bool exclusive)
 {
     Close();
     const unsigned long long size64 = size;
     m_hMapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, static_cast<DWORD>(size64 >> 32),
                                     static_cast<DWORD>(size64 & 0xFFFFFFFFu), IpcName(name).c_str());
+    if (m_hMapping != nullptr && exclusive && GetLastError() == ERROR_ALREADY_EXISTS) {
+        Close();
+        return false;
+    }
     return m_hMapping != nullptr && MapView(true, size);
 }
 
@@ -124,10 +138,10 @@ bool TSharedBlock::Open(const std::string& name)
     return m_nFd >= 0 && MapView(false, 0);
 }
 
-bool TSharedBlock::Create(const std::string& name, std::size_t size)
+bool TSharedBlock::CreateBlock(const std::string& name, std::size_t size, bool exclusive)
 {
     Close();
-    m_nFd = shm_open(IpcName(name).c_str(), O_RDWR | O_CREAT, 0600);
+    m_nFd = shm_open(IpcName(name).c_str(), O_RDWR | O_CREAT | (exclusive ? O_EXCL : 0), 0600);
     if (m_nFd < 0) {
         return false;
     }

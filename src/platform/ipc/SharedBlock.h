@@ -25,6 +25,9 @@ public:
     // zero-filled, and maps it for reading and writing.
     bool Create(const std::string& name, std::size_t size);
 
+    // Creates the block only when no block of that name exists: false when one does.
+    bool CreateNew(const std::string& name, std::size_t size);
+
     // Unmaps the view and closes the handle; the block itself lives on until unlinked (or, on
     // Windows, until its last handle closes).
     void Close();
@@ -45,6 +48,7 @@ public:
 
 private:
     bool MapView(bool create, std::size_t size);
+    bool CreateBlock(const std::string& name, std::size_t size, bool exclusive);
 
     uint8_t* m_pView = nullptr;
     std::size_t m_uSize = 0;

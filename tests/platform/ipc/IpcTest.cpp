@@ -1,4 +1,5 @@
 #include "platform/ipc/NamedEvent.h"
+#include "platform/ipc/NamedLock.h"
 #include "platform/ipc/SharedBlock.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <string>
 #include <thread>
 
+#include <csignal>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -184,4 +187,77 @@ TEST(NamedEvent, ClosedEventNeitherSetsNorWaits)
     EXPECT_FALSE(event.IsOpen());
     EXPECT_FALSE(event.Set());
     EXPECT_FALSE(event.Wait(0));
+}
+
+// ---- Exclusive creation, the user's names, the named lock
+
+TEST(SharedBlock, CreateNewRefusesANameThatExistsAndLeavesItsBytes)
+{
+    TUniqueName name("exclusive");
+    TSharedBlock first;
+    ASSERT_TRUE(first.CreateNew(name.str(), 16));
+    ASSERT_TRUE(first.WriteBytes(0, "mine", 4));
+    TSharedBlock second;
+    EXPECT_FALSE(second.CreateNew(name.str(), 16));
+    EXPECT_EQ(AsText(first.ReadBytes(0, 4)), "mine");
+    TSharedBlock::Unlink(name.str());
+    EXPECT_TRUE(second.CreateNew(name.str(), 16));
+}
+
+TEST(NamedEvent, CreateNewRefusesANameThatExists)
+{
+    TUniqueName name("exclusive_event");
+    TNamedEvent first;
+    ASSERT_TRUE(first.CreateNew(name.str()));
+    TNamedEvent second;
+    EXPECT_FALSE(second.CreateNew(name.str()));
+    EXPECT_FALSE(second.IsOpen());
+    TNamedEvent::Unlink(name.str());
+    EXPECT_TRUE(second.CreateNew(name.str()));
+}
+
+// Another user's process using the same name gets another object: the system name carries the
+// user's id.
+TEST(SharedBlock, SystemNameBelongsToTheUser)
+{
+    TUniqueName name("user");
+    TSharedBlock block;
+    ASSERT_TRUE(block.Create(name.str(), 8));
+    EXPECT_EQ(access(("/dev/shm/" + name.str() + ".u" + std::to_string(getuid())).c_str(), F_OK), 0);
+    EXPECT_NE(access(("/dev/shm/" + name.str()).c_str(), F_OK), 0);
+}
+
+TEST(NamedLock, OneHolderAtATimeAndFreedWhenTheHolderEnds)
+{
+    TUniqueName name("lock");
+    {
+        TNamedLock held;
+        ASSERT_TRUE(held.TryTake(name.str()));
+        TNamedLock other;
+        EXPECT_FALSE(other.TryTake(name.str()));
+        held.Release();
+        EXPECT_TRUE(other.TryTake(name.str()));
+    }
+    // A holder that ends without releasing (killed) keeps nobody out.
+    int toParent[2];
+    ASSERT_EQ(pipe(toParent), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        static TNamedLock childLock;
+        const char taken = childLock.TryTake(name.str()) ? 'y' : 'n';
+        (void)!write(toParent[1], &taken, 1);
+        pause();
+        _exit(0);
+    }
+    char taken = 0;
+    ASSERT_EQ(read(toParent[0], &taken, 1), 1);
+    EXPECT_EQ(taken, 'y');
+    TNamedLock parent;
+    EXPECT_FALSE(parent.TryTake(name.str()));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_TRUE(parent.TryTake(name.str()));
+    close(toParent[0]);
+    close(toParent[1]);
 }
