@@ -38,6 +38,7 @@ TSeekPreviewCard::TSeekPreviewCard(QWidget* parent)
     m_lbPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* texts = new QHBoxLayout;
+    texts->setSpacing(12);
     texts->addWidget(m_lbTime);
     texts->addWidget(m_lbPage);
     auto* layout = new QVBoxLayout(this);

@@ -43,13 +43,7 @@ int DifferingPixels(const QImage& p_a, const QImage& p_b)
 class TSeekPreviewTest : public TFormTest {
 protected:
     // Two pages of 24 s: room to hover over either.
-    QString VoicePath() const override
-    {
-        static const QTemporaryDir folder;
-        static const QString path = JoinPath(folder.path(), QStringLiteral("voice24.mp3"));
-        static const bool made = HaveMp3Tools() && MakeMp3(path, 24 * 8000, 8000);
-        return made ? path : QString();
-    }
+    QString VoicePath() const override { return Voice24Path(); }
 
     TForm1& Start(const QString& p_sLaunchText)
     {
