@@ -8,11 +8,13 @@
 #include "session/FileUtil.h"
 #include "session/LauncherFile.h"
 #include "ui/ExScrollBox.h"
+#include "ui/JumpSlider.h"
 #include "ui/MessageForm.h"
 #include "ui/PaintBox.h"
 #include "ui/Panel.h"
 #include "ui/PictureButton.h"
 #include "ui/SeekBar.h"
+#include "ui/SeekPreview.h"
 #include "ui/ShellLook.h"
 #include "ui/SkinData.h"
 #include "ui/StatusMessage.h"
@@ -132,6 +134,8 @@ void TForm1::FormCreate()
     }
     m_keyControl = std::make_unique<TKeyControl>(this, [this](TVirtualKey key) { KeyControl(key); });
     SetWindowGeometry();
+    m_seekPreview = std::make_unique<TSeekPreview>(*paStatusView->scbPlay, *paStatusView->lbCurrentTime, *this, m_state,
+                                                   m_engine->GetLectureInfoList(), GetVisibleBoardRect().size());
     m_bStartedUp = true;
 }
 
@@ -401,6 +405,7 @@ void TForm1::FormDestroy()
 {
     m_keyControl.reset();
     tmFramePlay->stop();
+    m_seekPreview.reset();
     m_engine.reset();
     if (m_bAudioReady) {
         BASS_Free();
@@ -426,6 +431,9 @@ void TForm1::tmFramePlayTimer()
         m_engine->tmFramePlayTimer();
     }
     ShowSoundDeviceState();
+    if (m_seekPreview) {
+        m_seekPreview->Refresh();
+    }
 }
 
 void TForm1::tmMessageStatusTimer()
@@ -499,8 +507,12 @@ void TForm1::SetSeekPosition(int32_t p_nPosition)
     paStatusView->scbPlay->SetPosition(p_nPosition);
 }
 
+// While the knob is dragged the label follows the knob, not the time played.
 void TForm1::SetCurrentTimeText(const QString& p_sText)
 {
+    if (paStatusView->scbPlay->Track()->isSliderDown()) {
+        return;
+    }
     paStatusView->lbCurrentTime->setText(p_sText);
 }
 

@@ -34,6 +34,7 @@ class TGPImage;
 class TPaintBox;
 class TPanel;
 class TPicture;
+class TSeekPreview;
 class TSkinData;
 class TStatusMessage;
 class TStatusView;
@@ -108,6 +109,8 @@ public:
 
     TPlayerState& State() { return m_state; }
     TPlaybackEngine& Engine() { return *m_engine; }
+    // The seek bar's preview; none before the start-up has ended well.
+    TSeekPreview* SeekPreview() const { return m_seekPreview.get(); }
     // The window's controls by name (any letter case) and kind.
     TControlRegistry& Controls() { return m_registry; }
     TAlignEngine& Aligner() { return m_align; }
@@ -238,6 +241,7 @@ private:
     TClosingPath m_closing;
     std::unique_ptr<TPlaybackEngine> m_engine;
     std::unique_ptr<TKeyControl> m_keyControl;
+    std::unique_ptr<TSeekPreview> m_seekPreview;
     TSkinReadResult m_skinRead;
 
     std::unique_ptr<TGPImage> m_gpImageBackGround;

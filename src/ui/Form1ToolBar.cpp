@@ -11,6 +11,7 @@
 #include "ui/PaintBox.h"
 #include "ui/Panel.h"
 #include "ui/PictureButton.h"
+#include "ui/JumpSlider.h"
 #include "ui/SeekBar.h"
 #include "ui/ShellLook.h"
 #include "ui/StatusMessage.h"

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-class QSlider;
+class TJumpSlider;
 class QToolButton;
 
 class TSeekBar : public QWidget {
@@ -24,12 +24,12 @@ public:
     int32_t GetPosition() const;
     void SetPosition(int32_t p_nPosition);
 
-    QSlider* Track() const { return m_slider; }
+    TJumpSlider* Track() const { return m_slider; }
     QToolButton* UpButton() const { return m_btnUp; }
     QToolButton* DownButton() const { return m_btnDown; }
 
 private:
     QToolButton* m_btnDown;
-    QSlider* m_slider;
+    TJumpSlider* m_slider;
     QToolButton* m_btnUp;
 };

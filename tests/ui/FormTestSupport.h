@@ -7,6 +7,9 @@
 
 #include "e2e/TinySession.h"
 
+#include "content/Mp3Fixture.h"
+#include "session/FileUtil.h"
+
 #include "platform/ipc/NamedEvent.h"
 #include "platform/ipc/SharedBlock.h"
 #include "session/LaunchParams.h"
@@ -44,6 +47,15 @@ inline QString WriteLayoutFile(const QTemporaryDir& p_folder, const QString& p_s
     EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(p_bytes);
     return path;
+}
+
+// A voice of 24 s for each page, room to seek and jump; empty without an mp3 encoder.
+inline QString Voice24Path()
+{
+    static const QTemporaryDir folder;
+    static const QString path = JoinPath(folder.path(), QStringLiteral("voice24.mp3"));
+    static const bool made = HaveMp3Tools() && MakeMp3(path, 24 * 8000, 8000);
+    return made ? path : QString();
 }
 
 class TFormTest : public ::testing::Test {

@@ -25,13 +25,7 @@ constexpr int32_t kStartAt = 20000;   // every case starts 20 s into the first 2
 class TKeyTest : public TFormTest {
 protected:
     // Two pages of 24 s: room to jump 10 s either way.
-    QString VoicePath() const override
-    {
-        static const QTemporaryDir folder;
-        static const QString path = JoinPath(folder.path(), QStringLiteral("voice24.mp3"));
-        static const bool made = HaveMp3Tools() && MakeMp3(path, 24 * 8000, 8000);
-        return made ? path : QString();
-    }
+    QString VoicePath() const override { return Voice24Path(); }
 
     TForm1& StartAt20Seconds()
     {

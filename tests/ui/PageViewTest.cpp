@@ -4,6 +4,7 @@
 
 #include "FormTestSupport.h"
 
+#include "ui/JumpSlider.h"
 #include "ui/ExScrollBox.h"
 #include "ui/PaintBox.h"
 #include "ui/SeekBar.h"

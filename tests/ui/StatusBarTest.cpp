@@ -4,6 +4,7 @@
 
 #include "FormTestSupport.h"
 
+#include "ui/JumpSlider.h"
 #include "ui/SeekBar.h"
 #include "ui/StatusView.h"
 
