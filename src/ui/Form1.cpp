@@ -378,7 +378,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 // as at the end of the session.
 void TForm1::SetUpClosingPath()
 {
-    for (TPanel* panel : {paProposalView, paEvaluationView, paErrorView, paGradeView, paHelpView}) {
+    for (TPanel* panel : {paProposalView, paEvaluationView, paErrorView, paGradeView, paHelpView, paCheckUp}) {
         m_closing.AddPanel(panel);
     }
     m_closing.OnStop = [this] { StopForClosing(); };
@@ -389,6 +389,7 @@ void TForm1::StopForClosing()
 {
     tmFramePlay->stop();
     SetStandByCheckUpEnabled(false);
+    m_checkUp->CheckUpTimer->stop();
     if (m_state.m_bPlaying) {
         m_engine->StopSound();
     }
@@ -567,11 +568,13 @@ bool TForm1::IsFrameClockEnabled() const
 
 void TForm1::SetStandByCheckUpEnabled(bool p_bEnabled)
 {
-    m_bStandByCheckUp = p_bEnabled;
+    m_checkUp->SetStandByEnabled(p_bEnabled);
 }
 
-// The window shows no check-up panel, so there is none to hide.
-void TForm1::HideCheckUpPanel() {}
+void TForm1::HideCheckUpPanel()
+{
+    m_checkUp->Hide();
+}
 
 void TForm1::ShowMessage(TMessageKind p_enumKind, const QString& p_sText)
 {

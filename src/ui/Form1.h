@@ -12,6 +12,7 @@
 #include "session/LaunchParams.h"
 #include "session/PlayerState.h"
 #include "ui/AlignEngine.h"
+#include "ui/CheckUpPanel.h"
 #include "ui/ClosingPath.h"
 #include "ui/ControlRegistry.h"
 #include "ui/FormDialogs.h"
@@ -54,6 +55,8 @@ struct TForm1Options {
     // The layout file; empty: "ravo.xml" in the program's folder.
     QString layoutFile;
     int audioDevice = kDefaultDevice;
+    // The check-up's random generator keeps this seed's sequence; none: reseeded from the clock.
+    std::optional<uint32_t> checkUpSeed;
 };
 
 class TForm1 : public QWidget, public TPlaybackView {
@@ -117,8 +120,9 @@ public:
     // The desk picture now shown; none before the start-up loaded one.
     const TGPImage* DeskPicture() const { return m_gpImageBackGround.get(); }
     bool IsKeyHookInstalled() const { return m_keyControl != nullptr; }
-    // The check-up's stand-by timer would run.
-    bool IsStandByCheckUpEnabled() const { return m_bStandByCheckUp; }
+    // The check-up's stand-by timer runs.
+    bool IsStandByCheckUpEnabled() const { return m_checkUp->IsStandByEnabled(); }
+    TCheckUpPanel& CheckUp() { return *m_checkUp; }
     // How far the start-up read the layout file.
     const TSkinReadResult& SkinReadResult() const { return m_skinRead; }
 
@@ -140,7 +144,7 @@ public:
     TPanel* paErrorView;
     TPanel* paGradeView;
     TPanel* paHelpView;
-    TPanel* paCheckUp;
+    TPanel* paCheckUp;            // the check-up square, owned by the check-up
 
     // ---- TPlaybackView
 
@@ -189,6 +193,8 @@ private:
     void CreateBoardArea();
     void CreateBoardControls();
     void CreateFeedbackPlaceholders();
+    void CreateCheckUp();
+    bool IsAnythingOpenOverBoard() const;
     void CreateTitleView();
     void CreateStatusView();
     void WireToolButtons();
@@ -249,7 +255,8 @@ private:
 
     QTimer* tmFramePlay;
     QTimer* tmMessageStatus;
-    bool m_bStandByCheckUp = false;   // the check-up's stand-by timer would run
+    std::unique_ptr<TCheckUpRandom> m_checkUpRandom;
+    std::unique_ptr<TCheckUpPanel> m_checkUp;
 
     QWidget* m_paStartUpFailure = nullptr;
     bool m_bAudioReady = false;

@@ -24,6 +24,7 @@
 #include "ui/ToolView.h"
 #include "ui/WindowRules.h"
 
+#include <QDialog>
 #include <QSlider>
 #include <QTabBar>
 
@@ -75,13 +76,7 @@ void TForm1::CreateBoardControls()
 
     CreateFeedbackPlaceholders();
 
-    paCheckUp = new TPanel(scBox, QStringLiteral("paCheckUp"), Qt::white);
-    paCheckUp->setGeometry(390, 308, 48, 48);
-    paCheckUp->hide();
-    m_registry.Register(paCheckUp, TControlKind::Panel);
-    auto* pbCheckUp = new TPaintBox(paCheckUp, QStringLiteral("pbCheckUp"));
-    pbCheckUp->setGeometry(0, 0, 48, 48);
-    m_registry.Register(pbCheckUp, TControlKind::PaintBox);
+    CreateCheckUp();
 }
 
 // The feedback and help panels wait for their controls; they exist, hidden, so that the layout
@@ -270,4 +265,40 @@ void TForm1::SetVolumeByKey(int p_nValue)
     QSlider* volume = paStatusView->paToolView->trbVolume;
     volume->setValue(p_nValue);
     m_engine->trbVolumeMouseUp(volume->value());
+}
+
+// The check-up's square sits in the board area over the scrolled board. Runs start from its
+// stand-by clock only while a supervised session plays with nothing open over the board.
+void TForm1::CreateCheckUp()
+{
+    m_checkUpRandom = m_options.checkUpSeed ? std::make_unique<TCheckUpRandom>(*m_options.checkUpSeed)
+                                            : std::make_unique<TCheckUpRandom>();
+    TCheckUpHooks hooks;
+    hooks.StopSound = [this] { m_engine->StopSound(); };
+    hooks.ShowWarning = [this](const QString& text) { ShowMessage(TMessageKind::Warning, text); };
+    hooks.ForceClose = [this] { ForceClose(); };
+    hooks.IsClosing = [this] { return m_closing.IsClosing(); };
+    hooks.CanStartRun = [this] { return IsSupervisedStudy() && m_state.m_bPlaying && !IsAnythingOpenOverBoard(); };
+    hooks.ScreenSize = [this] { return ScreenSize(); };
+    hooks.StatusBarHeight = [this] { return paStatusView->height(); };
+    m_checkUp = std::make_unique<TCheckUpPanel>(scBox, m_registry, m_state, *m_checkUpRandom, std::move(hooks));
+    paCheckUp = m_checkUp->paCheckUp;
+}
+
+bool TForm1::IsAnythingOpenOverBoard() const
+{
+    if (m_state.m_bActivateView) {
+        return true;
+    }
+    for (const QDialog* dialog : findChildren<QDialog*>()) {
+        if (dialog->isVisible()) {
+            return true;
+        }
+    }
+    for (const TPanel* panel : {paProposalView, paEvaluationView, paErrorView, paGradeView, paHelpView}) {
+        if (panel->isVisible()) {
+            return true;
+        }
+    }
+    return false;
 }
