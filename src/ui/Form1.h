@@ -234,6 +234,9 @@ private:
     void StopForClosing();
     void SaveSelfStudyMarker();
     void btnSkinChangeMouseUp(const QObject* Sender);
+    // Prints the whole board of the page, paused and with the player inert while the print
+    // dialog is up.
+    void btnGradeMouseUp();
     void btnCloseMouseDown(Qt::MouseButton p_button, Qt::KeyboardModifiers p_modifiers);
     // Study mode "R": no rule of supervised study applies any more, the window no longer stays
     // on top and the check-up no longer stands by.

@@ -7,6 +7,7 @@
 
 #include "platform/graphics/GPImage.h"
 #include "session/FileUtil.h"
+#include "ui/BoardPrint.h"
 #include "ui/ExScrollBox.h"
 #include "ui/PaintBox.h"
 #include "ui/Panel.h"
@@ -153,6 +154,32 @@ void TForm1::WireToolButtons()
     for (TPictureButton* skin : {tools.btnSkinChangePrev, tools.btnSkinChangeNext}) {
         skin->OnMouseUp = [this, skin] { btnSkinChangeMouseUp(skin); };
     }
+    tools.btnGrade->OnMouseUp = [this] { btnGradeMouseUp(); };
+}
+
+// ---------------------------------------------------------------------------------------------
+// Printing
+
+// The whole board of the page, not only the part on screen. Playback resumes whatever the
+// dialog gave, unless the window was closed under it.
+void TForm1::btnGradeMouseUp()
+{
+    if (m_state.m_bActivateView) {
+        return;
+    }
+    m_engine->PauseSound();
+    m_state.m_bActivateView = true;
+    const QRect area(QPoint(0, 0), m_engine->GetBoardSize());
+    m_engine->EnsureBoardRendered(area);
+    const TPrintOutcome outcome = PrintBoard(*this, m_engine->GetBoardImage().copy(area));
+    if (m_closing.IsClosing()) {
+        return;
+    }
+    m_state.m_bActivateView = false;
+    if (outcome == TPrintOutcome::Failed) {
+        ShowMessage(TMessageKind::Error, QStringLiteral("교안을 인쇄하지 못했습니다."));
+    }
+    m_engine->PlaySound();
 }
 
 // ---------------------------------------------------------------------------------------------
