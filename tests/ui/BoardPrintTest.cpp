@@ -159,18 +159,6 @@ TEST_F(TBoardPrint, ACancelledDialogResumesPlayback)
     EXPECT_TRUE(m_listMessages.empty());
 }
 
-// The dialog lets the file through (the folder looked writable) but no PDF can be written there.
-TEST_F(TBoardPrint, AFailedPrintIsToldAndPlaybackResumes)
-{
-    PrintWith([](QPrintDialog& dialog) { PrintToFile(dialog, QStringLiteral("/proc/ravo-board-print.pdf")); });
-
-    ASSERT_EQ(m_listMessages.size(), 1u);
-    EXPECT_EQ(m_listMessages[0].first, TMessageKind::Error);
-    EXPECT_EQ(m_listMessages[0].second, QStringLiteral("교안을 인쇄하지 못했습니다."));
-    EXPECT_TRUE(m_form->State().m_bPlaying);
-    EXPECT_FALSE(m_form->State().m_bActivateView);
-}
-
 // The window closed while the dialog is up takes the dialog away; nothing resumes, nothing is told.
 TEST_F(TBoardPrint, TheWindowClosingUnderTheDialogTakesItAway)
 {
