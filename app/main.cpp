@@ -9,18 +9,41 @@
 #include <QApplication>
 #include <QFont>
 
+#include <cstdio>
+#include <optional>
+
 namespace {
 
+// The value after the option p_sName; none when the option is not given or has no value.
+std::optional<QString> OptionValue(const QStringList& p_args, const QString& p_sName)
+{
+    const qsizetype at = p_args.indexOf(p_sName);
+    if (at > 0 && at + 1 < p_args.size()) {
+        return p_args[at + 1];
+    }
+    return std::nullopt;
+}
+
 // "--scope NAME" (given by a launcher that keeps its launches apart): the block and the result
-// event of that scope; without it, the usual names.
+// event of that scope; without it, the usual names. "--check-up-after MS" (tests and
+// demonstrations): the first check-up of supervised study comes once MS milliseconds have been
+// played, not after minutes.
 TForm1Options LaunchOptions(const QStringList& p_args)
 {
     TForm1Options options;
-    const qsizetype at = p_args.indexOf(QStringLiteral("--scope"));
-    if (at > 0 && at + 1 < p_args.size()) {
-        const std::string scope = p_args[at + 1].toStdString();
-        options.blockName = ScopedLaunchName(kLaunchBlockName, scope);
-        options.resultEventName = ScopedLaunchName(kResultEventName, scope);
+    if (const std::optional<QString> scope = OptionValue(p_args, QStringLiteral("--scope"))) {
+        options.blockName = ScopedLaunchName(kLaunchBlockName, scope->toStdString());
+        options.resultEventName = ScopedLaunchName(kResultEventName, scope->toStdString());
+    }
+    if (const std::optional<QString> after = OptionValue(p_args, QStringLiteral("--check-up-after"))) {
+        bool ok = false;
+        const int milliseconds = after->toInt(&ok);
+        if (ok && milliseconds > 0) {
+            options.checkUpFirstRunMs = milliseconds;
+        } else {
+            std::fprintf(stderr, "ravo-player: ignoring --check-up-after \"%s\" (expected milliseconds > 0)\n",
+                         qPrintable(*after));
+        }
     }
     return options;
 }

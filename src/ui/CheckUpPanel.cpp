@@ -139,6 +139,7 @@ void TCheckUpPanel::StandByCheckUpTimerTimer()
 void TCheckUpPanel::StartRun(int32_t p_nCycles)
 {
     StandByCheckUpTimer->stop();   // the next wait is counted once this run is answered
+    StandByCheckUpTimer->setInterval(kStandByIntervalMs);
     UM_MOVE_CHECKUP_PANEL();
     BeginCheckUpRun(m_state, p_nCycles);
     CheckUpTimer->start();
@@ -147,6 +148,13 @@ void TCheckUpPanel::StartRun(int32_t p_nCycles)
 bool TCheckUpPanel::IsRunning() const
 {
     return CheckUpTimer->isActive();
+}
+
+void TCheckUpPanel::BringFirstRunForward(int p_nIntervalMs)
+{
+    m_state.m_nCheckUpWaitCount = 1;
+    m_state.m_nCheckUpSleepCount = 0;
+    StandByCheckUpTimer->setInterval(p_nIntervalMs);
 }
 
 void TCheckUpPanel::pbCheckUpPaint(QPainter& p_painter)
@@ -161,7 +169,9 @@ void TCheckUpPanel::pbCheckUpPaint(QPainter& p_painter)
     const int penBlue = channel(0, 155);
     p_painter.setPen(QPen(QColor(penRed, penGreen, penBlue), 2));
     p_painter.setBrush(Qt::white);
-    p_painter.drawRect(QRect(QPoint(1, 1), QPoint(kSquareSize - 1, kSquareSize - 1)));
+    // The outline runs through pixels 1 and 47, the last inside (48, 48); the 2 pixel pen covers
+    // 0 to 1 and 46 to 47, up to the noise on every side.
+    p_painter.drawRect(QRect(QPoint(1, 1), QPoint(kSquareSize - 2, kSquareSize - 2)));
 
     for (int x = 2; x <= 45; ++x) {
         for (int y = 2; y <= 45; ++y) {

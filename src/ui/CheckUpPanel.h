@@ -52,6 +52,9 @@ public:
     // A run: a new place, the countdown at p_nCycles, the blink clock started.
     void StartRun(int32_t p_nCycles = kCheckUpCycles);
     bool IsRunning() const;
+    // The next stand-by tick that may count starts a run, and the ticks come p_nIntervalMs apart
+    // until one has: a quick first run for tests and demonstrations.
+    void BringFirstRunForward(int p_nIntervalMs);
     // StopSound takes the square away; a run going on shows it again at its next showing.
     void Hide();
     void SetStandByEnabled(bool p_bEnabled);

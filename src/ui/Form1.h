@@ -57,6 +57,10 @@ struct TForm1Options {
     int audioDevice = kDefaultDevice;
     // The check-up's random generator keeps this seed's sequence; none: reseeded from the clock.
     std::optional<uint32_t> checkUpSeed;
+    // The first check-up run comes on the first stand-by tick that may count it, and the stand-by
+    // ticks come this many milliseconds apart until it has begun (tests and demonstrations: the
+    // player's "--check-up-after MS"); none: the usual wait of 10 to 30 ticks of 30 s.
+    std::optional<int> checkUpFirstRunMs;
 };
 
 class TForm1 : public QWidget, public TPlaybackView {

@@ -310,6 +310,9 @@ void TForm1::CreateCheckUp()
     hooks.StatusBarHeight = [this] { return paStatusView->height(); };
     m_checkUp = std::make_unique<TCheckUpPanel>(scBox, m_registry, m_state, *m_checkUpRandom, std::move(hooks));
     paCheckUp = m_checkUp->paCheckUp;
+    if (m_options.checkUpFirstRunMs) {
+        m_checkUp->BringFirstRunForward(*m_options.checkUpFirstRunMs);
+    }
 }
 
 bool TForm1::IsAnythingOpenOverBoard() const

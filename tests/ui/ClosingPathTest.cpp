@@ -34,15 +34,7 @@ bool AnyMessageBoxShown(const QWidget& p_window)
     return false;
 }
 
-class TClosing : public TFormTest {
-protected:
-    // The voice stays silent while the window's timers and posted requests run a while longer.
-    bool StaysSilent(TForm1& p_form)
-    {
-        const HSTREAM voice = p_form.Engine().GetPlayChannel();
-        return !WaitFor([&] { return BASS_ChannelIsActive(voice) == kActivePlaying || p_form.State().m_bPlaying; }, 500);
-    }
-};
+using TClosing = TFormTest;
 
 // The check-up gives up while the learner has the self-study window open and its box ticked.
 TEST_F(TClosing, ForcedCloseWhileTheSelfStudyWindowIsOpenTakesItAwayAndLeavesNothing)

@@ -10,6 +10,7 @@
 #include "content/Mp3Fixture.h"
 #include "session/FileUtil.h"
 
+#include "platform/audio/AudioLibrary.h"
 #include "platform/ipc/NamedEvent.h"
 #include "platform/ipc/SharedBlock.h"
 #include "session/LaunchParams.h"
@@ -31,6 +32,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,6 +100,8 @@ protected:
         options.exeDir = p_sExeDir;
         options.layoutFile = m_sLayoutFile;
         options.audioDevice = m_nAudioDevice;
+        options.checkUpSeed = m_checkUpSeed;
+        options.checkUpFirstRunMs = m_checkUpFirstRunMs;
         const TFormDialogs standard = TFormDialogs::Standard();
         options.dialogs.ShowMessage = [this, standard](QWidget* owner, TMessageKind kind, const QString& text) {
             m_listMessages.emplace_back(kind, text);
@@ -134,6 +138,13 @@ protected:
     bool WaitUntilClosed(int p_nMilliseconds = 20000)
     {
         return WaitFor([this] { return !m_form->isVisible(); }, p_nMilliseconds);
+    }
+
+    // The voice stays silent while the window's timers and posted requests run a while longer.
+    static bool StaysSilent(TForm1& p_form)
+    {
+        const HSTREAM voice = p_form.Engine().GetPlayChannel();
+        return !WaitFor([&] { return BASS_ChannelIsActive(voice) == kActivePlaying || p_form.State().m_bPlaying; }, 500);
     }
 
     // A control of the window by name and kind.
@@ -176,6 +187,9 @@ protected:
     QTemporaryDir m_layoutFolder;
     QString m_sLayoutFile;   // the layout the window reads; set before StartForm to read another
     int m_nAudioDevice = kNoSoundDevice;  // set before StartForm to try the sound device
+    // Set before StartForm: the check-up's seed and its first run brought forward.
+    std::optional<uint32_t> m_checkUpSeed;
+    std::optional<int> m_checkUpFirstRunMs;
     std::unique_ptr<TForm1> m_form;
     bool m_bAnswerOk = true;
     // The window's messages and questions in real message boxes (recorded all the same).
