@@ -6,7 +6,9 @@
 // the volume, keypad + zooms in, and the session still ends and hands off its result. The layout
 // file next to the player drives the window: with the shipped one and with the compact one the
 // bars, their buttons and the board stand on the screen where the file puts them. The
-// self-study question of a type 2 lecture is answered with real clicks.
+// self-study question of a type 2 lecture is answered with real clicks. The participation
+// check-up, brought forward by the player's test option, is answered with a real click, or left
+// alone until the player says so and closes.
 
 #include "e2e/TinySession.h"
 #include "e2e/VirtualScreen.h"
@@ -37,6 +39,7 @@
 #include <unistd.h>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -118,6 +121,51 @@ bool ShowsPicture(const QImage& p_shot, const QString& p_sPictureFile, const QPo
         }
     }
     return opaque > 100 && same == opaque;
+}
+
+// Whether two pixels differ strongly, as neighbours in the check-up's noise nearly always do.
+bool Contrasts(QRgb p_a, QRgb p_b)
+{
+    return std::abs(qRed(p_a) - qRed(p_b)) + std::abs(qGreen(p_a) - qGreen(p_b)) + std::abs(qBlue(p_a) - qBlue(p_b)) > 60;
+}
+
+// The centre of the check-up square on the screen: the one block of noise, rows on rows in which
+// 44 pixels side by side nearly all differ strongly from their right and lower neighbours (text
+// and lines have such pixels only here and there); none when none shows.
+std::optional<QPoint> CheckUpSquareAt(const QImage& p_shot)
+{
+    constexpr int kNoiseSide = 44;
+    constexpr int kDenseEnough = 24;   // the countdown's digits take up to a third of a row
+    int bandTop = -1;
+    int bandLeft = -1;
+    for (int y = 0; y + 1 < p_shot.height(); ++y) {
+        // The densest 44 pixels of the row and where they begin.
+        std::vector<int> busy(static_cast<size_t>(p_shot.width()), 0);
+        for (int x = 0; x + 1 < p_shot.width(); ++x) {
+            const QRgb pixel = p_shot.pixel(x, y);
+            busy[static_cast<size_t>(x)] = Contrasts(pixel, p_shot.pixel(x + 1, y)) && Contrasts(pixel, p_shot.pixel(x, y + 1));
+        }
+        int count = 0;
+        int best = 0;
+        int bestLeft = 0;
+        for (int x = 0; x < p_shot.width(); ++x) {
+            count += busy[static_cast<size_t>(x)] - (x >= kNoiseSide ? busy[static_cast<size_t>(x - kNoiseSide)] : 0);
+            if (count > best) {
+                best = count;
+                bestLeft = x - kNoiseSide + 1;
+            }
+        }
+        const bool dense = best >= kDenseEnough;
+        if (dense && bandTop >= 0 && std::abs(bestLeft - bandLeft) <= 4) {
+            if (y - bandTop + 1 >= 30) {
+                return QPoint(bandLeft + kNoiseSide / 2, bandTop + kNoiseSide / 2);
+            }
+            continue;
+        }
+        bandTop = dense ? y : -1;
+        bandLeft = bestLeft;
+    }
+    return std::nullopt;
 }
 
 // A program folder of the test's own: a copy of the player, beside it the build's pictures and
@@ -295,6 +343,22 @@ protected:
         EXPECT_EQ(m_launch.exitCode(), 2) << "a result was handed off";
     }
 
+    // A player that brings its first check-up forward to p_nMs: a script beside the test's data
+    // that starts the build's player with the test option and the launcher's arguments.
+    QString PlayerWithCheckUpAfter(int p_nMs)
+    {
+        const QString script = JoinPath(m_dataHome.path(), QStringLiteral("ravo-player-check-up"));
+        QFile file(script);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QStringLiteral("#!/bin/sh\nexec '%1' --check-up-after %2 \"$@\"\n")
+                       .arg(Program(QStringLiteral("ravo-player")))
+                       .arg(p_nMs)
+                       .toLocal8Bit());
+        file.close();
+        EXPECT_TRUE(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
+        return script;
+    }
+
     QTemporaryDir m_dataHome;
     QProcess m_launch;
 };
@@ -450,6 +514,60 @@ TEST_F(TWindowDriven, SelfStudyQuestionAnsweredWithRealClicksPlaysOnAndLeavesThe
     QFile file(marker);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("1\r\n"));
+}
+
+// ---- The participation check-up
+
+// Supervised study with the first check-up 1 s into playing: the square blinks over the board, a
+// real click takes it away for good, and the session of two 6 s pages still ends by itself and
+// hands off its result.
+TEST_F(TWindowDriven, CheckUpAnsweredWithARealClickAndTheSessionStillHandsOff)
+{
+    const QString voice = JoinPath(m_dataHome.path(), QStringLiteral("voice6.mp3"));
+    ASSERT_TRUE(MakeMp3(voice, 6 * kVoiceRate, kVoiceRate));
+    ASSERT_TRUE(WriteTinySession(m_dataHome.path(), voice));
+    Launch(kTinyLaunchText, PlayerWithCheckUpAfter(1000));
+    std::optional<QPoint> square;
+    ASSERT_TRUE(WaitFor([&] { return (square = CheckUpSquareAt(Shot())).has_value(); }, 60000))
+        << "the check-up square never showed";
+    EXPECT_LT(square->y(), kStatusTop);
+    // A click in the 0.2 s the square is away between two showings misses it: once more then.
+    for (int attempt = 0; attempt < 3 && square; ++attempt) {
+        Click(*square);
+        square = WaitFor([&] { return CheckUpSquareAt(Shot()).has_value(); }, 2500) ? CheckUpSquareAt(Shot()) : std::nullopt;
+    }
+    EXPECT_FALSE(square) << "the square stayed after the clicks";
+
+    ASSERT_TRUE(m_launch.waitForFinished(60000));
+    EXPECT_EQ(m_launch.exitCode(), 0) << m_launch.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromLocal8Bit(m_launch.readAllStandardOutput()),
+              QString::fromLatin1(kTinyResultText) + QLatin1Char('\n'));
+}
+
+// Nobody clicks: after the square's nine blinks the player says so in a warning box; the learner
+// presses Enter on it and the player closes with nothing handed off.
+TEST_F(TWindowDriven, UnansweredCheckUpClosesThePlayerWithNoResult)
+{
+    Launch(kTinyLaunchText, PlayerWithCheckUpAfter(1000));
+    ASSERT_TRUE(WaitFor([&] { return CheckUpSquareAt(Shot()).has_value(); }, 60000))
+        << "the check-up square never showed";
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    const QStringList findBox{QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                              QStringLiteral("^알림$")};
+    ASSERT_TRUE(WaitFor([&] { return !Xdo(findBox).isEmpty(); }, 40000)) << "no warning box came";
+    // 16.2 s from the run's start; the first showing came 0.2 s after it. A loaded machine may
+    // only make it later.
+    EXPECT_GT(sinceShown.elapsed(), 14500);
+    EXPECT_LT(sinceShown.elapsed(), 25000);
+    EXPECT_FALSE(CheckUpSquareAt(Shot())) << "the square stayed under the warning box";
+    EXPECT_EQ(m_launch.state(), QProcess::Running) << "the player went before the learner took the box away";
+
+    Xdo({QStringLiteral("windowfocus"), QStringLiteral("--sync"), Xdo(findBox).split(QLatin1Char('\n')).first()});
+    Key(QStringLiteral("Return"));
+    ASSERT_TRUE(m_launch.waitForFinished(30000)) << "the player stayed after the warning";
+    EXPECT_EQ(m_launch.exitCode(), 2) << "a result was handed off";
+    EXPECT_TRUE(m_launch.readAllStandardOutput().isEmpty());
 }
 
 } // namespace
