@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 const QString kForceOutMessage = QStringLiteral("학습 참여 여부가 확인되지 않아 강제 종료합니다.");
@@ -130,6 +132,7 @@ void TCheckUpPanel::CheckUpTimerTimer()
 
 void TCheckUpPanel::StandByCheckUpTimerTimer()
 {
+    RestartStandByInterval(m_nStandByIntervalMs);
     const bool canRun = !IsRunning() && !m_hooks.IsClosing() && m_hooks.CanStartRun();
     if (StandByTick(m_state, m_random, canRun)) {
         StartRun();
@@ -139,7 +142,7 @@ void TCheckUpPanel::StandByCheckUpTimerTimer()
 void TCheckUpPanel::StartRun(int32_t p_nCycles)
 {
     StandByCheckUpTimer->stop();   // the next wait is counted once this run is answered
-    StandByCheckUpTimer->setInterval(kStandByIntervalMs);
+    RestartStandByInterval(kStandByIntervalMs);
     UM_MOVE_CHECKUP_PANEL();
     BeginCheckUpRun(m_state, p_nCycles);
     CheckUpTimer->start();
@@ -154,6 +157,15 @@ void TCheckUpPanel::BringFirstRunForward(int p_nIntervalMs)
 {
     m_state.m_nCheckUpWaitCount = 1;
     m_state.m_nCheckUpSleepCount = 0;
+    RestartStandByInterval(p_nIntervalMs);
+}
+
+// A full interval from now; a clock that runs goes on with it at once.
+void TCheckUpPanel::RestartStandByInterval(int p_nIntervalMs)
+{
+    m_nStandByIntervalMs = p_nIntervalMs;
+    m_nStandByPlayedMs = 0;
+    m_standBySince.start();
     StandByCheckUpTimer->setInterval(p_nIntervalMs);
 }
 
@@ -214,12 +226,19 @@ void TCheckUpPanel::Hide()
     paCheckUp->hide();
 }
 
+// Playback switches the clock off at every pause and page change: it keeps what was played of
+// the interval and, switched on again, runs only the rest, so the ticks count playing time and
+// pages shorter than the interval do not put them off for ever.
 void TCheckUpPanel::SetStandByEnabled(bool p_bEnabled)
 {
     if (!p_bEnabled || m_hooks.IsClosing()) {
-        StandByCheckUpTimer->stop();
+        if (StandByCheckUpTimer->isActive()) {
+            m_nStandByPlayedMs = std::min<qint64>(m_nStandByPlayedMs + m_standBySince.elapsed(), m_nStandByIntervalMs - 1);
+            StandByCheckUpTimer->stop();
+        }
     } else if (!StandByCheckUpTimer->isActive()) {
-        StandByCheckUpTimer->start();
+        StandByCheckUpTimer->start(static_cast<int>(m_nStandByIntervalMs - m_nStandByPlayedMs));
+        m_standBySince.start();
     }
 }
 

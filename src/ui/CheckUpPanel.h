@@ -7,6 +7,7 @@
 
 #include "session/CheckUpClock.h"
 
+#include <QElapsedTimer>
 #include <QSize>
 #include <QString>
 
@@ -67,8 +68,14 @@ public:
 
 private:
     void PlaceSquare();
+    void RestartStandByInterval(int p_nIntervalMs);
 
     TPlayerState& m_state;
     TCheckUpRandom& m_random;
     TCheckUpHooks m_hooks;
+    // The stand-by clock counts playing time: the interval between two of its ticks, how much of
+    // it was played before the clock last stopped, and since when it runs again.
+    int m_nStandByIntervalMs = kStandByIntervalMs;
+    qint64 m_nStandByPlayedMs = 0;
+    QElapsedTimer m_standBySince;
 };

@@ -591,6 +591,28 @@ TEST_F(TCheckUpWindow, FirstRunBroughtForwardComesOnTheRealClockAndAClickAnswers
     EXPECT_TRUE(m_listMessages.empty());
 }
 
+// The learner pauses and plays again more often than the stand-by interval (as page changes do):
+// the stand-by clock counts the playing time across the pauses, and the run comes all the same.
+TEST_F(TCheckUpWindow, StandByCountsPlayingTimeAcrossPauses)
+{
+    if (VoicePath().isEmpty()) {
+        GTEST_SKIP() << "no mp3 encoder";
+    }
+    m_checkUpFirstRunMs = 700;
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    TPictureButton* play = form.paStatusView->paToolView->btnPlay;
+    int pauses = 0;
+    while (pauses < 12 && !WaitFor([&] { return CheckUp().IsRunning(); }, 300)) {
+        QTest::mouseClick(play, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        ASSERT_FALSE(form.State().m_bPlaying);
+        QTest::mouseClick(play, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        ASSERT_TRUE(form.State().m_bPlaying);
+        ++pauses;
+    }
+    EXPECT_TRUE(CheckUp().IsRunning()) << "no run after " << pauses << " pauses";
+    EXPECT_GE(pauses, 1);
+}
+
 // ---- The forced close over what is open, on the real clock
 
 class TCheckUpForcedClose : public TCheckUpWindow {
