@@ -419,6 +419,9 @@ protected:
     void SetUp() override
     {
         TFormTest::SetUp();
+        if (VoicePath().isEmpty()) {
+            GTEST_SKIP() << "no mp3 encoder";
+        }
         m_checkUpSeed = kSeed;
     }
 
@@ -441,9 +444,6 @@ protected:
 // its next showing brings the square back with the countdown one down.
 TEST_F(TCheckUpWindow, PauseDuringARunHidesTheSquareUntilItsNextShowing)
 {
-    if (VoicePath().isEmpty()) {
-        GTEST_SKIP() << "no mp3 encoder";
-    }
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     const TPaintLog paints(CheckUp().pbCheckUp, form.State());
@@ -490,9 +490,6 @@ class TCheckUpStandBy : public TCheckUpWindow, public ::testing::WithParamInterf
 TEST_P(TCheckUpStandBy, CountsOnlyWhileASupervisedSessionPlaysWithNothingOpen)
 {
     const TStandByCase& c = GetParam();
-    if (VoicePath().isEmpty()) {
-        GTEST_SKIP() << "no mp3 encoder";
-    }
     TForm1& form = StartForm(QString::fromLatin1(c.launchText));
     ASSERT_TRUE(form.State().m_bPlaying);
     if (c.paused) {
@@ -536,9 +533,6 @@ INSTANTIATE_TEST_SUITE_P(
 // at 9, the clock); answered with a click, the next wait is counted from the start.
 TEST_F(TCheckUpWindow, RunStartsAfterTheChosenNumberOfStandByTicksAndCountsAgainAfterAnAnswer)
 {
-    if (VoicePath().isEmpty()) {
-        GTEST_SKIP() << "no mp3 encoder";
-    }
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     TPlayerState& state = form.State();
     CheckUp().StandByCheckUpTimerTimer();
@@ -576,9 +570,6 @@ TEST_F(TCheckUpWindow, RunStartsAfterTheChosenNumberOfStandByTicksAndCountsAgain
 // its square, and a real click answers it; the stand-by then keeps its usual 30 s.
 TEST_F(TCheckUpWindow, FirstRunBroughtForwardComesOnTheRealClockAndAClickAnswersIt)
 {
-    if (VoicePath().isEmpty()) {
-        GTEST_SKIP() << "no mp3 encoder";
-    }
     m_checkUpFirstRunMs = 300;
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     ASSERT_TRUE(WaitFor([&] { return SquareShown(); }, 5000)) << "no run came";
@@ -595,9 +586,6 @@ TEST_F(TCheckUpWindow, FirstRunBroughtForwardComesOnTheRealClockAndAClickAnswers
 // the stand-by clock counts the playing time across the pauses, and the run comes all the same.
 TEST_F(TCheckUpWindow, StandByCountsPlayingTimeAcrossPauses)
 {
-    if (VoicePath().isEmpty()) {
-        GTEST_SKIP() << "no mp3 encoder";
-    }
     m_checkUpFirstRunMs = 700;
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     TPictureButton* play = form.paStatusView->paToolView->btnPlay;
@@ -670,9 +658,6 @@ TEST_F(TCheckUpForcedClose, OverTheSelfStudyWindow)
 // A feedback panel over the board, the player inert under it.
 TEST_F(TCheckUpForcedClose, OverAnOpenFeedbackPanel)
 {
-    if (VoicePath().isEmpty()) {
-        GTEST_SKIP() << "no mp3 encoder";
-    }
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     AnswerWarnings(form);
     form.paProposalView->show();
@@ -685,9 +670,6 @@ TEST_F(TCheckUpForcedClose, OverAnOpenFeedbackPanel)
 // The print dialog of the grade button, its run out inside the dialog's modal loop.
 TEST_F(TCheckUpForcedClose, OverThePrintDialog)
 {
-    if (VoicePath().isEmpty()) {
-        GTEST_SKIP() << "no mp3 encoder";
-    }
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     AnswerWarnings(form);
     const TDialogDriver<QPrintDialog> print(form, [&](QPrintDialog&) { form.CheckUp().StartRun(0); });
