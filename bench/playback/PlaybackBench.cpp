@@ -17,6 +17,7 @@
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPStrokeCache.h"
 #include "playback/BoardPreview.h"
+#include "playback/BoardWarmUp.h"
 #include "playback/HeadlessPlaybackView.h"
 #include "playback/PlaybackEngine.h"
 #include "session/FileUtil.h"
@@ -32,6 +33,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -221,6 +223,8 @@ TRebuildRun Rebuild(TPlaybackEngine& engine, uint32_t frame)
     return {timing.replaySeconds, timing.renderSeconds, rest};
 }
 
+constexpr int kLearnerReachesSeekBarMs = 1000;
+
 void BenchSeekRebuild(int packetCount, float zoom)
 {
     const std::vector<TPacketItem> packets = StrokePackets(packetCount / (kStrokePoints + 2), 50);
@@ -228,15 +232,27 @@ void BenchSeekRebuild(int packetCount, float zoom)
     TPlaybackEngine& engine = session.Engine();
     const uint32_t lastFrame = static_cast<uint32_t>(packets.back().FrameNo);
     Rebuild(engine, lastFrame);   // warm up
-    // First visit: nothing of the page's strokes kept yet.
+    // First visit without the background warm-up: nothing of the page's strokes kept yet.
+    TBoardWarmUp& warmUp = *engine.GetWarmUp();
+    warmUp.WaitIdle();
     engine.GetStrokeCache().Clear();
     const TRebuildRun first = Rebuild(engine, lastFrame);
+    // First visit as in the player: the page starts (its warm-up with it) and the learner reaches
+    // the seek bar a second later; whatever the warm-up has not done by then is left to the seek.
+    engine.GetStrokeCache().Clear();
+    warmUp.Start(session.State().m_nCurrentPlayPageIndex, zoom, QSize(1920, 1040));
+    std::this_thread::sleep_for(std::chrono::milliseconds(kLearnerReachesSeekBarMs));
+    const bool warmedInTime = warmUp.GetFinishedCount() > 0;
+    const TRebuildRun warmed = Rebuild(engine, lastFrame);
+    warmUp.WaitIdle();
     // A seek back within the played page: the strokes' coverage is kept from the first render.
     const TRebuildRun again = Rebuild(engine, lastFrame);
     const double plain = session.FullRepaintSeconds();
     std::printf("  %6zu packets, %5d objects, zoom %3.0f %%: replay %.1f ms | plain full repaint %.0f ms\n", packets.size(),
                 engine.GetDrawManager().GetCount(), zoom * 100.0, again.replay * 1e3, plain * 1e3);
-    for (const auto& [name, run] : {std::pair{"first visit", first}, std::pair{"seek back  ", again}}) {
+    std::printf("      warm-up %s within %d ms\n", warmedInTime ? "finished" : "NOT finished", kLearnerReachesSeekBarMs);
+    for (const auto& [name, run] : {std::pair{"first visit, no warm-up  ", first},
+                                    std::pair{"first visit after warm-up", warmed}, std::pair{"seek back                ", again}}) {
         std::printf("      %s: on screen after %4.0f ms, the rest %4.0f ms later | plain / on screen %5.1f x, "
                     "plain / whole board %5.1f x\n",
                     name, run.onScreen * 1e3, run.rest * 1e3, plain / run.onScreen, plain / run.Whole());

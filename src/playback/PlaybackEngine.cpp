@@ -10,6 +10,7 @@
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPImage.h"
 #include "platform/graphics/GPStrokeCache.h"
+#include "playback/BoardWarmUp.h"
 #include "platform/graphics/GPTextureBrush.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
@@ -73,7 +74,7 @@ TPlaybackEngine::TPlaybackEngine(TPlayerState& p_state, TPlaybackView& p_view)
       m_view(p_view),
       m_boardViewAdapter(std::make_unique<TBoardViewAdapter>(*this)),
       m_dmDrawManager(std::make_unique<TDrawManager>()),
-      m_strokeCache(std::make_unique<TGPStrokeCache>())
+      m_strokeCache(std::make_shared<TGPStrokeCache>())
 {
     ResizeBoardImage();
 }
@@ -104,6 +105,22 @@ void TPlaybackEngine::UsePageList(std::vector<TLectureInfo> p_listPages)
 {
     m_lcCatalogue.SetLectureInfoList(std::move(p_listPages));
     m_state.m_nCurrentPlayPageIndex = -1;
+}
+
+void TPlaybackEngine::ShareStrokeCache(std::shared_ptr<TGPStrokeCache> p_strokeCache)
+{
+    m_strokeCache = std::move(p_strokeCache);
+}
+
+void TPlaybackEngine::StartWarmUp(int32_t p_nPageIndex)
+{
+    if (m_bBoardOnly) {
+        return;
+    }
+    if (!m_warmUp) {
+        m_warmUp = std::make_unique<TBoardWarmUp>(m_state, GetLectureInfoList(), m_strokeCache);
+    }
+    m_warmUp->Start(p_nPageIndex, m_state.m_viewRatio, m_view.GetVisibleSize());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -177,6 +194,7 @@ void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageInd
     m_state.m_ptViewPoint = TGPPointF{0.0f, 0.0f};
     m_view.SetScrollOffset(QPoint(0, 0));
     RenderFullBoard();
+    StartWarmUp(p_nPageIndex);
 }
 
 // A missing file is told as it is; a file read only in part names itself. Either way the page
@@ -349,6 +367,7 @@ void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
     // The rebuild stays in the page: at the very end of a page's voice the position equals the
     // next page's first frame, and a seek there would start that page.
     m_view.SetFrameClockEnabled(false);
+    StartWarmUp(m_state.m_nCurrentPlayPageIndex);
     RebuildAtPagePosition();
 }
 
