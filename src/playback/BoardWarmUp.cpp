@@ -1,28 +1,30 @@
 #include "playback/BoardWarmUp.h"
 
-#include "playback/HeadlessPlaybackView.h"
-#include "playback/PlaybackEngine.h"
+#include "platform/graphics/GPStrokeCache.h"
+#include "playback/BoardOnlyEngine.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 namespace {
 
-// The warm-up engine's view: no dialog; nothing of the board is on screen, so a rebuild renders
-// nothing until the warm-up asks for it.
-class TWarmUpView : public THeadlessPlaybackView {
-public:
-    explicit TWarmUpView(QSize p_visibleSize) : THeadlessPlaybackView(p_visibleSize) {}
+// The worker gives way to the window's thread and the audio whenever they want a core, yet is
+// not starved by other programs' busy work (at the lowest priority it waits for every one of them).
+constexpr int kWorkerNiceness = 10;
 
-    QRect GetVisibleBoardRect() const override { return {}; }
-    void BoardChanged(const QRect&) override {}
-    void ShowMessage(TMessageKind, const QString&) override {}
-};
-
-// The worker yields the core to the window's thread and the audio whenever they want it.
 void LowerThreadPriority()
 {
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWorkerNiceness);
+}
+
+// Squared distance between the rectangles (0 when they meet).
+int64_t DistanceSquared(const QRect& p_a, const QRect& p_b)
+{
+    const int64_t dx = std::max({0, p_b.left() - p_a.right(), p_a.left() - p_b.right()});
+    const int64_t dy = std::max({0, p_b.top() - p_a.bottom(), p_a.top() - p_b.bottom()});
+    return dx * dx + dy * dy;
 }
 
 } // namespace
@@ -30,63 +32,44 @@ void LowerThreadPriority()
 TBoardWarmUp::TBoardWarmUp(const TPlayerState& p_session, std::vector<TLectureInfo> p_listPages,
                            std::shared_ptr<TGPStrokeCache> p_strokeCache)
     : m_sessionState(p_session), m_listPages(std::move(p_listPages)), m_strokeCache(std::move(p_strokeCache)),
-      m_thread([this] { WorkerLoop(); })
+      m_thread([this](const TJob& p_job) { Run(p_job); })
 {
 }
 
 TBoardWarmUp::~TBoardWarmUp()
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_bStop = true;
-        ++m_nGeneration;
-    }
-    m_wake.notify_all();
-    m_thread.join();
+    ++m_nGeneration;
 }
 
 void TBoardWarmUp::Start(int32_t p_nPageIndex, float p_fViewRatio, QSize p_visibleSize)
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_pending = TJob{p_nPageIndex, p_fViewRatio, p_visibleSize};
-        ++m_nGeneration;
-    }
-    m_wake.notify_all();
+    const uint64_t generation = ++m_nGeneration;
+    m_thread.Update([&](std::optional<TJob>& waiting, const std::optional<TJob>&) {
+        waiting = TJob{p_nPageIndex, p_fViewRatio, p_visibleSize, generation};
+    });
 }
 
-void TBoardWarmUp::WaitIdle()
+std::vector<QRect> TBoardWarmUp::TilesInOrder(QSize p_board, const QRect& p_rtOnScreen)
 {
-    std::unique_lock lock(m_mutex);
-    m_idle.wait(lock, [this] { return !m_bBusy && !m_pending.has_value(); });
+    std::vector<QRect> tiles;
+    for (int y = 0; y < p_board.height(); y += kTileSide) {
+        for (int x = 0; x < p_board.width(); x += kTileSide) {
+            tiles.emplace_back(x, y, kTileSide, kTileSide);
+        }
+    }
+    std::stable_sort(tiles.begin(), tiles.end(), [&p_rtOnScreen](const QRect& a, const QRect& b) {
+        return DistanceSquared(a, p_rtOnScreen) < DistanceSquared(b, p_rtOnScreen);
+    });
+    return tiles;
 }
 
-void TBoardWarmUp::WorkerLoop()
+void TBoardWarmUp::Run(const TJob& p_job)
 {
     LowerThreadPriority();
-    while (true) {
-        TJob job;
-        {
-            std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_bStop || m_pending.has_value(); });
-            if (m_bStop) {
-                break;
-            }
-            job = *m_pending;
-            m_pending.reset();
-            m_nRunning = m_nGeneration.load();
-            m_bBusy = true;
-        }
-        ++(Warm(job) ? m_nFinished : m_nCancelled);
-        {
-            const std::lock_guard lock(m_mutex);
-            m_bBusy = false;
-        }
-        m_idle.notify_all();
-    }
+    ++(Warm(p_job) ? m_nFinished : m_nCancelled);
 }
 
-// The page rebuilt at its last frame, then rendered tile by tile through the shared cache.
+// The zoom in use, then one step up and one down: the zoom buttons' next rebuilds.
 bool TBoardWarmUp::Warm(const TJob& p_job)
 {
     if (p_job.pageIndex < 0 || p_job.pageIndex >= static_cast<int32_t>(m_listPages.size())) {
@@ -94,26 +77,47 @@ bool TBoardWarmUp::Warm(const TJob& p_job)
     }
     const TLectureInfo& page = m_listPages[static_cast<size_t>(p_job.pageIndex)];
     const uint32_t lastFrame = page.StartFrameNo + (page.FrameCount > 0 ? page.FrameCount - 1 : 0);
-    const uint32_t sessionMs = lastFrame * static_cast<uint32_t>(kFrameMilliseconds);
-
-    TPlayerState state(m_sessionState);
-    state.m_viewRatio = p_job.viewRatio;
-    TWarmUpView view(p_job.visibleSize);
-    TPlaybackEngine engine(state, view);
-    engine.SetBoardOnly();
-    engine.ShareStrokeCache(m_strokeCache);
-    engine.UsePageList(m_listPages);
-    state.m_bClickTabLecturePage = true;
-    state.m_intCurrentMilesSecond = static_cast<int32_t>(sessionMs);
-    engine.ScbPlayMovePositionUntilReDraw(sessionMs);
-    const QSize size = engine.GetBoardImage().size();
-    for (int y = 0; y < size.height(); y += kTileSide) {
-        for (int x = 0; x < size.width(); x += kTileSide) {
-            if (Cancelled()) {
-                return false;
-            }
-            engine.EnsureBoardRendered(QRect(x, y, kTileSide, kTileSide));
+    const int32_t sessionMs = static_cast<int32_t>(lastFrame) * kFrameMilliseconds;
+    std::vector<float> zooms{p_job.viewRatio};
+    for (const bool increase : {true, false}) {
+        const float stepped = SteppedZoom(p_job.viewRatio, increase);
+        if (stepped != p_job.viewRatio) {
+            zooms.push_back(stepped);
         }
     }
+    for (size_t i = 0; i < zooms.size(); ++i) {
+        if (i > 0 && !RoomForAnotherZoom()) {
+            return true;
+        }
+        if (!WarmZoom(p_job, zooms[i], sessionMs)) {
+            return false;
+        }
+        ++m_nWarmedZooms;
+    }
     return true;
+}
+
+// The page rebuilt at its end, then rendered tile by tile through the shared cache.
+bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, int32_t p_nSessionMs)
+{
+    if (Cancelled(p_job)) {
+        return false;
+    }
+    TBoardOnlyEngine board(m_sessionState, m_listPages, p_fViewRatio, p_job.visibleSize, m_strokeCache);
+    board.SeekTo(p_nSessionMs);
+    for (const QRect& tile : TilesInOrder(board.Engine().GetBoardImage().size(), board.OnScreen())) {
+        if (Cancelled(p_job)) {
+            return false;
+        }
+        if (p_fViewRatio != p_job.viewRatio && !RoomForAnotherZoom()) {
+            return true;
+        }
+        board.Engine().EnsureBoardRendered(tile);
+    }
+    return true;
+}
+
+bool TBoardWarmUp::RoomForAnotherZoom() const
+{
+    return m_strokeCache->GetUsedBytes() < m_strokeCache->GetCapacityBytes() / 4 * 3;
 }

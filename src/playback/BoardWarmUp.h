@@ -1,24 +1,25 @@
 #pragma once
 // The stroke cache warmed ahead of the learner: after a page starts and after a zoom step, a
-// worker thread at the lowest priority rebuilds the page to its end on a board-only engine of its
-// own and renders that board, so that every stroked figure of the page waits in the shared stroke
-// cache at the current zoom. A seek forward or the rebuild after the zoom step then blends stored
-// coverage instead of rasterizing. The worker shares nothing with the window's thread but the
-// stroke cache, whose lock is held only to look up or store one figure; it never touches the
-// board the window shows. A new start cancels the warm-up under way between two tiles.
+// worker thread rebuilds the page to its end on a board-only engine of its own and renders that
+// board tile by tile, so that the page's stroked figures wait in the shared stroke cache. A seek
+// forward, or the rebuild after the next zoom step, then blends stored coverage instead of
+// rasterizing. The zoom in use comes first, beginning with the part of the board on screen at
+// the page's end, then the zooms one step up and down while the cache has room for them.
+//
+// The worker shares nothing with the window's thread but the stroke cache, whose lock is held
+// only to look up or store one figure; it never touches the board the window shows. A new start
+// cancels the warm-up under way between two tiles.
 
+#include "playback/NewestJobThread.h"
 #include "session/CommDefine.h"
 #include "session/PlayerState.h"
 
+#include <QRect>
 #include <QSize>
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
-#include <mutex>
-#include <optional>
-#include <thread>
 #include <vector>
 
 class TGPStrokeCache;
@@ -35,39 +36,43 @@ public:
     TBoardWarmUp(const TBoardWarmUp&) = delete;
     TBoardWarmUp& operator=(const TBoardWarmUp&) = delete;
 
-    // Warms the page at the zoom; whatever warm-up was under way stops at once.
+    // Warms the page at the zoom and its neighbours; whatever warm-up was under way stops at once.
     void Start(int32_t p_nPageIndex, float p_fViewRatio, QSize p_visibleSize);
     // Waits until the worker is idle (for the tests and the benchmark).
-    void WaitIdle();
+    void WaitIdle() { m_thread.WaitIdle(); }
     // Warm-ups run to their end / stopped by a later start.
     int GetFinishedCount() const { return m_nFinished.load(); }
     int GetCancelledCount() const { return m_nCancelled.load(); }
+    // Zooms of which every tile is warmed, counted over all warm-ups (for the benchmark: the zoom
+    // in use is the first of a warm-up).
+    int GetWarmedZoomCount() const { return m_nWarmedZooms.load(); }
+
+    // The tiles covering the board, those meeting the part on screen first, then by distance from it.
+    static std::vector<QRect> TilesInOrder(QSize p_board, const QRect& p_rtOnScreen);
 
 private:
     struct TJob {
         int32_t pageIndex = -1;
         float viewRatio = 1.0f;
         QSize visibleSize;
+        uint64_t generation = 0;
     };
 
-    void WorkerLoop();
+    void Run(const TJob& p_job);
     // false when cancelled on the way.
     bool Warm(const TJob& p_job);
-    bool Cancelled() const { return m_nGeneration.load() != m_nRunning; }
+    bool WarmZoom(const TJob& p_job, float p_fViewRatio, int32_t p_nSessionMs);
+    bool Cancelled(const TJob& p_job) const { return m_nGeneration.load() != p_job.generation; }
+    // Neighbouring zooms are warmed only while the cache holds less than this share of its cap, so
+    // that they never push out what the zoom in use keeps.
+    bool RoomForAnotherZoom() const;
 
     const TPlayerState m_sessionState;
     const std::vector<TLectureInfo> m_listPages;
     const std::shared_ptr<TGPStrokeCache> m_strokeCache;
-
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::condition_variable m_idle;
-    std::optional<TJob> m_pending;
-    bool m_bBusy = false;
-    bool m_bStop = false;
     std::atomic<uint64_t> m_nGeneration{0};
-    uint64_t m_nRunning = 0;                 // worker side: the generation of the job under way
     std::atomic<int> m_nFinished{0};
     std::atomic<int> m_nCancelled{0};
-    std::thread m_thread;
+    std::atomic<int> m_nWarmedZooms{0};
+    TNewestJobThread<TJob> m_thread;   // last: stops before what its jobs use goes
 };

@@ -105,6 +105,8 @@ void TPlaybackEngine::UsePageList(std::vector<TLectureInfo> p_listPages)
 {
     m_lcCatalogue.SetLectureInfoList(std::move(p_listPages));
     m_state.m_nCurrentPlayPageIndex = -1;
+    // The warm-up works from a copy of the old list.
+    m_warmUp.reset();
 }
 
 void TPlaybackEngine::ShareStrokeCache(std::shared_ptr<TGPStrokeCache> p_strokeCache)
@@ -345,19 +347,26 @@ void TPlaybackEngine::SetPlaying(bool p_bPlaying)
 // ---------------------------------------------------------------------------------------------
 // Zoom
 
+float SteppedZoom(float p_fRatio, bool p_bIncrease)
+{
+    // The step is added in extended precision and stored in single precision: ten steps up from
+    // 1.0 end just above 2.0, and ten steps down return to 1.0 exactly.
+    const long double step = p_bIncrease ? 0.1L : -0.1L;
+    if (p_bIncrease ? p_fRatio < kZoomMax : p_fRatio > kZoomMin) {
+        return static_cast<float>(static_cast<long double>(p_fRatio) + step);
+    }
+    return p_fRatio;
+}
+
 void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
 {
     if (!HasBoardPicture()) {
         return;
     }
-    // The step is added in extended precision and stored in single precision: ten steps up from
-    // 1.0 end just above 2.0, and ten steps down return to 1.0 exactly.
     float& ratio = m_state.m_viewRatio;
-    if (p_bIncrease && ratio < kZoomMax) {
-        ratio = static_cast<float>(static_cast<long double>(ratio) + static_cast<long double>(0.1L));
-        m_view.ReMovePlayerView();
-    } else if (!p_bIncrease && ratio > kZoomMin) {
-        ratio = static_cast<float>(static_cast<long double>(ratio) - static_cast<long double>(0.1L));
+    const float stepped = SteppedZoom(ratio, p_bIncrease);
+    if (stepped != ratio) {
+        ratio = stepped;
         m_view.ReMovePlayerView();
     }
     SetBoardSurfaceSize(ZoomedBoardSize());

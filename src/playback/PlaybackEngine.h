@@ -46,6 +46,10 @@ struct TSeekLanding {
 };
 TSeekLanding FindSeekLanding(const std::vector<TLectureInfo>& p_listPages, uint32_t p_dPlayPosition);
 
+// The zoom one zoom step up or down from the ratio, as the zoom buttons step it; the ratio itself
+// at the end of the range.
+float SteppedZoom(float p_fRatio, bool p_bIncrease);
+
 class TPlaybackEngine {
 public:
     // The volume bar's value at start-up: every voice plays at the bar's value, the first too.
@@ -67,6 +71,7 @@ public:
     void SetBoardOnly() { m_bBoardOnly = true; }
     // Takes the page list another engine read (the catalogue measures every voice with the audio
     // library) instead of reading the catalogue; no page is started: the first seek starts one.
+    // (The benchmark gives its playing engine pages of a set length this way.)
     void UsePageList(std::vector<TLectureInfo> p_listPages);
     // Draws through another engine's stroke cache (the warm-up fills the player's cache this way).
     void ShareStrokeCache(std::shared_ptr<TGPStrokeCache> p_strokeCache);

@@ -32,20 +32,51 @@ std::vector<TPacketItem> StrokeGroups(uint32_t p_nGroups, float p_fShift)
 
 } // namespace
 
-TEST_F(PlaybackTest, WarmUpKeepsEveryStrokeOfThePageBeforeAnySeek)
+TEST_F(PlaybackTest, WarmUpKeepsEveryStrokeForTheSeekAndTheNextZoomStep)
 {
     WriteSession({{TPageSpec{"strokes", SamplesOf(3000), StrokeGroups(6, 0.0f)}}});
     Start();
     ASSERT_NE(m_engine->GetWarmUp(), nullptr);
     m_engine->GetWarmUp()->WaitIdle();
     const TGPStrokeCache& cache = m_engine->GetStrokeCache();
-    EXPECT_EQ(cache.GetCount(), 30u);   // one figure per stroke, none of them drawn on screen yet
+    // One figure per stroke at 100 % and at 110 % (there is no step below 100 %), none of them
+    // drawn on screen yet.
+    EXPECT_EQ(cache.GetCount(), 60u);
     EXPECT_EQ(m_engine->GetDrawManager().GetCount(), 0);   // the board on screen is untouched
 
+    // A seek to the page's end, then a zoom step there, find every figure kept.
     m_engine->RedrawUntilMP3FrameNo(60);
     m_engine->EnsureBoardRendered(m_engine->GetBoardImage().rect());
-    EXPECT_EQ(cache.GetCount(), 30u);   // the seek found every figure kept
+    EXPECT_EQ(cache.GetCount(), 60u);
     EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), FullRepaint(*m_engine)), 0);
+    m_state.m_dCurrentPlayPosition = 60 * kFrameMilliseconds;
+    m_engine->ResizeingImage(true);
+    m_engine->EnsureBoardRendered(m_engine->GetBoardImage().rect());
+    EXPECT_EQ(m_engine->GetDrawManager().GetCount(), 6);
+    EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), FullRepaint(*m_engine)), 0);
+    m_engine->GetWarmUp()->WaitIdle();   // the zoom step's own warm-up adds 100 % and 120 %
+    EXPECT_EQ(cache.GetCount(), 90u);
+}
+
+// The part on screen comes first, then the rest nearest first; every tile of the board once.
+TEST(BoardWarmUpTiles, OnScreenFirstThenByDistance)
+{
+    const int side = TBoardWarmUp::kTileSide;
+    const QSize board(4 * side - 10, 3 * side);
+    const QRect onScreen(2 * side + 5, side + 5, side, side / 2);   // meets 2 x 1 tiles
+    const std::vector<QRect> tiles = TBoardWarmUp::TilesInOrder(board, onScreen);
+    ASSERT_EQ(tiles.size(), 12u);
+    EXPECT_TRUE(tiles[0].intersects(onScreen));
+    EXPECT_TRUE(tiles[1].intersects(onScreen));
+    EXPECT_FALSE(tiles[2].intersects(onScreen));
+    QRegion covered;
+    for (size_t i = 0; i < tiles.size(); ++i) {
+        EXPECT_FALSE(covered.intersects(tiles[i])) << i;
+        covered += tiles[i];
+    }
+    EXPECT_TRUE(covered.contains(QRect(QPoint(0, 0), board)));
+    // The bottom-left tile, farthest from the screen, comes last.
+    EXPECT_EQ(tiles.back().topLeft(), QPoint(0, 2 * side));
 }
 
 TEST_F(PlaybackTest, SeekOrPageChangeDuringTheWarmUpGivesTheFullRepaint)
