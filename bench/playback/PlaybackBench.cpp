@@ -285,19 +285,20 @@ void SleepUntil(Clock::time_point start, int ms)
     std::this_thread::sleep_until(start + std::chrono::milliseconds(ms));
 }
 
-// How long the warm-up of a page start takes with nothing else to do: the zoom in use, and every
-// zoom it warms.
+// How long the warm-up of a page start takes with nothing else to do: the parts on screen, and
+// the whole boards.
 std::pair<double, double> WarmUpMs(TBenchSession& session)
 {
     TBoardWarmUp& warmUp = *session.Engine().GetWarmUp();
-    const int zoomsBefore = warmUp.GetWarmedZoomCount();
+    warmUp.WaitIdle();
+    const int onScreenBefore = warmUp.GetOnScreenWarmedCount();
     const Clock::time_point start = StartPageCold(session);
-    while (warmUp.GetWarmedZoomCount() == zoomsBefore) {
+    while (warmUp.GetOnScreenWarmedCount() == onScreenBefore) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    const double zoomInUse = MsSince(start);
+    const double onScreen = MsSince(start);
     warmUp.WaitIdle();
-    return {zoomInUse, MsSince(start)};
+    return {onScreen, MsSince(start)};
 }
 
 // A page started and left at once: how soon the warm-up under way stops (the next start here
@@ -342,7 +343,7 @@ void BenchSeekRebuild(int packetCount, float zoom)
     TPlaybackEngine& engine = session.Engine();
     const uint32_t lastFrame = static_cast<uint32_t>(packets.back().FrameNo);
     Rebuild(engine, lastFrame);   // warm up the program itself
-    const auto [zoomInUseMs, allZoomsMs] = WarmUpMs(session);
+    const auto [onScreenMs, wholeMs] = WarmUpMs(session);
     const double stopMs = WarmUpStopMs(session);
 
     // Without the warm-up: the page's strokes never drawn, nothing kept.
@@ -382,9 +383,9 @@ void BenchSeekRebuild(int packetCount, float zoom)
     engine.GetWarmUp()->WaitIdle();
     std::printf("  %6zu packets, %5d objects, zoom %3.0f %%: replay %.1f ms | plain full repaint %.0f ms\n",
                 packets.size(), engine.GetDrawManager().GetCount(), zoom * 100.0, back.replay * 1e3, plain * 1e3);
-    std::printf("      warm-up from the page start: zoom in use done after %.0f ms, the zooms a step away after "
-                "%.0f ms (nothing else running); one under way stops %.1f ms after the next start\n",
-                zoomInUseMs, allZoomsMs, stopMs);
+    std::printf("      warm-up from the page start (zoom in use and a step each way): the parts on screen after "
+                "%.0f ms, the whole boards after %.0f ms; one under way stops %.1f ms after the next start\n",
+                onScreenMs, wholeMs, stopMs);
     std::printf("      seek to the page's end %d ms after the page started:\n", kSeekAllowanceMs);
     PrintRun("first visit, no warm-up", bare, plain);
     PrintRun("first visit, warm-up   ", first, plain);

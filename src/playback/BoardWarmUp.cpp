@@ -49,6 +49,12 @@ void TBoardWarmUp::Start(int32_t p_nPageIndex, float p_fViewRatio, QSize p_visib
     });
 }
 
+void TBoardWarmUp::Cancel()
+{
+    ++m_nGeneration;
+    m_thread.Update([](std::optional<TJob>& waiting, const std::optional<TJob>&) { waiting.reset(); });
+}
+
 std::vector<QRect> TBoardWarmUp::TilesInOrder(QSize p_board, const QRect& p_rtOnScreen)
 {
     std::vector<QRect> tiles;
@@ -69,7 +75,8 @@ void TBoardWarmUp::Run(const TJob& p_job)
     ++(Warm(p_job) ? m_nFinished : m_nCancelled);
 }
 
-// The zoom in use, then one step up and one down: the zoom buttons' next rebuilds.
+// The zoom in use and one step up and down (the zoom buttons' next rebuilds): first the part on
+// screen at each, what a seek forward or a zoom step shows at once, then the rest of each board.
 bool TBoardWarmUp::Warm(const TJob& p_job)
 {
     if (p_job.pageIndex < 0 || p_job.pageIndex >= static_cast<int32_t>(m_listPages.size())) {
@@ -85,27 +92,31 @@ bool TBoardWarmUp::Warm(const TJob& p_job)
             zooms.push_back(stepped);
         }
     }
-    for (size_t i = 0; i < zooms.size(); ++i) {
-        if (i > 0 && !RoomForAnotherZoom()) {
-            return true;
+    for (const bool onScreen : {true, false}) {
+        for (const float zoom : zooms) {
+            if (!WarmZoom(p_job, zoom, sessionMs, onScreen)) {
+                return false;
+            }
         }
-        if (!WarmZoom(p_job, zooms[i], sessionMs)) {
-            return false;
-        }
-        ++m_nWarmedZooms;
+        m_nOnScreenWarmed += onScreen ? 1 : 0;
     }
     return true;
 }
 
-// The page rebuilt at its end, then rendered tile by tile through the shared cache.
-bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, int32_t p_nSessionMs)
+// The page rebuilt at its end, then the tiles of the part on screen, or of the rest, rendered
+// through the shared cache.
+bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, int32_t p_nSessionMs, bool p_bOnScreen)
 {
     if (Cancelled(p_job)) {
         return false;
     }
     TBoardOnlyEngine board(m_sessionState, m_listPages, p_fViewRatio, p_job.visibleSize, m_strokeCache);
     board.SeekTo(p_nSessionMs);
-    for (const QRect& tile : TilesInOrder(board.Engine().GetBoardImage().size(), board.OnScreen())) {
+    const QRect onScreen = board.OnScreen();
+    for (const QRect& tile : TilesInOrder(board.Engine().GetBoardImage().size(), onScreen)) {
+        if (tile.intersects(onScreen) != p_bOnScreen) {
+            continue;
+        }
         if (Cancelled(p_job)) {
             return false;
         }

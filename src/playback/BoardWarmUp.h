@@ -3,8 +3,9 @@
 // worker thread rebuilds the page to its end on a board-only engine of its own and renders that
 // board tile by tile, so that the page's stroked figures wait in the shared stroke cache. A seek
 // forward, or the rebuild after the next zoom step, then blends stored coverage instead of
-// rasterizing. The zoom in use comes first, beginning with the part of the board on screen at
-// the page's end, then the zooms one step up and down while the cache has room for them.
+// rasterizing. It warms the zoom in use and the zooms one step up and down (these while the cache
+// has room for them): first the part of the board on screen at the page's end at each, then the
+// rest.
 //
 // The worker shares nothing with the window's thread but the stroke cache, whose lock is held
 // only to look up or store one figure; it never touches the board the window shows. A new start
@@ -38,14 +39,15 @@ public:
 
     // Warms the page at the zoom and its neighbours; whatever warm-up was under way stops at once.
     void Start(int32_t p_nPageIndex, float p_fViewRatio, QSize p_visibleSize);
+    // The warm-up under way stops at once, and none waits.
+    void Cancel();
     // Waits until the worker is idle (for the tests and the benchmark).
     void WaitIdle() { m_thread.WaitIdle(); }
     // Warm-ups run to their end / stopped by a later start.
     int GetFinishedCount() const { return m_nFinished.load(); }
     int GetCancelledCount() const { return m_nCancelled.load(); }
-    // Zooms of which every tile is warmed, counted over all warm-ups (for the benchmark: the zoom
-    // in use is the first of a warm-up).
-    int GetWarmedZoomCount() const { return m_nWarmedZooms.load(); }
+    // Warm-ups that got past the parts on screen at every zoom they warm (for the benchmark).
+    int GetOnScreenWarmedCount() const { return m_nOnScreenWarmed.load(); }
 
     // The tiles covering the board, those meeting the part on screen first, then by distance from it.
     static std::vector<QRect> TilesInOrder(QSize p_board, const QRect& p_rtOnScreen);
@@ -61,7 +63,7 @@ private:
     void Run(const TJob& p_job);
     // false when cancelled on the way.
     bool Warm(const TJob& p_job);
-    bool WarmZoom(const TJob& p_job, float p_fViewRatio, int32_t p_nSessionMs);
+    bool WarmZoom(const TJob& p_job, float p_fViewRatio, int32_t p_nSessionMs, bool p_bOnScreen);
     bool Cancelled(const TJob& p_job) const { return m_nGeneration.load() != p_job.generation; }
     // Neighbouring zooms are warmed only while the cache holds less than this share of its cap, so
     // that they never push out what the zoom in use keeps.
@@ -73,6 +75,6 @@ private:
     std::atomic<uint64_t> m_nGeneration{0};
     std::atomic<int> m_nFinished{0};
     std::atomic<int> m_nCancelled{0};
-    std::atomic<int> m_nWarmedZooms{0};
+    std::atomic<int> m_nOnScreenWarmed{0};
     TNewestJobThread<TJob> m_thread;   // last: stops before what its jobs use goes
 };

@@ -363,6 +363,10 @@ void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
     if (!HasBoardPicture()) {
         return;
     }
+    // The warm-up at the old zoom gives way to the rebuild; the new zoom's starts after it.
+    if (m_warmUp) {
+        m_warmUp->Cancel();
+    }
     float& ratio = m_state.m_viewRatio;
     const float stepped = SteppedZoom(ratio, p_bIncrease);
     if (stepped != ratio) {
@@ -376,8 +380,8 @@ void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
     // The rebuild stays in the page: at the very end of a page's voice the position equals the
     // next page's first frame, and a seek there would start that page.
     m_view.SetFrameClockEnabled(false);
-    StartWarmUp(m_state.m_nCurrentPlayPageIndex);
     RebuildAtPagePosition();
+    StartWarmUp(m_state.m_nCurrentPlayPageIndex);
 }
 
 // ---------------------------------------------------------------------------------------------
