@@ -27,6 +27,9 @@ public:
     TPlaybackEngine& Engine() { return m_engine; }
     // The board rebuilt at the session position through the seek the player uses.
     void SeekTo(int32_t p_nSessionMs);
+    // The view scrolled as the window's scroll box would be.
+    void ScrollTo(const QPoint& p_ptOffset) { m_view.SetScrollOffset(p_ptOffset); }
+    QPoint GetScrollOffset() const { return m_view.GetScrollOffset(); }
     // On within the page rebuilt last: the rebuild carried on up to the page position.
     void SeekOnTo(uint32_t p_dPagePosition);
     // The part of the board a screen of the view's size would show.

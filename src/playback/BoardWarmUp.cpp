@@ -41,11 +41,11 @@ TBoardWarmUp::~TBoardWarmUp()
     ++m_nGeneration;
 }
 
-void TBoardWarmUp::Start(int32_t p_nPageIndex, float p_fViewRatio, QSize p_visibleSize)
+void TBoardWarmUp::Start(int32_t p_nPageIndex, float p_fViewRatio, QSize p_visibleSize, QPoint p_ptScrollOffset)
 {
     const uint64_t generation = ++m_nGeneration;
     m_thread.Update([&](std::optional<TJob>& waiting, const std::optional<TJob>&) {
-        waiting = TJob{p_nPageIndex, p_fViewRatio, p_visibleSize, generation};
+        waiting = TJob{p_nPageIndex, p_fViewRatio, p_visibleSize, p_ptScrollOffset, generation};
     });
 }
 
@@ -82,9 +82,6 @@ bool TBoardWarmUp::Warm(const TJob& p_job)
     if (p_job.pageIndex < 0 || p_job.pageIndex >= static_cast<int32_t>(m_listPages.size())) {
         return true;
     }
-    const TLectureInfo& page = m_listPages[static_cast<size_t>(p_job.pageIndex)];
-    const uint32_t lastFrame = page.StartFrameNo + (page.FrameCount > 0 ? page.FrameCount - 1 : 0);
-    const int32_t sessionMs = static_cast<int32_t>(lastFrame) * kFrameMilliseconds;
     std::vector<float> zooms{p_job.viewRatio};
     for (const bool increase : {true, false}) {
         const float stepped = SteppedZoom(p_job.viewRatio, increase);
@@ -93,8 +90,10 @@ bool TBoardWarmUp::Warm(const TJob& p_job)
         }
     }
     for (const bool onScreen : {true, false}) {
+        // A zoom step keeps the scroll offset a seek to the end left at the zoom in use.
+        QPoint scroll = p_job.scrollOffset;
         for (const float zoom : zooms) {
-            if (!WarmZoom(p_job, zoom, sessionMs, onScreen)) {
+            if (!WarmZoom(p_job, zoom, scroll, onScreen)) {
                 return false;
             }
         }
@@ -103,15 +102,21 @@ bool TBoardWarmUp::Warm(const TJob& p_job)
     return true;
 }
 
-// The page rebuilt at its end, then the tiles of the part on screen, or of the rest, rendered
-// through the shared cache.
-bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, int32_t p_nSessionMs, bool p_bOnScreen)
+// The page rebuilt at its end by a seek from the scroll offset, then the tiles of the part on
+// screen, or of the rest, rendered through the shared cache. p_ptScroll becomes the offset the
+// seek left.
+bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, QPoint& p_ptScroll, bool p_bOnScreen)
 {
     if (Cancelled(p_job)) {
         return false;
     }
+    const TLectureInfo& page = m_listPages[static_cast<size_t>(p_job.pageIndex)];
+    const uint32_t lastFrame = page.StartFrameNo + (page.FrameCount > 0 ? page.FrameCount - 1 : 0);
     TBoardOnlyEngine board(m_sessionState, m_listPages, p_fViewRatio, p_job.visibleSize, m_strokeCache);
-    board.SeekTo(p_nSessionMs);
+    board.SeekTo(static_cast<int32_t>(page.StartFrameNo) * kFrameMilliseconds);
+    board.ScrollTo(p_ptScroll);
+    board.SeekTo(static_cast<int32_t>(lastFrame) * kFrameMilliseconds);
+    p_ptScroll = board.GetScrollOffset();
     const QRect onScreen = board.OnScreen();
     for (const QRect& tile : TilesInOrder(board.Engine().GetBoardImage().size(), onScreen)) {
         if (tile.intersects(onScreen) != p_bOnScreen) {

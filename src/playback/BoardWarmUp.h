@@ -37,8 +37,9 @@ public:
     TBoardWarmUp(const TBoardWarmUp&) = delete;
     TBoardWarmUp& operator=(const TBoardWarmUp&) = delete;
 
-    // Warms the page at the zoom and its neighbours; whatever warm-up was under way stops at once.
-    void Start(int32_t p_nPageIndex, float p_fViewRatio, QSize p_visibleSize);
+    // Warms the page at the zoom and its neighbours for a screen of the size scrolled to the
+    // offset; whatever warm-up was under way stops at once.
+    void Start(int32_t p_nPageIndex, float p_fViewRatio, QSize p_visibleSize, QPoint p_ptScrollOffset = {});
     // The warm-up under way stops at once, and none waits.
     void Cancel();
     // Waits until the worker is idle (for the tests and the benchmark).
@@ -57,13 +58,14 @@ private:
         int32_t pageIndex = -1;
         float viewRatio = 1.0f;
         QSize visibleSize;
+        QPoint scrollOffset;
         uint64_t generation = 0;
     };
 
     void Run(const TJob& p_job);
     // false when cancelled on the way.
     bool Warm(const TJob& p_job);
-    bool WarmZoom(const TJob& p_job, float p_fViewRatio, int32_t p_nSessionMs, bool p_bOnScreen);
+    bool WarmZoom(const TJob& p_job, float p_fViewRatio, QPoint& p_ptScroll, bool p_bOnScreen);
     bool Cancelled(const TJob& p_job) const { return m_nGeneration.load() != p_job.generation; }
     // Neighbouring zooms are warmed only while the cache holds less than this share of its cap, so
     // that they never push out what the zoom in use keeps.

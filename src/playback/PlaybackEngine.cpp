@@ -122,7 +122,7 @@ void TPlaybackEngine::StartWarmUp(int32_t p_nPageIndex)
     if (!m_warmUp) {
         m_warmUp = std::make_unique<TBoardWarmUp>(m_state, GetLectureInfoList(), m_strokeCache);
     }
-    m_warmUp->Start(p_nPageIndex, m_state.m_viewRatio, m_view.GetVisibleSize());
+    m_warmUp->Start(p_nPageIndex, m_state.m_viewRatio, m_view.GetVisibleSize(), m_view.GetScrollOffset());
 }
 
 // ---------------------------------------------------------------------------------------------
