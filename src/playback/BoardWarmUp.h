@@ -27,8 +27,10 @@ class TGPStrokeCache;
 
 class TBoardWarmUp {
 public:
-    // Side of the square tiles the warm-up renders between two looks at the cancel flag.
-    static constexpr int kTileSide = 256;
+    // Side of the square tiles the warm-up renders between two looks at the cancel flag: large
+    // enough for the engine to draw a tile on both cores when the board allows it (the window's
+    // thread and the audio take a core back from the worker whenever they want it).
+    static constexpr int kTileSide = 512;
 
     TBoardWarmUp(const TPlayerState& p_session, std::vector<TLectureInfo> p_listPages,
                  std::shared_ptr<TGPStrokeCache> p_strokeCache);
