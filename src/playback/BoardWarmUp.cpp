@@ -125,7 +125,8 @@ bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, QPoint& p_ptS
         if (Cancelled(p_job)) {
             return false;
         }
-        if (p_fViewRatio != p_job.viewRatio && !RoomForAnotherZoom()) {
+        // Only the part on screen at the zoom in use is warmed whatever the cache holds.
+        if ((!p_bOnScreen || p_fViewRatio != p_job.viewRatio) && !RoomToWarmMore()) {
             return true;
         }
         board.Engine().EnsureBoardRendered(tile);
@@ -133,7 +134,7 @@ bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, QPoint& p_ptS
     return true;
 }
 
-bool TBoardWarmUp::RoomForAnotherZoom() const
+bool TBoardWarmUp::RoomToWarmMore() const
 {
     return m_strokeCache->GetUsedBytes() < m_strokeCache->GetCapacityBytes() / 4 * 3;
 }

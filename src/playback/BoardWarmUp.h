@@ -1,11 +1,10 @@
 #pragma once
 // The stroke cache warmed ahead of the learner: after a page starts and after a zoom step, a
-// worker thread rebuilds the page to its end on a board-only engine of its own and renders that
+// worker thread at a low priority rebuilds the page to its end on a board-only engine of its own and renders that
 // board tile by tile, so that the page's stroked figures wait in the shared stroke cache. A seek
 // forward, or the rebuild after the next zoom step, then blends stored coverage instead of
-// rasterizing. It warms the zoom in use and the zooms one step up and down (these while the cache
-// has room for them): first the part of the board on screen at the page's end at each, then the
-// rest.
+// rasterizing. It warms the zoom in use and the zooms one step up and down: first the part of the
+// board on screen at the page's end at each, then the rest, while the cache has room.
 //
 // The worker shares nothing with the window's thread but the stroke cache, whose lock is held
 // only to look up or store one figure; it never touches the board the window shows. A new start
@@ -69,9 +68,10 @@ private:
     bool Warm(const TJob& p_job);
     bool WarmZoom(const TJob& p_job, float p_fViewRatio, QPoint& p_ptScroll, bool p_bOnScreen);
     bool Cancelled(const TJob& p_job) const { return m_nGeneration.load() != p_job.generation; }
-    // Neighbouring zooms are warmed only while the cache holds less than this share of its cap, so
-    // that they never push out what the zoom in use keeps.
-    bool RoomForAnotherZoom() const;
+    // Beyond the part on screen at the zoom in use, the warm-up goes on only while the cache holds
+    // less than three quarters of its cap, so that it never pushes out what the board on screen
+    // and the warm-up itself have just kept.
+    bool RoomToWarmMore() const;
 
     const TPlayerState m_sessionState;
     const std::vector<TLectureInfo> m_listPages;
