@@ -10,8 +10,8 @@
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPImage.h"
 #include "platform/graphics/GPStrokeCache.h"
-#include "playback/BoardWarmUp.h"
 #include "platform/graphics/GPTextureBrush.h"
+#include "playback/BoardWarmUp.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
 
