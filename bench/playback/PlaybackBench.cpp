@@ -2,11 +2,14 @@
 // (a) a dense page (10,000 strokes of 30 points, board 1,600 x 1,200, zoom 200 %) played tick by
 //     tick, once as one stroke group and once as 10,000 groups of one stroke: the cost of a tick
 //     (interpreter and board rendering) at p50 and p99, beside a full repaint of the board as it
-//     stands at that moment (the plain way: every object on every repaint);
-// (b) a seek rebuild of pages of 200,000 and 400,000 packets: replay time, the time until the
-//     part of the board on screen is rendered and the time the rest takes after it, beside a
-//     plain full repaint; once on a first visit (no stroke kept yet) and once on a seek back
-//     within the played page (the strokes' coverage kept from the first render);
+//     stands at that moment (the plain way: every object on every repaint); then the same with
+//     the page's warm-up running on the other core all along;
+// (b) a seek rebuild of pages of 200,000 and 400,000 packets at 100 % and 200 %: replay time,
+//     the time until the part of the board on screen is rendered and the time the rest takes
+//     after it, beside a plain full repaint: a first visit without the warm-up (nothing kept), a
+//     first visit a second after the page started with its warm-up running as in the player, a
+//     seek back within the played page; the same for the first rebuild after a zoom step two
+//     seconds after the page started; and how long the warm-up takes;
 // (c) the seek bar's preview on a page of 200,000 packets: the time from a hover to its picture
 //     on a first hover (the preview's engine starts the page), at other seconds of the page and
 //     on a hover again at a second already shown (kept), beside the player's seek rebuild of the
@@ -17,6 +20,7 @@
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPStrokeCache.h"
 #include "playback/BoardPreview.h"
+#include "playback/BoardWarmUp.h"
 #include "playback/HeadlessPlaybackView.h"
 #include "playback/PlaybackEngine.h"
 #include "session/FileUtil.h"
@@ -32,6 +36,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -147,7 +152,25 @@ public:
     }
 
     TPlaybackEngine& Engine() { return *m_engine; }
-    const TPlayerState& State() const { return m_state; }
+    TPlayerState& State() { return m_state; }
+
+    // The bench page has no voice: it is given a length covering every packet and started again,
+    // as a page with a voice of that length starts (its warm-up with it).
+    void CoverPackets(const std::vector<TPacketItem>& packets)
+    {
+        std::vector<TLectureInfo> pages = m_engine->GetLectureInfoList();
+        pages[0].FrameCount = static_cast<uint32_t>(packets.back().FrameNo) + 1;
+        pages[0].PlayMileSeconds = static_cast<int32_t>(pages[0].FrameCount) * kFrameMilliseconds;
+        m_engine->UsePageList(pages);
+        StartPage();
+    }
+    void StartPage() { m_engine->tabLecturePageClick(0); }
+    // The session position of the page's last frame.
+    int32_t EndMs() const
+    {
+        const TLectureInfo& page = m_engine->GetLectureInfoList()[0];
+        return static_cast<int32_t>(page.StartFrameNo + page.FrameCount - 1) * kFrameMilliseconds;
+    }
 
     // The plain way: the whole board, every object, on a fresh surface.
     double FullRepaintSeconds()
@@ -174,16 +197,25 @@ double Percentile(std::vector<double> values, double p)
     return values[index];
 }
 
-void BenchDensePage(const char* layout, int perGroup)
+// With the warm-up: the page's packets are its packet file too, and the warm-up of the page runs
+// all along beside the ticks, started again whenever it finishes (the first run rasterizes every
+// figure, the later ones replay the page and blend the kept figures).
+void BenchDensePage(const char* layout, int perGroup, bool withWarmUp)
 {
     constexpr int kStrokes = 10000;
     const std::vector<TPacketItem> packets = StrokePackets(kStrokes, perGroup);
-    TBenchSession session({}, 2.0f);
+    TBenchSession session(withWarmUp ? packets : std::vector<TPacketItem>{}, 2.0f);
+    TBoardWarmUp* warmUp = nullptr;
+    if (withWarmUp) {
+        session.CoverPackets(packets);
+        warmUp = session.Engine().GetWarmUp();
+    }
     TPlaybackEngine& engine = session.Engine();
     std::vector<double> ticks;
     std::vector<double> repaints;
     const size_t tickCount = (packets.size() + kPacketsPerTick - 1) / kPacketsPerTick;
     const size_t sampleEvery = tickCount / 8;
+    int warmUpsFinished = 0;
     for (size_t t = 0; t < tickCount; ++t) {
         const size_t first = t * kPacketsPerTick;
         const size_t last = std::min(first + kPacketsPerTick, packets.size());
@@ -195,6 +227,10 @@ void BenchDensePage(const char* layout, int perGroup)
         if ((t + 1) % sampleEvery == 0) {
             repaints.push_back(session.FullRepaintSeconds());
         }
+        if (warmUp != nullptr && warmUp->GetFinishedCount() > warmUpsFinished) {
+            warmUpsFinished = warmUp->GetFinishedCount();
+            warmUp->Start(0, 2.0f, QSize(1920, 1040));
+        }
     }
     const double p50 = Percentile(ticks, 0.50);
     const double p99 = Percentile(ticks, 0.99);
@@ -203,6 +239,9 @@ void BenchDensePage(const char* layout, int perGroup)
                 "(last %.0f ms) | full/p99 %.0f x, full/p50 %.0f x\n",
                 layout, ticks.size(), p50 * 1e3, p99 * 1e3, Percentile(ticks, 1.0) * 1e3, repaint * 1e3,
                 repaints.back() * 1e3, repaint / p99, repaint / p50);
+    if (warmUp != nullptr) {
+        std::printf("  %-28s warm-ups run to their end beside the ticks: %d\n", "", warmUpsFinished);
+    }
 }
 
 struct TRebuildRun {
@@ -221,28 +260,142 @@ TRebuildRun Rebuild(TPlaybackEngine& engine, uint32_t frame)
     return {timing.replaySeconds, timing.renderSeconds, rest};
 }
 
+// What the learner gives the warm-up: from the page's start to a seek forward (reaching for the
+// seek bar), and to the first zoom step.
+constexpr int kSeekAllowanceMs = 1000;
+constexpr int kZoomAllowanceMs = 2000;
+
+double MsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The page started with nothing kept, as a page the learner has not seen.
+Clock::time_point StartPageCold(TBenchSession& session)
+{
+    session.Engine().GetWarmUp()->WaitIdle();
+    session.Engine().GetStrokeCache().Clear();
+    const Clock::time_point start = Clock::now();
+    session.StartPage();
+    return start;
+}
+
+void SleepUntil(Clock::time_point start, int ms)
+{
+    std::this_thread::sleep_until(start + std::chrono::milliseconds(ms));
+}
+
+// How long the warm-up of a page start takes with nothing else to do: the parts on screen, and
+// the whole boards.
+std::pair<double, double> WarmUpMs(TBenchSession& session)
+{
+    TBoardWarmUp& warmUp = *session.Engine().GetWarmUp();
+    warmUp.WaitIdle();
+    const int onScreenBefore = warmUp.GetOnScreenWarmedCount();
+    const Clock::time_point start = StartPageCold(session);
+    while (warmUp.GetOnScreenWarmedCount() == onScreenBefore) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const double onScreen = MsSince(start);
+    warmUp.WaitIdle();
+    return {onScreen, MsSince(start)};
+}
+
+// A page started and left at once: how soon the warm-up under way stops (the next start here
+// warms nothing, so the wait ends when the one under way has stopped).
+double WarmUpStopMs(TBenchSession& session)
+{
+    StartPageCold(session);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    TBoardWarmUp& warmUp = *session.Engine().GetWarmUp();
+    const Clock::time_point start = Clock::now();
+    warmUp.Start(-1, 1.0f, QSize());
+    warmUp.WaitIdle();
+    return MsSince(start);
+}
+
+// The first rebuild after a zoom step at the page's last frame (one step in, or out from 200 %).
+TRebuildRun ZoomStep(TBenchSession& session)
+{
+    TPlaybackEngine& engine = session.Engine();
+    const TLectureInfo& page = engine.GetLectureInfoList()[0];
+    session.State().m_dCurrentPlayPosition = (page.FrameCount - 1) * static_cast<uint32_t>(kFrameMilliseconds);
+    const bool increase = session.State().m_viewRatio < 1.5f;
+    engine.ResizeingImage(increase);
+    const TPlaybackEngine::TRebuildTiming timing = engine.GetLastRebuildTiming();
+    const double rest = Seconds([&] { engine.EnsureBoardRendered(engine.GetBoardImage().rect()); });
+    engine.ResizeingImage(!increase);
+    return {timing.replaySeconds, timing.renderSeconds, rest};
+}
+
+void PrintRun(const char* name, const TRebuildRun& run, double plain)
+{
+    std::printf("      %s: on screen after %4.0f ms, the rest %4.0f ms later | plain / on screen %5.1f x, "
+                "plain / whole board %5.1f x\n",
+                name, run.onScreen * 1e3, run.rest * 1e3, plain / run.onScreen, plain / run.Whole());
+}
+
 void BenchSeekRebuild(int packetCount, float zoom)
 {
     const std::vector<TPacketItem> packets = StrokePackets(packetCount / (kStrokePoints + 2), 50);
     TBenchSession session(packets, zoom);
+    session.CoverPackets(packets);
     TPlaybackEngine& engine = session.Engine();
     const uint32_t lastFrame = static_cast<uint32_t>(packets.back().FrameNo);
-    Rebuild(engine, lastFrame);   // warm up
-    // First visit: nothing of the page's strokes kept yet.
+    Rebuild(engine, lastFrame);   // warm up the program itself
+    const auto [onScreenMs, wholeMs] = WarmUpMs(session);
+    const double stopMs = WarmUpStopMs(session);
+
+    // Without the warm-up: the page's strokes never drawn, nothing kept.
+    engine.GetWarmUp()->WaitIdle();
     engine.GetStrokeCache().Clear();
+    const TRebuildRun bare = Rebuild(engine, lastFrame);
+    const TRebuildRun bareZoom = [&] {
+        engine.GetStrokeCache().Clear();
+        const TRebuildRun run = ZoomStep(session);
+        engine.GetWarmUp()->WaitIdle();
+        return run;
+    }();
+
+    // As in the player: the page starts (its warm-up with it), the learner seeks to the page's end
+    // a moment later; whatever the warm-up has not done by then is left to the seek.
+    Clock::time_point start = StartPageCold(session);
+    SleepUntil(start, kSeekAllowanceMs);
     const TRebuildRun first = Rebuild(engine, lastFrame);
-    // A seek back within the played page: the strokes' coverage is kept from the first render.
-    const TRebuildRun again = Rebuild(engine, lastFrame);
+    engine.GetWarmUp()->WaitIdle();
+    // A seek back within the played page: every stroke's coverage kept from the first render.
+    const TRebuildRun back = Rebuild(engine, lastFrame);
+    // The first zoom step a while after the page started, at the page's end.
+    start = StartPageCold(session);
+    SleepUntil(start, kSeekAllowanceMs);
+    Rebuild(engine, lastFrame);
+    SleepUntil(start, kZoomAllowanceMs);
+    const TRebuildRun zoomed = ZoomStep(session);
+    engine.GetWarmUp()->WaitIdle();
+
     const double plain = session.FullRepaintSeconds();
-    std::printf("  %6zu packets, %5d objects, zoom %3.0f %%: replay %.1f ms | plain full repaint %.0f ms\n", packets.size(),
-                engine.GetDrawManager().GetCount(), zoom * 100.0, again.replay * 1e3, plain * 1e3);
-    for (const auto& [name, run] : {std::pair{"first visit", first}, std::pair{"seek back  ", again}}) {
-        std::printf("      %s: on screen after %4.0f ms, the rest %4.0f ms later | plain / on screen %5.1f x, "
-                    "plain / whole board %5.1f x\n",
-                    name, run.onScreen * 1e3, run.rest * 1e3, plain / run.onScreen, plain / run.Whole());
-    }
-    std::printf("      stroke cache: %zu figures, %.1f MB of %.0f MB\n", engine.GetStrokeCache().GetCount(),
-                static_cast<double>(engine.GetStrokeCache().GetUsedBytes()) / (1 << 20),
+    const double plainZoomed = [&] {
+        engine.ResizeingImage(zoom < 1.5f);
+        const double seconds = session.FullRepaintSeconds();
+        engine.ResizeingImage(!(zoom < 1.5f));
+        return seconds;
+    }();
+    engine.GetWarmUp()->WaitIdle();
+    std::printf("  %6zu packets, %5d objects, zoom %3.0f %%: replay %.1f ms | plain full repaint %.0f ms\n",
+                packets.size(), engine.GetDrawManager().GetCount(), zoom * 100.0, back.replay * 1e3, plain * 1e3);
+    std::printf("      warm-up from the page start (zoom in use and a step each way): the parts on screen after "
+                "%.0f ms, the whole boards after %.0f ms; one under way stops %.1f ms after the next start\n",
+                onScreenMs, wholeMs, stopMs);
+    std::printf("      seek to the page's end %d ms after the page started:\n", kSeekAllowanceMs);
+    PrintRun("first visit, no warm-up", bare, plain);
+    PrintRun("first visit, warm-up   ", first, plain);
+    PrintRun("seek back              ", back, plain);
+    std::printf("      zoom step %d ms after the page started (plain full repaint at the new zoom %.0f ms):\n",
+                kZoomAllowanceMs, plainZoomed * 1e3);
+    PrintRun("no warm-up             ", bareZoom, plainZoomed);
+    PrintRun("warm-up                ", zoomed, plainZoomed);
+    std::printf("      stroke cache after the warm-up: %zu figures, %.1f MB of %.0f MB\n",
+                engine.GetStrokeCache().GetCount(), static_cast<double>(engine.GetStrokeCache().GetUsedBytes()) / (1 << 20),
                 static_cast<double>(engine.GetStrokeCache().GetCapacityBytes()) / (1 << 20));
 }
 
@@ -263,12 +416,11 @@ void BenchPreview()
 {
     const std::vector<TPacketItem> packets = StrokePackets(200000 / (kStrokePoints + 2), 50);
     TBenchSession session(packets, 1.0f);
-    // The bench page has no voice: its length is given to cover every packet.
-    std::vector<TLectureInfo> pages = session.Engine().GetLectureInfoList();
+    session.CoverPackets(packets);
+    session.Engine().GetWarmUp()->WaitIdle();
+    const std::vector<TLectureInfo> pages = session.Engine().GetLectureInfoList();
     const uint32_t lastFrame = static_cast<uint32_t>(packets.back().FrameNo);
-    pages[0].FrameCount = lastFrame + 1;
-    pages[0].PlayMileSeconds = static_cast<int32_t>(pages[0].FrameCount) * kFrameMilliseconds;
-    const int32_t end = static_cast<int32_t>(lastFrame) * kFrameMilliseconds;
+    const int32_t end = session.EndMs();
 
     // A first hover on a page the preview has not seen, then on one it prepared when the page
     // started (the window prepares the page playing).
@@ -310,8 +462,11 @@ int main(int argc, char** argv)
     if (part.isEmpty() || part == QLatin1String("a")) {
         std::printf("(a) dense page: 10,000 strokes of 30 points, board 1600 x 1200 at 200 %%, %d packets a tick\n",
                     kPacketsPerTick);
-        BenchDensePage("one group of 10,000 strokes", 10000);
-        BenchDensePage("10,000 groups of one stroke", 1);
+        BenchDensePage("one group of 10,000 strokes", 10000, false);
+        BenchDensePage("10,000 groups of one stroke", 1, false);
+        std::printf("    the same with the page's warm-up running beside the ticks:\n");
+        BenchDensePage("one group of 10,000 strokes", 10000, true);
+        BenchDensePage("10,000 groups of one stroke", 1, true);
     }
     if (part.isEmpty() || part == QLatin1String("b")) {
         std::printf("(b) seek rebuild, board 1600 x 1200, groups of 50 strokes of 30 points\n");

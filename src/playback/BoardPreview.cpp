@@ -1,8 +1,7 @@
 #include "playback/BoardPreview.h"
 
 #include "playback/BoardPicture.h"
-#include "playback/HeadlessPlaybackView.h"
-#include "playback/PlaybackEngine.h"
+#include "playback/BoardOnlyEngine.h"
 
 #include <QMetaObject>
 
@@ -12,21 +11,6 @@ namespace {
 
 constexpr int32_t kSecondMs = 1000;
 
-// The preview engine's view: nothing of its board is on screen (its board image is never shown,
-// so the engine renders none of it), it shows no dialog and keeps no list of changes. Where the
-// screen would stand is still followed, for the outline on the picture.
-class TPreviewView : public THeadlessPlaybackView {
-public:
-    explicit TPreviewView(QSize p_visibleSize) : THeadlessPlaybackView(p_visibleSize) {}
-
-    QRect GetVisibleBoardRect() const override { return {}; }
-    void BoardChanged(const QRect&) override {}
-    void ShowMessage(TMessageKind, const QString&) override {}
-
-    // The part of the board a screen of the view's size would show.
-    QRect OnScreen() const { return THeadlessPlaybackView::GetVisibleBoardRect(); }
-};
-
 } // namespace
 
 // The worker's board-only engine for one zoom and screen size.
@@ -34,16 +18,13 @@ class TBoardPreview::TWorker {
 public:
     TWorker(const TPlayerState& p_session, const std::vector<TLectureInfo>& p_listPages, float p_fViewRatio,
             QSize p_visibleSize)
-        : m_state(p_session), m_view(p_visibleSize), m_engine(m_state, m_view)
+        : m_board(p_session, p_listPages, p_fViewRatio, p_visibleSize)
     {
-        m_state.m_viewRatio = p_fViewRatio;
-        m_engine.SetBoardOnly();
-        m_engine.UsePageList(p_listPages);
     }
 
     bool Fits(const TJob& p_job) const
     {
-        return m_state.m_viewRatio == p_job.viewRatio && m_view.m_visibleSize == p_job.visibleSize;
+        return m_board.GetViewRatio() == p_job.viewRatio && m_board.GetVisibleSize() == p_job.visibleSize;
     }
 
     // The board rebuilt through the seek the player uses, then scaled down. Later in the page
@@ -53,23 +34,18 @@ public:
         const uint32_t position = static_cast<uint32_t>(p_job.second * kSecondMs);
         const uint32_t frame = static_cast<uint32_t>(MilliSecondsToFrameNo(position));
         if (m_nRebuiltPage == p_job.pageIndex && frame >= m_u32RebuiltFrame) {
-            m_state.m_dCurrentPlayPosition = position;
-            m_engine.RedrawOnUntilMP3FrameNo(frame);
+            m_board.SeekOnTo(position);
         } else {
-            m_state.m_bClickTabLecturePage = true;
-            m_state.m_intCurrentMilesSecond = p_job.sessionMs;
-            m_engine.ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(p_job.sessionMs));
+            m_board.SeekTo(p_job.sessionMs);
         }
         m_nRebuiltPage = p_job.pageIndex;
         m_u32RebuiltFrame = frame;
-        TBoardMiniature miniature = PaintBoardMiniature(m_engine, kThumbnailWidth, m_view.OnScreen());
+        TBoardMiniature miniature = PaintBoardMiniature(m_board.Engine(), kThumbnailWidth, m_board.OnScreen());
         return {p_job.pageIndex, p_job.second, p_job.sessionMs, std::move(miniature.image), miniature.onScreen};
     }
 
 private:
-    TPlayerState m_state;
-    TPreviewView m_view;
-    TPlaybackEngine m_engine;
+    TBoardOnlyEngine m_board;
     int32_t m_nRebuiltPage = -1;       // where the board stands
     uint32_t m_u32RebuiltFrame = 0;
 };
@@ -81,20 +57,12 @@ bool TBoardPreview::TJob::SamePicture(const TJob& p_other) const
 }
 
 TBoardPreview::TBoardPreview(const TPlayerState& p_state, std::vector<TLectureInfo> p_listPages, QSize p_visibleSize)
-    : m_state(p_state), m_listPages(std::move(p_listPages)), m_visibleSize(p_visibleSize), m_sessionState(p_state)
+    : m_state(p_state), m_listPages(std::move(p_listPages)), m_visibleSize(p_visibleSize), m_sessionState(p_state),
+      m_thread([this](const TJob& p_job) { MakePicture(p_job); })
 {
-    m_thread = std::thread([this] { WorkerLoop(); });
 }
 
-TBoardPreview::~TBoardPreview()
-{
-    {
-        const std::lock_guard lock(m_mutex);
-        m_bStop = true;
-    }
-    m_wake.notify_one();
-    m_thread.join();
-}
+TBoardPreview::~TBoardPreview() = default;
 
 void TBoardPreview::SetVisibleSize(QSize p_visibleSize)
 {
@@ -175,66 +143,47 @@ std::optional<TBoardThumbnail> TBoardPreview::FindKept(const TJob& p_job)
 
 void TBoardPreview::Ask(const TJob& p_job)
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        if (m_inProgress && m_inProgress->SamePicture(p_job)) {
-            if (m_pending) {
-                m_pending.reset();
+    m_thread.Update([&](std::optional<TJob>& waiting, const std::optional<TJob>& underWay) {
+        if (underWay && underWay->SamePicture(p_job)) {
+            if (waiting) {
+                waiting.reset();
                 ++m_nDropped;
             }
             return;
         }
-        if (m_pending && m_pending->SamePicture(p_job)) {
+        if (waiting && waiting->SamePicture(p_job)) {
             return;
         }
-        if (m_pending) {
+        if (waiting) {
             ++m_nDropped;
         }
-        m_pending = p_job;
-    }
-    m_wake.notify_one();
+        waiting = p_job;
+    });
 }
 
 void TBoardPreview::DropPending()
 {
-    const std::lock_guard lock(m_mutex);
-    if (m_pending) {
-        m_pending.reset();
-        ++m_nDropped;
-    }
+    m_thread.Update([this](std::optional<TJob>& waiting, const std::optional<TJob>&) {
+        if (waiting) {
+            waiting.reset();
+            ++m_nDropped;
+        }
+    });
 }
 
-void TBoardPreview::WorkerLoop()
+void TBoardPreview::MakePicture(const TJob& p_job)
 {
-    std::unique_ptr<TWorker> worker;
-    while (true) {
-        TJob job;
-        {
-            std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_bStop || m_pending.has_value(); });
-            if (m_bStop) {
-                break;
-            }
-            job = *m_pending;
-            m_pending.reset();
-            m_inProgress = job;
-        }
-        if (m_onPictureStarted) {
-            m_onPictureStarted(job.pageIndex, job.second);
-        }
-        if (!worker || !worker->Fits(job)) {
-            worker.reset();
-            worker = std::make_unique<TWorker>(m_sessionState, m_listPages, job.viewRatio, job.visibleSize);
-        }
-        TBoardThumbnail picture = worker->Make(job);
-        ++m_nMade;
-        {
-            const std::lock_guard lock(m_mutex);
-            m_inProgress.reset();
-        }
-        QMetaObject::invokeMethod(
-            &m_context, [this, job, picture = std::move(picture)] { Deliver(job, picture); }, Qt::QueuedConnection);
+    if (m_onPictureStarted) {
+        m_onPictureStarted(p_job.pageIndex, p_job.second);
     }
+    if (!m_worker || !m_worker->Fits(p_job)) {
+        m_worker.reset();
+        m_worker = std::make_unique<TWorker>(m_sessionState, m_listPages, p_job.viewRatio, p_job.visibleSize);
+    }
+    TBoardThumbnail picture = m_worker->Make(p_job);
+    ++m_nMade;
+    QMetaObject::invokeMethod(
+        &m_context, [this, job = p_job, picture = std::move(picture)] { Deliver(job, picture); }, Qt::QueuedConnection);
 }
 
 void TBoardPreview::Deliver(const TJob& p_job, const TBoardThumbnail& p_picture)

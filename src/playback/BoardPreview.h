@@ -19,6 +19,7 @@
 // measuring voices), it only reads the session globals, draws only on pictures of its own
 // (QImage; no QPixmap, no widget) and shares no object with the window's thread.
 
+#include "playback/NewestJobThread.h"
 #include "session/CommDefine.h"
 #include "session/PlayerState.h"
 
@@ -29,14 +30,11 @@
 #include <QString>
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <list>
 #include <memory>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 // A picture of the board at a point of the time line.
@@ -119,7 +117,8 @@ private:
     void Ask(const TJob& p_job);
     // The job not started yet is dropped.
     void DropPending();
-    void WorkerLoop();
+    // On the worker thread: the picture made and queued to Deliver.
+    void MakePicture(const TJob& p_job);
     // On the preview's thread: keeps the picture and hands it on when it is the one waited for.
     void Deliver(const TJob& p_job, const TBoardThumbnail& p_picture);
 
@@ -129,18 +128,12 @@ private:
     TThumbnailHandler m_handler;
     std::optional<TJob> m_wanted;                  // the newest request's picture, until it arrives
     std::list<std::pair<TJob, TBoardThumbnail>> m_listKept;   // the most recently used first
-
-    // Shared with the worker.
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::optional<TJob> m_pending;                 // not started yet
-    std::optional<TJob> m_inProgress;
-    bool m_bStop = false;
     std::atomic<int> m_nMade{0};
     std::atomic<int> m_nDropped{0};
 
     // Worker side.
     const TPlayerState m_sessionState;             // a copy, for the worker's engine
+    std::unique_ptr<TWorker> m_worker;
     QObject m_context;                             // the finished pictures' calls are queued to it
-    std::thread m_thread;
+    TNewestJobThread<TJob> m_thread;               // last: stops before what its jobs use goes
 };

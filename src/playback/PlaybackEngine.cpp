@@ -11,6 +11,7 @@
 #include "platform/graphics/GPImage.h"
 #include "platform/graphics/GPStrokeCache.h"
 #include "platform/graphics/GPTextureBrush.h"
+#include "playback/BoardWarmUp.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
 
@@ -73,7 +74,7 @@ TPlaybackEngine::TPlaybackEngine(TPlayerState& p_state, TPlaybackView& p_view)
       m_view(p_view),
       m_boardViewAdapter(std::make_unique<TBoardViewAdapter>(*this)),
       m_dmDrawManager(std::make_unique<TDrawManager>()),
-      m_strokeCache(std::make_unique<TGPStrokeCache>())
+      m_strokeCache(std::make_shared<TGPStrokeCache>())
 {
     ResizeBoardImage();
 }
@@ -104,6 +105,24 @@ void TPlaybackEngine::UsePageList(std::vector<TLectureInfo> p_listPages)
 {
     m_lcCatalogue.SetLectureInfoList(std::move(p_listPages));
     m_state.m_nCurrentPlayPageIndex = -1;
+    // The warm-up works from a copy of the old list.
+    m_warmUp.reset();
+}
+
+void TPlaybackEngine::ShareStrokeCache(std::shared_ptr<TGPStrokeCache> p_strokeCache)
+{
+    m_strokeCache = std::move(p_strokeCache);
+}
+
+void TPlaybackEngine::StartWarmUp(int32_t p_nPageIndex)
+{
+    if (m_bBoardOnly) {
+        return;
+    }
+    if (!m_warmUp) {
+        m_warmUp = std::make_unique<TBoardWarmUp>(m_state, GetLectureInfoList(), m_strokeCache);
+    }
+    m_warmUp->Start(p_nPageIndex, m_state.m_viewRatio, m_view.GetVisibleSize(), m_view.GetScrollOffset());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -177,6 +196,7 @@ void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageInd
     m_state.m_ptViewPoint = TGPPointF{0.0f, 0.0f};
     m_view.SetScrollOffset(QPoint(0, 0));
     RenderFullBoard();
+    StartWarmUp(p_nPageIndex);
 }
 
 // A missing file is told as it is; a file read only in part names itself. Either way the page
@@ -327,19 +347,30 @@ void TPlaybackEngine::SetPlaying(bool p_bPlaying)
 // ---------------------------------------------------------------------------------------------
 // Zoom
 
+float SteppedZoom(float p_fRatio, bool p_bIncrease)
+{
+    // The step is added in extended precision and stored in single precision: ten steps up from
+    // 1.0 end just above 2.0, and ten steps down return to 1.0 exactly.
+    const long double step = p_bIncrease ? 0.1L : -0.1L;
+    if (p_bIncrease ? p_fRatio < kZoomMax : p_fRatio > kZoomMin) {
+        return static_cast<float>(static_cast<long double>(p_fRatio) + step);
+    }
+    return p_fRatio;
+}
+
 void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
 {
     if (!HasBoardPicture()) {
         return;
     }
-    // The step is added in extended precision and stored in single precision: ten steps up from
-    // 1.0 end just above 2.0, and ten steps down return to 1.0 exactly.
+    // The warm-up at the old zoom gives way to the rebuild; the new zoom's starts after it.
+    if (m_warmUp) {
+        m_warmUp->Cancel();
+    }
     float& ratio = m_state.m_viewRatio;
-    if (p_bIncrease && ratio < kZoomMax) {
-        ratio = static_cast<float>(static_cast<long double>(ratio) + static_cast<long double>(0.1L));
-        m_view.ReMovePlayerView();
-    } else if (!p_bIncrease && ratio > kZoomMin) {
-        ratio = static_cast<float>(static_cast<long double>(ratio) - static_cast<long double>(0.1L));
+    const float stepped = SteppedZoom(ratio, p_bIncrease);
+    if (stepped != ratio) {
+        ratio = stepped;
         m_view.ReMovePlayerView();
     }
     SetBoardSurfaceSize(ZoomedBoardSize());
@@ -350,6 +381,7 @@ void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
     // next page's first frame, and a seek there would start that page.
     m_view.SetFrameClockEnabled(false);
     RebuildAtPagePosition();
+    StartWarmUp(m_state.m_nCurrentPlayPageIndex);
 }
 
 // ---------------------------------------------------------------------------------------------

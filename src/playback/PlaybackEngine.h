@@ -30,6 +30,7 @@ class TDrawStrokes;
 class TGPGraphics;
 class TGPImage;
 class TGPStrokeCache;
+class TBoardWarmUp;
 class TResourceManager;
 
 // What LoadLectureInfo shows when the session's lectures hold no readable page.
@@ -44,6 +45,10 @@ struct TSeekLanding {
     uint32_t position = 0;    // milliseconds within the page
 };
 TSeekLanding FindSeekLanding(const std::vector<TLectureInfo>& p_listPages, uint32_t p_dPlayPosition);
+
+// The zoom one zoom step up or down from the ratio, as the zoom buttons step it; the ratio itself
+// at the end of the range.
+float SteppedZoom(float p_fRatio, bool p_bIncrease);
 
 class TPlaybackEngine {
 public:
@@ -66,7 +71,10 @@ public:
     void SetBoardOnly() { m_bBoardOnly = true; }
     // Takes the page list another engine read (the catalogue measures every voice with the audio
     // library) instead of reading the catalogue; no page is started: the first seek starts one.
+    // (The benchmark gives its playing engine pages of a set length this way.)
     void UsePageList(std::vector<TLectureInfo> p_listPages);
+    // Draws through another engine's stroke cache (the warm-up fills the player's cache this way).
+    void ShareStrokeCache(std::shared_ptr<TGPStrokeCache> p_strokeCache);
 
     // ---- Catalogue and page start
 
@@ -163,6 +171,8 @@ public:
     TRebuildTiming GetLastRebuildTiming() const { return m_rebuildTiming; }
     // The stroked figures' coverage kept across re-renders and rebuilds of the board.
     TGPStrokeCache& GetStrokeCache() const { return *m_strokeCache; }
+    // The background warm-up of the stroke cache; none in board-only engines and before a page.
+    TBoardWarmUp* GetWarmUp() const { return m_warmUp.get(); }
 
     // ---- Access for the window and the tests
 
@@ -272,6 +282,9 @@ private:
     // m_bPlaying := p_bPlaying, and the window shows it.
     void SetPlaying(bool p_bPlaying);
     void ShowSpeedTexts();
+    // The stroke cache is warmed for the current page at the current zoom (not in board-only
+    // engines: previews and notes render what they need themselves).
+    void StartWarmUp(int32_t p_nPageIndex);
 
     static constexpr int32_t kStopSoundWaitMs = 500;
 
@@ -305,5 +318,7 @@ private:
     QRect m_rtLiveInk;                             // live stroke pieces drawn since then
     TRebuildTiming m_rebuildTiming;
     // Rebuilding makes every object afresh, so what survives a seek is kept here, by content.
-    std::unique_ptr<TGPStrokeCache> m_strokeCache;
+    std::shared_ptr<TGPStrokeCache> m_strokeCache;
+    // After the cache: stopped before the engine's cache reference goes.
+    std::unique_ptr<TBoardWarmUp> m_warmUp;
 };

@@ -1,0 +1,140 @@
+#include "playback/BoardWarmUp.h"
+
+#include "platform/graphics/GPStrokeCache.h"
+#include "playback/BoardOnlyEngine.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+namespace {
+
+// The worker gives way to the window's thread and the audio whenever they want a core, yet is
+// not starved by other programs' busy work (at the lowest priority it waits for every one of them).
+constexpr int kWorkerNiceness = 10;
+
+void LowerThreadPriority()
+{
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWorkerNiceness);
+}
+
+// Squared distance between the rectangles (0 when they meet).
+int64_t DistanceSquared(const QRect& p_a, const QRect& p_b)
+{
+    const int64_t dx = std::max({0, p_b.left() - p_a.right(), p_a.left() - p_b.right()});
+    const int64_t dy = std::max({0, p_b.top() - p_a.bottom(), p_a.top() - p_b.bottom()});
+    return dx * dx + dy * dy;
+}
+
+} // namespace
+
+TBoardWarmUp::TBoardWarmUp(const TPlayerState& p_session, std::vector<TLectureInfo> p_listPages,
+                           std::shared_ptr<TGPStrokeCache> p_strokeCache)
+    : m_sessionState(p_session), m_listPages(std::move(p_listPages)), m_strokeCache(std::move(p_strokeCache)),
+      m_thread([this](const TJob& p_job) { Run(p_job); })
+{
+}
+
+TBoardWarmUp::~TBoardWarmUp()
+{
+    ++m_nGeneration;
+}
+
+void TBoardWarmUp::Start(int32_t p_nPageIndex, float p_fViewRatio, QSize p_visibleSize, QPoint p_ptScrollOffset)
+{
+    const uint64_t generation = ++m_nGeneration;
+    m_thread.Update([&](std::optional<TJob>& waiting, const std::optional<TJob>&) {
+        waiting = TJob{p_nPageIndex, p_fViewRatio, p_visibleSize, p_ptScrollOffset, generation};
+    });
+}
+
+void TBoardWarmUp::Cancel()
+{
+    ++m_nGeneration;
+    m_thread.Update([](std::optional<TJob>& waiting, const std::optional<TJob>&) { waiting.reset(); });
+}
+
+std::vector<QRect> TBoardWarmUp::TilesInOrder(QSize p_board, const QRect& p_rtOnScreen)
+{
+    std::vector<QRect> tiles;
+    for (int y = 0; y < p_board.height(); y += kTileSide) {
+        for (int x = 0; x < p_board.width(); x += kTileSide) {
+            tiles.emplace_back(x, y, kTileSide, kTileSide);
+        }
+    }
+    std::stable_sort(tiles.begin(), tiles.end(), [&p_rtOnScreen](const QRect& a, const QRect& b) {
+        return DistanceSquared(a, p_rtOnScreen) < DistanceSquared(b, p_rtOnScreen);
+    });
+    return tiles;
+}
+
+void TBoardWarmUp::Run(const TJob& p_job)
+{
+    LowerThreadPriority();
+    ++(Warm(p_job) ? m_nFinished : m_nCancelled);
+}
+
+// The zoom in use and one step up and down (the zoom buttons' next rebuilds): first the part on
+// screen at each, what a seek forward or a zoom step shows at once, then the rest of each board.
+bool TBoardWarmUp::Warm(const TJob& p_job)
+{
+    if (p_job.pageIndex < 0 || p_job.pageIndex >= static_cast<int32_t>(m_listPages.size())) {
+        return true;
+    }
+    std::vector<float> zooms{p_job.viewRatio};
+    for (const bool increase : {true, false}) {
+        const float stepped = SteppedZoom(p_job.viewRatio, increase);
+        if (stepped != p_job.viewRatio) {
+            zooms.push_back(stepped);
+        }
+    }
+    for (const bool onScreen : {true, false}) {
+        // A zoom step keeps the scroll offset a seek to the end left at the zoom in use.
+        QPoint scroll = p_job.scrollOffset;
+        for (const float zoom : zooms) {
+            if (!WarmZoom(p_job, zoom, scroll, onScreen)) {
+                return false;
+            }
+        }
+        m_nOnScreenWarmed += onScreen ? 1 : 0;
+    }
+    return true;
+}
+
+// The page rebuilt at its end by a seek from the scroll offset, then the tiles of the part on
+// screen, or of the rest, rendered through the shared cache. p_ptScroll becomes the offset the
+// seek left.
+bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, QPoint& p_ptScroll, bool p_bOnScreen)
+{
+    if (Cancelled(p_job)) {
+        return false;
+    }
+    const TLectureInfo& page = m_listPages[static_cast<size_t>(p_job.pageIndex)];
+    const uint32_t lastFrame = page.StartFrameNo + (page.FrameCount > 0 ? page.FrameCount - 1 : 0);
+    TBoardOnlyEngine board(m_sessionState, m_listPages, p_fViewRatio, p_job.visibleSize, m_strokeCache);
+    board.SeekTo(static_cast<int32_t>(page.StartFrameNo) * kFrameMilliseconds);
+    board.ScrollTo(p_ptScroll);
+    board.SeekTo(static_cast<int32_t>(lastFrame) * kFrameMilliseconds);
+    p_ptScroll = board.GetScrollOffset();
+    const QRect onScreen = board.OnScreen();
+    for (const QRect& tile : TilesInOrder(board.Engine().GetBoardImage().size(), onScreen)) {
+        if (tile.intersects(onScreen) != p_bOnScreen) {
+            continue;
+        }
+        if (Cancelled(p_job)) {
+            return false;
+        }
+        // Only the part on screen at the zoom in use is warmed whatever the cache holds.
+        if ((!p_bOnScreen || p_fViewRatio != p_job.viewRatio) && !RoomToWarmMore()) {
+            return true;
+        }
+        board.Engine().EnsureBoardRendered(tile);
+    }
+    return true;
+}
+
+bool TBoardWarmUp::RoomToWarmMore() const
+{
+    return m_strokeCache->GetUsedBytes() < m_strokeCache->GetCapacityBytes() / 4 * 3;
+}
