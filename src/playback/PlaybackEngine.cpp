@@ -113,9 +113,7 @@ bool TPlaybackEngine::LoadLectureInfo(const QString& p_sBasePath)
 {
     m_state.m_sBasePath = p_sBasePath;
     m_lcCatalogue.LoadLectureInfo(m_state);
-    for (const QString& caption : m_lcCatalogue.GetPageCaptions()) {
-        m_view.AddPageTab(caption);
-    }
+    m_view.AddPageTabs(m_lcCatalogue.GetPageCaptions());
     if (g_studyInfo.lecture_count == 0) {
         return true;
     }
