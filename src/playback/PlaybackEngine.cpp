@@ -158,6 +158,12 @@ void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageInd
         return;
     }
     const QScopedValueRollback<bool> busy(m_bBusy, true);
+    // The cache serves the rebuilds of one page: over a long session the figures of the pages
+    // played before would only pile up (the keys hold the figure, so no other page finds them).
+    if (p_nPageIndex != m_nStrokeCachePage) {
+        m_strokeCache->Clear();
+        m_nStrokeCachePage = p_nPageIndex;
+    }
     const TLectureInfo page = GetLectureInfoList()[static_cast<size_t>(p_nPageIndex)];
     ShowBoardSizeProblem(m_pdPageDescription.LoadPageInfo(m_state, p_sBasePath, page, *m_boardViewAdapter),
                          PageFolder(p_sBasePath, page.PageName, page.PageID));

@@ -161,7 +161,8 @@ public:
         double renderSeconds = 0.0;
     };
     TRebuildTiming GetLastRebuildTiming() const { return m_rebuildTiming; }
-    // The stroked figures' coverage kept across re-renders and rebuilds of the board.
+    // The stroked figures' coverage kept across re-renders and rebuilds of the current page's
+    // board; another page starting empties it.
     TGPStrokeCache& GetStrokeCache() const { return *m_strokeCache; }
 
     // ---- Access for the window and the tests
@@ -306,4 +307,5 @@ private:
     TRebuildTiming m_rebuildTiming;
     // Rebuilding makes every object afresh, so what survives a seek is kept here, by content.
     std::unique_ptr<TGPStrokeCache> m_strokeCache;
+    int32_t m_nStrokeCachePage = -1;               // the page whose figures the cache holds
 };
