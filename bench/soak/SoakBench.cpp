@@ -10,6 +10,7 @@
 //
 // usage: QT_QPA_PLATFORM=offscreen bench_soak [--minutes 60] [--pages 12] [--warm-up 10] [--speed 100]
 
+#include "BenchSession.h"
 #include "content/Mp3Fixture.h"
 
 #include "draw/DrawManager.h"
@@ -24,7 +25,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QImage>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -163,24 +163,10 @@ private:
     uint32_t m_nextDrawNo = 1;
 };
 
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 // One lecture of `pages` pages sharing `minutes`, each with its voice and board work.
 bool MakeSession(TPlayerState& state, const QString& folder, const TSoakArgs& args)
 {
-    state.m_sExeDir = JoinPath(folder, "exe");
-    state.m_sBasePath = JoinPath(folder, "data");
-    const QString lectureFile = QStringLiteral("A000000001.wyl");
-    state.m_arrayLectureName = QStringList{lectureFile};
-    QImage pattern(16, 16, QImage::Format_ARGB32);
-    pattern.fill(0xFFF4F8F0);
-    QDir().mkpath(JoinPath(state.m_sExeDir, "image"));
-    if (!pattern.save(JoinPath(state.m_sExeDir, "image", "WhiteBoardFrameBG.png"))) {
+    if (!BeginBenchSession(state, folder)) {
         return false;
     }
     const int seconds = args.minutes * 60 / args.pages;
@@ -190,29 +176,20 @@ bool MakeSession(TPlayerState& state, const QString& folder, const TSoakArgs& ar
     if (!MakeMp3(voice, static_cast<int64_t>(seconds) * kVoiceRate, kVoiceRate)) {
         return false;
     }
-    QString catalogue = QStringLiteral("<root><pages>");
+    QStringList ids;
     for (int page = 0; page < args.pages; ++page) {
-        const QString id = QStringLiteral("p%1").arg(page, 3, 10, QLatin1Char('0'));
-        catalogue += QStringLiteral("<page id=\"%1\" frames=\"1\"/>").arg(id);
-        const QString pageFolder = PageFolder(state.m_sBasePath, LectureNameOf(lectureFile), id);
+        ids << QStringLiteral("p%1").arg(page, 3, 10, QLatin1Char('0'));
         const std::vector<TPacketItem> packets = TBoardWork(static_cast<uint32_t>(page + 1)).Make(seconds);
         QByteArray bytes(static_cast<qsizetype>(packets.size() * kPacketItemSize), '\0');
         for (size_t i = 0; i < packets.size(); ++i) {
             PacketItemToBytes(packets[i], reinterpret_cast<unsigned char*>(bytes.data()) + i * kPacketItemSize);
         }
-        const QByteArray description = QStringLiteral("<root><pageinfo width=\"%1\" height=\"%2\"/>"
-                                                      "<lectureimage type=\"WhiteBorad\" fileext=\".png\"/><resources/></root>")
-                                           .arg(kBoardWidth)
-                                           .arg(kBoardHeight)
-                                           .toUtf8();
-        if (!WriteFile(JoinPath(pageFolder, "pageinfo.xml"), description) ||
-            !WriteFile(JoinPath(pageFolder, "packet.dat"), bytes) ||
-            !QFile::copy(voice, JoinPath(pageFolder, "sound.dat"))) {
+        if (!WriteBenchPage(state, ids.back(), kBoardWidth, kBoardHeight, bytes) ||
+            !QFile::copy(voice, JoinPath(BenchPageFolder(state, ids.back()), "sound.dat"))) {
             return false;
         }
     }
-    catalogue += QStringLiteral("</pages></root>");
-    return WriteFile(JoinPath(LectureFolder(state.m_sBasePath, lectureFile), "lectureinfo.xml"), catalogue.toUtf8());
+    return WriteBenchCatalogue(state, ids);
 }
 
 void AdvanceOutput(int milliseconds)

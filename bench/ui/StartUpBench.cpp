@@ -5,6 +5,7 @@
 //
 // usage: QT_QPA_PLATFORM=offscreen bench_start_up [--pages N]
 
+#include "BenchSession.h"
 #include "content/Mp3Fixture.h"
 
 #include "platform/audio/AudioLibrary.h"
@@ -17,8 +18,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -31,45 +30,26 @@ constexpr int kVoiceRate = 8000;
 constexpr double kGoalMs = 2000.0;
 constexpr int kGoalPages = 5000;
 
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 // One lecture of `pages` pages of 800 x 600 on the whiteboard, each voice a link to one track.
 bool MakeSession(TPlayerState& state, const QString& folder, const QString& voice, int pages)
 {
-    state.m_sExeDir = JoinPath(folder, "exe");
-    state.m_sBasePath = JoinPath(folder, "data");
-    const QString lectureFile = QStringLiteral("A000000001.wyl");
-    state.m_arrayLectureName = QStringList{lectureFile};
-    QImage pattern(16, 16, QImage::Format_ARGB32);
-    pattern.fill(0xFFF4F8F0);
-    QDir().mkpath(JoinPath(state.m_sExeDir, "image"));
-    if (!pattern.save(JoinPath(state.m_sExeDir, "image", "WhiteBoardFrameBG.png"))) {
+    if (!BeginBenchSession(state, folder)) {
         return false;
     }
-    const QByteArray description = QByteArrayLiteral("<root><pageinfo width=\"800\" height=\"600\"/>"
-                                                     "<lectureimage type=\"WhiteBorad\" fileext=\".png\"/><resources/></root>");
-    QString catalogue = QStringLiteral("<root><pages>");
+    QStringList ids;
     for (int page = 0; page < pages; ++page) {
-        const QString id = QStringLiteral("p%1").arg(page, 5, 10, QLatin1Char('0'));
-        catalogue += QStringLiteral("<page id=\"%1\" frames=\"1\"/>").arg(id);
-        const QString pageFolder = PageFolder(state.m_sBasePath, LectureNameOf(lectureFile), id);
-        if (!WriteFile(JoinPath(pageFolder, "pageinfo.xml"), description) ||
-            !WriteFile(JoinPath(pageFolder, "packet.dat"), QByteArray())) {
+        ids << QStringLiteral("p%1").arg(page, 5, 10, QLatin1Char('0'));
+        if (!WriteBenchPage(state, ids.back(), 800, 600, QByteArray())) {
             return false;
         }
         std::error_code error;
-        std::filesystem::create_hard_link(voice.toStdString(), JoinPath(pageFolder, "sound.dat").toStdString(), error);
+        std::filesystem::create_hard_link(voice.toStdString(),
+                                          JoinPath(BenchPageFolder(state, ids.back()), "sound.dat").toStdString(), error);
         if (error) {
             return false;
         }
     }
-    catalogue += QStringLiteral("</pages></root>");
-    return WriteFile(JoinPath(LectureFolder(state.m_sBasePath, lectureFile), "lectureinfo.xml"), catalogue.toUtf8());
+    return WriteBenchCatalogue(state, ids);
 }
 
 // The engine's view with the player's tab set in a shown window; it notes when the tabs come.
@@ -164,6 +144,7 @@ int main(int argc, char** argv)
     std::printf("%8s %12s %10s %14s %10s %12s\n", "pages", "catalogue ms", "tabs ms", "first page ms", "total ms",
                 "total us/page");
     bool met = true;
+    bool measured = false;
     for (const int pages : sizes) {
         TPlayerState state;
         if (!MakeSession(state, JoinPath(folder.path(), QString::number(pages)), voice, pages)) {
@@ -178,10 +159,13 @@ int main(int argc, char** argv)
         std::printf("%8d %12.1f %10.1f %14.1f %10.1f %12.1f\n", pages, timing.catalogueMs, timing.tabsMs,
                     timing.firstPageMs, timing.totalMs, timing.totalMs * 1000.0 / pages);
         if (pages >= kGoalPages) {
+            measured = true;
             met = met && timing.totalMs < kGoalMs;
         }
     }
-    std::printf("goal: %d pages start in under %.0f ms: %s\n", kGoalPages, kGoalMs, met ? "met" : "NOT met");
+    if (measured) {
+        std::printf("goal: %d pages start in under %.0f ms: %s\n", kGoalPages, kGoalMs, met ? "met" : "NOT met");
+    }
     BASS_Free();
     return 0;
 }
