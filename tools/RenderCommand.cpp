@@ -69,7 +69,12 @@ int RunRenderCommand(const QStringList& args)
     // The board of the current page; the surface may be wider after a larger page.
     const QRect area(QPoint(0, 0), engine.GetBoardSize());
     engine.EnsureBoardRendered(area);
-    if (!engine.GetBoardImage().copy(area).save(parsed->output, "PNG")) {
+    const QImage picture = engine.GetBoardImage().copy(area);
+    if (picture.isNull()) {
+        ToolError(QStringLiteral("ravo-tool render: no board of %1 x %2 pixels could be made").arg(area.width()).arg(area.height()));
+        return kToolExitProblem;
+    }
+    if (!picture.save(parsed->output, "PNG")) {
         ToolError(QStringLiteral("ravo-tool render: cannot write %1").arg(parsed->output));
         return kToolExitProblem;
     }

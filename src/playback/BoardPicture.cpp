@@ -33,16 +33,22 @@ TBoardMiniature PaintBoardMiniature(const TPlaybackEngine& p_engine, int p_nWidt
     if (board.isEmpty() || p_nWidth <= 0) {
         return {};
     }
-    const double scale = static_cast<double>(p_nWidth) / board.width();
-    const int height = std::max(1, static_cast<int>(RoundHalfEven(board.height() * scale)));
+    // A board far taller than wide would give a column millions of pixels high at full width.
+    const int maxHeight = p_nWidth * kMiniatureMaxAspect;
+    const double scale = std::min(static_cast<double>(p_nWidth) / board.width(),
+                                  static_cast<double>(maxHeight) / board.height());
+    const int width = std::clamp(static_cast<int>(RoundHalfEven(board.width() * scale)), 1, p_nWidth);
+    const int height = std::clamp(static_cast<int>(RoundHalfEven(board.height() * scale)), 1, maxHeight);
     TBoardMiniature miniature;
-    miniature.image = QImage(p_nWidth, height, QImage::Format_ARGB32_Premultiplied);
+    miniature.image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
     {
         QPainter painter(&miniature.image);
         PaintWholeBoard(p_engine, painter, QRectF(miniature.image.rect()), true);
     }
     const QRectF onScreen = QRectF(p_rtOnScreen).intersected(QRectF(QPointF(0, 0), QSizeF(board)));
-    miniature.onScreen = QRectF(onScreen.x() * scale, onScreen.y() * height / board.height(), onScreen.width() * scale,
-                                onScreen.height() * height / board.height());
+    const double scaleX = static_cast<double>(width) / board.width();
+    const double scaleY = static_cast<double>(height) / board.height();
+    miniature.onScreen = QRectF(onScreen.x() * scaleX, onScreen.y() * scaleY, onScreen.width() * scaleX,
+                                onScreen.height() * scaleY);
     return miniature;
 }

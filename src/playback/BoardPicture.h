@@ -17,7 +17,9 @@ void PaintWholeBoard(const TPlaybackEngine& p_engine, QPainter& p_painter, const
 
 // The whole board scaled down, as a miniature, to a picture p_nWidth pixels wide (the height
 // keeps the board's proportions, rounded), and the rectangle p_rtOnScreen (board pixels) scaled
-// the same way.
+// the same way. A board more than kMiniatureMaxAspect times taller than wide is scaled to that
+// many widths high instead, and its picture is narrower.
+inline constexpr int kMiniatureMaxAspect = 4;
 struct TBoardMiniature {
     QImage image;
     QRectF onScreen;

@@ -29,7 +29,7 @@ public:
     void SetScrollOffset(const QPoint& p_ptOffset) override;
     QSize GetVisibleSize() const override { return m_visibleSize; }
 
-    void AddPageTab(const QString& p_sCaption) override { m_listTabCaptions.append(p_sCaption); }
+    void AddPageTabs(const QStringList& p_listCaptions) override { m_listTabCaptions.append(p_listCaptions); }
     void SetPageTabIndex(int32_t p_nIndex) override { m_nTabIndex = p_nIndex; }
 
     void SetSeekRange(int32_t p_nMin, int32_t p_nMax) override { m_nSeekMin = p_nMin; m_nSeekMax = p_nMax; }

@@ -132,9 +132,7 @@ bool TPlaybackEngine::LoadLectureInfo(const QString& p_sBasePath)
 {
     m_state.m_sBasePath = p_sBasePath;
     m_lcCatalogue.LoadLectureInfo(m_state);
-    for (const QString& caption : m_lcCatalogue.GetPageCaptions()) {
-        m_view.AddPageTab(caption);
-    }
+    m_view.AddPageTabs(m_lcCatalogue.GetPageCaptions());
     if (g_studyInfo.lecture_count == 0) {
         return true;
     }
@@ -179,6 +177,16 @@ void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageInd
         return;
     }
     const QScopedValueRollback<bool> busy(m_bBusy, true);
+    // The cache serves the rebuilds of one page: over a long session the figures of the pages
+    // played before would only pile up (the keys hold the figure, so no other page finds them).
+    // Board-only engines share the window's cache and leave its keeping to the window's engine.
+    if (!m_bBoardOnly && p_nPageIndex != m_nStrokeCachePage) {
+        if (m_warmUp) {
+            m_warmUp->Cancel();                    // the old page's tiles stop filling it
+        }
+        m_strokeCache->Clear();
+        m_nStrokeCachePage = p_nPageIndex;
+    }
     const TLectureInfo page = GetLectureInfoList()[static_cast<size_t>(p_nPageIndex)];
     ShowBoardSizeProblem(m_pdPageDescription.LoadPageInfo(m_state, p_sBasePath, page, *m_boardViewAdapter),
                          PageFolder(p_sBasePath, page.PageName, page.PageID));

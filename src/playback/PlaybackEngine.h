@@ -169,7 +169,8 @@ public:
         double renderSeconds = 0.0;
     };
     TRebuildTiming GetLastRebuildTiming() const { return m_rebuildTiming; }
-    // The stroked figures' coverage kept across re-renders and rebuilds of the board.
+    // The stroked figures' coverage kept across re-renders and rebuilds of the current page's
+    // board; another page starting empties it.
     TGPStrokeCache& GetStrokeCache() const { return *m_strokeCache; }
     // The background warm-up of the stroke cache; none in board-only engines and before a page.
     TBoardWarmUp* GetWarmUp() const { return m_warmUp.get(); }
@@ -282,7 +283,7 @@ private:
     // m_bPlaying := p_bPlaying, and the window shows it.
     void SetPlaying(bool p_bPlaying);
     void ShowSpeedTexts();
-    // The stroke cache is warmed for the current page at the current zoom (not in board-only
+    // The stroke cache is warmed for the page at the current zoom and a step either side (not in board-only
     // engines: previews and notes render what they need themselves).
     void StartWarmUp(int32_t p_nPageIndex);
 
@@ -319,6 +320,7 @@ private:
     TRebuildTiming m_rebuildTiming;
     // Rebuilding makes every object afresh, so what survives a seek is kept here, by content.
     std::shared_ptr<TGPStrokeCache> m_strokeCache;
+    int32_t m_nStrokeCachePage = -1;               // the page whose figures the cache holds
     // After the cache: stopped before the engine's cache reference goes.
     std::unique_ptr<TBoardWarmUp> m_warmUp;
 };

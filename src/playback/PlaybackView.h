@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -61,7 +62,8 @@ public:
 
     // ---- Page tabs (tabLecturePage)
 
-    virtual void AddPageTab(const QString& p_sCaption) = 0;
+    // Adds one tab per caption, after the tabs there are.
+    virtual void AddPageTabs(const QStringList& p_listCaptions) = 0;
     // Selects a tab without raising its click: the engine runs tabLecturePageClick itself where
     // the tab control would have raised it.
     virtual void SetPageTabIndex(int32_t p_nIndex) = 0;

@@ -481,10 +481,10 @@ void TForm1::tabLecturePageMouseDown(const QMouseEvent& p_event)
 // ---------------------------------------------------------------------------------------------
 // The engine's view: tabs, seek bar, texts, transport, timers, dialogs
 
-void TForm1::AddPageTab(const QString& p_sCaption)
+void TForm1::AddPageTabs(const QStringList& p_listCaptions)
 {
     const QSignalBlocker blocker(paStatusView->tabLecturePage);
-    paStatusView->tabLecturePage->addTab(p_sCaption);
+    paStatusView->tabLecturePage->AddTabs(p_listCaptions);
 }
 
 void TForm1::SetPageTabIndex(int32_t p_nIndex)

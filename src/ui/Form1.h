@@ -161,7 +161,7 @@ public:
     void SetScrollOffset(const QPoint& p_ptOffset) override;
     QSize GetVisibleSize() const override;
     QRect GetVisibleBoardRect() const override;
-    void AddPageTab(const QString& p_sCaption) override;
+    void AddPageTabs(const QStringList& p_listCaptions) override;
     void SetPageTabIndex(int32_t p_nIndex) override;
     void SetSeekRange(int32_t p_nMin, int32_t p_nMax) override;
     int32_t GetSeekPosition() const override;

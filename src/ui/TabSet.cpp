@@ -7,6 +7,23 @@ TTabSet::TTabSet(QWidget* parent, const QString& p_sName) : QTabBar(parent)
     setObjectName(p_sName);
 }
 
+void TTabSet::AddTabs(const QStringList& p_listCaptions)
+{
+    // The bar lays out all its tabs within each tab added, shown or not, but passes over hidden
+    // tabs at almost no cost: each new tab is hidden once added (but the one that became current)
+    // and all are shown again at the end, which only marks the layout as due.
+    const int first = count();
+    for (const QString& caption : p_listCaptions) {
+        const int index = addTab(caption);
+        if (index != currentIndex()) {
+            setTabVisible(index, false);
+        }
+    }
+    for (int index = first; index < count(); ++index) {
+        setTabVisible(index, true);
+    }
+}
+
 QSize TTabSet::tabSizeHint(int index) const
 {
     if (index < 0 || index >= m_listTabSize.size()) {

@@ -222,6 +222,40 @@ TEST_F(PlaybackTest, SeekBackFindsTheStrokesKeptFromTheFirstRender)
     }
 }
 
+// The strokes kept are the current page's: starting the page again keeps them, another page
+// starts with none and keeps only its own (a long session would pile up every page's figures).
+TEST_F(PlaybackTest, StrokesKeptAreThoseOfThePagePlaying)
+{
+    const auto strokes = [](float p_fTop) {
+        std::vector<TPacketItem> packets{Packet(1, 10, 1), Packet(2, 10, 1, 3, 3, 100)};
+        for (int stroke = 0; stroke < 8; ++stroke) {
+            packets.push_back(Packet(3, 10, 1));
+            for (int i = 0; i < 6; ++i) {
+                packets.push_back(Packet(4, 10, 1, 30.0f + 40.0f * static_cast<float>(stroke) + 7.0f * static_cast<float>(i),
+                                         p_fTop + 9.0f * static_cast<float>(i % 3)));
+            }
+            packets.push_back(Packet(5, 10, 1));
+        }
+        return packets;
+    };
+    WriteSession({{TPageSpec{"first", SamplesOf(3000), strokes(50)}, TPageSpec{"second", SamplesOf(3000), strokes(300)}}});
+    Start();
+    const TGPStrokeCache& cache = m_engine->GetStrokeCache();
+    const auto drawPage = [&] {
+        m_engine->RedrawUntilMP3FrameNo(20);
+        m_engine->EnsureBoardRendered(m_engine->GetBoardImage().rect());
+    };
+    drawPage();
+    ASSERT_EQ(cache.GetCount(), 8u);   // one figure per stroke
+
+    m_engine->tabLecturePageClick(0);
+    EXPECT_EQ(cache.GetCount(), 8u) << "the same page started again";
+    m_engine->tabLecturePageClick(1);
+    EXPECT_EQ(cache.GetCount(), 0u) << "another page started";
+    drawPage();
+    EXPECT_EQ(cache.GetCount(), 8u) << "the other page drawn";
+}
+
 // At zoom 1 the page's own picture lands on the board pixel for pixel, and a pattern board
 // starts its first tile at the board's top-left pixel.
 TEST_P(BoardCacheTest, BoardPictureLandsOnTheBoardPixels)

@@ -1,5 +1,6 @@
-// The page tab set measures each tab once: its tabs stand exactly where a plain tab bar of the
-// same look puts them, also after the font or the colours change.
+// The page tab set measures each tab once and takes a session's captions in one batch: its tabs
+// stand exactly where a plain tab bar of the same look puts them, also after the font or the
+// colours change.
 
 #include "ui/TabSet.h"
 
@@ -55,6 +56,47 @@ TEST(TTabSetTest, TabsStandWhereAPlainBarPutsThemThroughChangesOfLook)
         bar.setCurrentIndex(40);
     });
     ExpectSameTabs(tabs, plain, "removed, inserted, another selected");
+}
+
+// The batch hides its new tabs while it adds: they come back shown, the first tab selected, the
+// new tabs after those there were, and no change of the selection reported but the first.
+TEST(TTabSetTest, CaptionsAddedAtOnceStandWhereAPlainBarPutsThemOneByOne)
+{
+    QWidget window;
+    window.resize(900, 80);
+    TTabSet tabs(&window, QStringLiteral("tabLecturePage"));
+    tabs.setUsesScrollButtons(true);
+    QTabBar plain(&window);
+    plain.setUsesScrollButtons(true);
+    plain.move(0, 40);
+    window.show();
+    QStringList first;
+    QStringList more;
+    for (int i = 1; i <= 300; ++i) {
+        (i <= 5 ? first : more) << QStringLiteral("%1 p").arg(i);
+    }
+    int changes = 0;
+    QObject::connect(&tabs, &QTabBar::currentChanged, [&] { ++changes; });
+
+    for (const QStringList& batch : {first, more}) {
+        tabs.AddTabs(batch);
+        for (const QString& caption : batch) {
+            plain.addTab(caption);
+        }
+    }
+    int shownTabs = 0;
+    for (int i = 0; i < tabs.count(); ++i) {
+        shownTabs += tabs.isTabVisible(i) ? 1 : 0;
+    }
+    EXPECT_EQ(shownTabs, 300);
+    EXPECT_EQ(tabs.currentIndex(), 0);
+    EXPECT_EQ(changes, 1) << "only the first tab added selects";
+    EXPECT_EQ(tabs.tabText(299), QStringLiteral("300 p"));
+    ExpectSameTabs(tabs, plain, "added in two batches");
+
+    tabs.setCurrentIndex(250);
+    plain.setCurrentIndex(250);
+    ExpectSameTabs(tabs, plain, "a far tab selected");
 }
 
 } // namespace

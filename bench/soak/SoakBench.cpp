@@ -1,0 +1,294 @@
+// Plays a long session the way a learner leaves the player running at double speed: the engine on
+// a headless view and the audio library on the manual output, whose clock this program drives as
+// fast as the machine goes (an hour of session takes minutes). The pages carry a teacher's board
+// work (strokes, lines, shapes, the pointer, scrolling); every few minutes the learner seeks back,
+// which rebuilds the board. Prints the resident memory at every session minute and, after the
+// warm-up, its growth.
+// Goal: after the warm-up the resident memory stays within 5 MB.
+// MALLOC_ARENA_MAX=1 in the environment shows how much of a growth is the allocator keeping freed
+// memory in the heap of the render's second thread rather than memory the player still holds.
+//
+// usage: QT_QPA_PLATFORM=offscreen bench_soak [--minutes 60] [--pages 12] [--warm-up 10] [--speed 100]
+
+#include "BenchSession.h"
+#include "content/Mp3Fixture.h"
+
+#include "draw/DrawManager.h"
+#include "platform/graphics/GPStrokeCache.h"
+#include "platform/audio/AudioLibrary.h"
+#include "platform/audio/AudioTestOutput.h"
+#include "playback/HeadlessPlaybackView.h"
+#include "playback/PlaybackEngine.h"
+#include "session/FileUtil.h"
+#include "session/LaunchParams.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kOutputRate = 44100;
+constexpr int kVoiceRate = 8000;              // a low rate makes long tracks quickly
+constexpr int kTickMs = 72;                   // the window's frame clock
+constexpr int kBoardWidth = 1600;
+constexpr int kBoardHeight = 1200;
+constexpr int kSeekEveryMinutes = 5;
+constexpr int kSeekBackMs = 20000;
+constexpr double kGoalMegabytes = 5.0;
+constexpr int kPeakWindowMinutes = 5;
+
+struct TSoakArgs {
+    int minutes = 60;
+    int pages = 12;
+    int warmUp = 10;
+    int speed = 100;   // percent above normal speed: 100 plays at 2x
+};
+
+TSoakArgs ParseArgs(const QStringList& args)
+{
+    TSoakArgs parsed;
+    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+        const int value = args[i + 1].toInt();
+        if (args[i] == "--minutes") {
+            parsed.minutes = value;
+        } else if (args[i] == "--pages") {
+            parsed.pages = value;
+        } else if (args[i] == "--warm-up") {
+            parsed.warmUp = value;
+        } else if (args[i] == "--speed") {
+            parsed.speed = value;
+        }
+    }
+    parsed.pages = std::clamp(parsed.pages, 1, std::max(parsed.minutes, 1));
+    return parsed;
+}
+
+double ResidentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0.0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+        }
+    }
+    return 0.0;
+}
+
+// A teacher's board work for a page of `seconds`: a step every second or two, each a stroke group
+// written point by point, a line, a shape, the pointer or a scroll.
+class TBoardWork {
+public:
+    explicit TBoardWork(uint32_t seed) : m_random(seed) {}
+
+    std::vector<TPacketItem> Make(int seconds)
+    {
+        const int32_t lastFrame = seconds * 1000 / kFrameMilliseconds;
+        for (int32_t frame = 1; frame < lastFrame; frame += Int(25, 50)) {
+            Step(frame);
+        }
+        return m_packets;
+    }
+
+private:
+    void Step(int32_t frame)
+    {
+        const uint32_t drawNo = m_nextDrawNo++;
+        const float x = Float(0, kBoardWidth);
+        const float y = Float(0, kBoardHeight);
+        switch (Int(0, 5)) {
+        case 0:
+        case 1:
+        case 2: {
+            Add(frame, 1, drawNo);
+            Add(frame, 2, drawNo, static_cast<float>(Int(0, 69)), static_cast<float>(Int(1, 4)), 100);
+            Add(frame, 3, drawNo);
+            float px = x;
+            float py = y;
+            for (int i = 0; i < Int(5, 30); ++i) {
+                Add(frame + i, 4, drawNo, px, py);
+                px += Float(-20, 20);
+                py += Float(-20, 20);
+            }
+            Add(frame + 30, 5, drawNo);
+            return;
+        }
+        case 3:
+            Add(frame, 21, drawNo, x, y, Float(0, kBoardWidth), Float(0, kBoardHeight));
+            Add(frame, 22, drawNo, static_cast<float>(Int(0, 69)), static_cast<float>(Int(1, 4)), 100, 1, 0);
+            return;
+        case 4:
+            Add(frame, 31, drawNo, x, y, Float(20, 300), Float(20, 200), static_cast<uint8_t>(Int(1, 4)));
+            Add(frame, 32, drawNo, 1001, static_cast<float>(Int(0, 69) * 1000 + Int(0, 69)), 2001, 0, 80);
+            return;
+        default:
+            Add(frame, 121, 0);
+            Add(frame, 122, 0, x, y);
+            Add(frame + 10, 123, 0);
+            Add(frame + 12, 111, 0, Float(0, kBoardWidth / 2), Float(0, kBoardHeight / 2));
+            return;
+        }
+    }
+
+    void Add(int32_t frame, uint8_t type, uint32_t drawNo, float fp1 = 0, float fp2 = 0, float fp3 = 0, float fp4 = 0,
+             uint8_t byteParam = 0)
+    {
+        TPacketItem item;
+        item.PacketType = type;
+        item.FrameNo = frame;
+        item.DrawNo = drawNo;
+        item.ByteParam = byteParam;
+        item.FloatParam1 = fp1;
+        item.FloatParam2 = fp2;
+        item.FloatParam3 = fp3;
+        item.FloatParam4 = fp4;
+        m_packets.push_back(item);
+    }
+
+    int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    float Float(float low, float high) { return std::uniform_real_distribution<float>(low, high)(m_random); }
+
+    std::mt19937 m_random;
+    std::vector<TPacketItem> m_packets;
+    uint32_t m_nextDrawNo = 1;
+};
+
+// One lecture of `pages` pages sharing `minutes`, each with its voice and board work.
+bool MakeSession(TPlayerState& state, const QString& folder, const TSoakArgs& args)
+{
+    if (!BeginBenchSession(state, folder)) {
+        return false;
+    }
+    const int seconds = args.minutes * 60 / args.pages;
+    const QString voice = JoinPath(folder, "voice.mp3");
+    std::printf("making a %d-second voice track with sox and lame ...\n", seconds);
+    std::fflush(stdout);
+    if (!MakeMp3(voice, static_cast<int64_t>(seconds) * kVoiceRate, kVoiceRate)) {
+        return false;
+    }
+    QStringList ids;
+    for (int page = 0; page < args.pages; ++page) {
+        ids << QStringLiteral("p%1").arg(page, 3, 10, QLatin1Char('0'));
+        const std::vector<TPacketItem> packets = TBoardWork(static_cast<uint32_t>(page + 1)).Make(seconds);
+        QByteArray bytes(static_cast<qsizetype>(packets.size() * kPacketItemSize), '\0');
+        for (size_t i = 0; i < packets.size(); ++i) {
+            PacketItemToBytes(packets[i], reinterpret_cast<unsigned char*>(bytes.data()) + i * kPacketItemSize);
+        }
+        if (!WriteBenchPage(state, ids.back(), kBoardWidth, kBoardHeight, bytes) ||
+            !QFile::copy(voice, JoinPath(BenchPageFolder(state, ids.back()), "sound.dat"))) {
+            return false;
+        }
+    }
+    return WriteBenchCatalogue(state, ids);
+}
+
+void AdvanceOutput(int milliseconds)
+{
+    AudioManualAdvance(static_cast<uint64_t>(milliseconds) * kOutputRate / 1000);
+}
+
+// The growth of the samples after the warm-up: the highest of the last minutes against the highest
+// of the first minutes after the warm-up (a page's buffers come and go within a page), the
+// spread, and the slope of a least-squares line in KB per session minute.
+void PrintGrowth(const std::vector<double>& rss, int warmUp)
+{
+    if (static_cast<int>(rss.size()) < warmUp + 2 * kPeakWindowMinutes) {
+        std::printf("too short for a warm-up of %d minutes\n", warmUp);
+        return;
+    }
+    const std::vector<double> after(rss.begin() + warmUp, rss.end());
+    const auto [low, high] = std::minmax_element(after.begin(), after.end());
+    const double firstPeak = *std::max_element(after.begin(), after.begin() + kPeakWindowMinutes);
+    const double lastPeak = *std::max_element(after.end() - kPeakWindowMinutes, after.end());
+    const double n = static_cast<double>(after.size());
+    double sumX = 0, sumY = 0, sumXY = 0, sumXX = 0;
+    for (size_t i = 0; i < after.size(); ++i) {
+        const double x = static_cast<double>(i);
+        sumX += x;
+        sumY += after[i];
+        sumXY += x * after[i];
+        sumXX += x * x;
+    }
+    const double slope = (n * sumXY - sumX * sumY) / (n * sumXX - sumX * sumX);
+    const double growth = lastPeak - firstPeak;
+    std::printf("after the %d-minute warm-up: highest of the first and last %d minutes %.1f MB -> %.1f MB, "
+                "growth %+.2f MB; spread %.2f MB, slope %+.1f KB/min\n",
+                warmUp, kPeakWindowMinutes, firstPeak, lastPeak, growth, *high - *low, slope * 1024.0);
+    std::printf("goal: within %.0f MB after the warm-up: %s\n", kGoalMegabytes, growth <= kGoalMegabytes ? "met" : "NOT met");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    const TSoakArgs args = ParseArgs(QGuiApplication::arguments());
+    QTemporaryDir folder;
+    TPlayerState state;
+    g_studyInfo = TStudyInfo();
+    g_studyInfo.study_mode = QStringLiteral("R");
+    g_studyInfo.lecture_type = 1;
+    g_studyInfo.lecture_count = 1;
+    if (!HaveMp3Tools() || !MakeSession(state, folder.path(), args)) {
+        std::fprintf(stderr, "cannot make the session (sox and lame are needed)\n");
+        return 1;
+    }
+    AudioUseManualOutput(true);
+    if (!BASS_Init(kDefaultDevice, kOutputRate, 2, nullptr, nullptr)) {
+        return 1;
+    }
+
+    THeadlessPlaybackView view;
+    view.m_onWait = AdvanceOutput;   // the output plays on while the player waits
+    auto engine = std::make_unique<TPlaybackEngine>(state, view);
+    if (!engine->LoadLectureInfo(state.m_sBasePath)) {
+        return 1;
+    }
+    while (state.m_intPlaySpeed < args.speed) {
+        engine->btnPlaySpeedUpMouseUp();
+    }
+    std::printf("soak: %d session minutes in %d pages at %d%% speed, board %d x %d, RSS every session minute\n",
+                args.minutes, args.pages, state.m_intPlaySpeed + 100, kBoardWidth, kBoardHeight);
+    std::printf("%8s %10s %10s %10s %16s\n", "minute", "RSS MB", "wall s", "objects", "stroke cache KB");
+
+    QElapsedTimer wall;
+    wall.start();
+    std::vector<double> rss{ResidentMegabytes()};
+    std::printf("%8d %10.1f %10.1f %10d %16d\n", 0, rss.back(), 0.0, 0, 0);
+    int nextSeekMinute = kSeekEveryMinutes;
+    while (view.m_nCloseRequestCount == 0 && state.m_intCurrentMilesSecond < state.m_intAllMileSecond) {
+        AdvanceOutput(kTickMs);
+        if (view.IsFrameClockEnabled()) {
+            engine->tmFramePlayTimer();
+        }
+        const int minute = state.m_intCurrentMilesSecond / 60000;
+        if (minute >= nextSeekMinute) {
+            // The learner drags the seek bar back a little: the board is rebuilt.
+            nextSeekMinute += kSeekEveryMinutes;
+            engine->scbPlayMouseDown();
+            view.SetSeekPosition(std::max(state.m_intCurrentMilesSecond - kSeekBackMs, 0));
+            engine->scbPlayMouseUp();
+        }
+        while (static_cast<int>(rss.size()) <= minute) {
+            rss.push_back(ResidentMegabytes());
+            std::printf("%8zu %10.1f %10.1f %10d %16zu\n", rss.size() - 1, rss.back(),
+                        static_cast<double>(wall.elapsed()) / 1e3, engine->GetDrawManager().GetCount(),
+                        engine->GetStrokeCache().GetUsedBytes() / 1024);
+            std::fflush(stdout);
+        }
+    }
+    PrintGrowth(rss, args.warmUp);
+    engine.reset();
+    BASS_Free();
+    return 0;
+}
