@@ -26,6 +26,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QMouseEvent;
 class QPainter;
@@ -201,6 +202,8 @@ private:
     void CreateBoardControls();
     void CreateFeedbackPanels();
     void WatchPanelAnchors();
+    std::vector<QWidget*> PanelAnchors() const;
+    bool IsPanelAnchor(const QObject* p_object) const;
     void CreateCheckUp();
     bool IsAnythingOpenOverBoard() const;
     void CreateTitleView();

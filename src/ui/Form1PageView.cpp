@@ -170,8 +170,7 @@ void TForm1::WatchMouse(QWidget* p_widget)
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) && m_bStartedUp &&
-        (watched == paStatusView || paStatusView->isAncestorOf(qobject_cast<QWidget*>(watched)))) {
+    if ((type == QEvent::Move || type == QEvent::Resize) && m_bStartedUp && IsPanelAnchor(watched)) {
         PlaceFeedbackPanels();
     }
     if (event->type() == QEvent::Wheel) {

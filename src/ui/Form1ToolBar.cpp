@@ -31,6 +31,8 @@
 #include "ui/WindowRules.h"
 
 #include <QDialog>
+
+#include <algorithm>
 #include <QSlider>
 #include <QTabBar>
 
@@ -137,15 +139,24 @@ void TForm1::WireToolButtons()
 }
 
 // The panels follow their buttons and the status bar whenever the bars are laid out again.
-void TForm1::WatchPanelAnchors()
+std::vector<QWidget*> TForm1::PanelAnchors() const
 {
     TToolView& tools = *paStatusView->paToolView;
-    for (QWidget* anchor : {static_cast<QWidget*>(paStatusView), static_cast<QWidget*>(&tools),
-                            static_cast<QWidget*>(tools.paToolViewLeft), static_cast<QWidget*>(tools.btnProposal),
-                            static_cast<QWidget*>(tools.btnEvaluation), static_cast<QWidget*>(tools.btnError),
-                            static_cast<QWidget*>(tools.btnGrade)}) {
+    return {paStatusView, &tools, tools.paToolViewLeft, tools.btnProposal, tools.btnEvaluation, tools.btnError,
+            tools.btnGrade};
+}
+
+void TForm1::WatchPanelAnchors()
+{
+    for (QWidget* anchor : PanelAnchors()) {
         anchor->installEventFilter(this);
     }
+}
+
+bool TForm1::IsPanelAnchor(const QObject* p_object) const
+{
+    const std::vector<QWidget*> anchors = PanelAnchors();
+    return std::find(anchors.begin(), anchors.end(), p_object) != anchors.end();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -73,7 +73,6 @@ void TGradePanel::Opened()
         cbExamType->setCurrentIndex(g_gradeInfo.exam_type);
         ebGrade->setText(g_gradeInfo.grade);
     }
-    ebGrade->setFocus();
 }
 
 void TGradePanel::btnGradeSendClick()
