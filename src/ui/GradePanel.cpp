@@ -39,7 +39,6 @@ TGradePanel::TGradePanel(QWidget* p_boardArea, TPanelHost& p_host)
 
     paPresentDetail = new TPanel(this, QStringLiteral("paPresentDetail"), ShellLook::kTabBarColor);
     paPresentDetail->setGeometry(8, 168, 266, kRollUpHeight);
-    m_host.registry.Register(paPresentDetail, TControlKind::Panel);
     btnPresentDetailCaption = new QPushButton(QStringLiteral("경품 내역 자세히 보기"), paPresentDetail);
     btnPresentDetailCaption->setObjectName(QStringLiteral("btnPresentDetailCaption"));
     btnPresentDetailCaption->setGeometry(0, 0, 266, kRollUpHeight);
