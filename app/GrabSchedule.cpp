@@ -1,5 +1,6 @@
 #include "GrabSchedule.h"
 
+#include "ui/FeedbackPanel.h"
 #include "ui/Form1.h"
 
 #include <QPixmap>
@@ -48,6 +49,18 @@ void TGrabSchedule::Run(const TStep& p_step)
     if (p_step.action == QLatin1String("+") || p_step.action == QLatin1String("-")) {
         m_form.ResizeingImage(p_step.action == QLatin1String("+"));
         return;
+    }
+    for (const bool open : {true, false}) {
+        const QString verb = open ? QStringLiteral("open ") : QStringLiteral("close ");
+        if (p_step.action.startsWith(verb)) {
+            auto* panel = m_form.Controls().FindAs<TFeedbackPanel>(p_step.action.mid(verb.size()), TControlKind::Panel);
+            if (panel && open) {
+                panel->Open();
+            } else if (panel) {
+                panel->Close();
+            }
+            return;
+        }
     }
     if (!m_form.grab().save(p_step.action, "PNG")) {
         std::fprintf(stderr, "RAVO_GRAB: cannot write %s\n", qPrintable(p_step.action));

@@ -1,8 +1,10 @@
 #pragma once
 // A developer's aid for pictures of the running player (the demo script, the documentation):
 // RAVO_GRAB="MS:ACTION[,MS:ACTION...]" runs each action once the session position reaches MS
-// milliseconds, in the order given. An action is "+" or "-" (one zoom step in or out) or the path
-// of a PNG file the window is grabbed into. Without the variable nothing happens.
+// milliseconds, in the order given. An action is "+" or "-" (one zoom step in or out), "open" or
+// "close" followed by a panel's name (paProposalView, paHelpView, ...: the panel opens or closes
+// as its buttons open and close it; steps at the same position all run while it is open), or the
+// path of a PNG file the window is grabbed into. Without the variable nothing happens.
 
 #include <QObject>
 #include <QString>

@@ -73,11 +73,12 @@ QImage KeysPage()
         {{QStringLiteral("키패드 +"), QStringLiteral("키패드 −")}, QStringLiteral("교안 10% 확대 / 축소 (100 ~ 200%)")},
         {{QStringLiteral(","), QStringLiteral(".")}, QStringLiteral("음성 볼륨 10% 낮추기 / 높이기")},
         {{QStringLiteral("마우스 휠")}, QStringLiteral("교안을 위아래로 움직이기")},
+        {{QStringLiteral("Ctrl"), QStringLiteral("G")}, QStringLiteral("시험 성적 입력 창 열기")},
     };
     QImage image = Page();
     QPainter p(&image);
     BeginSmooth(p);
-    constexpr int kRowHeight = 36;
+    constexpr int kRowHeight = 32;
     constexpr qreal kTextColumn = 190.0;
     int top = kMargin;
     for (const TKeyRow& row : rows) {

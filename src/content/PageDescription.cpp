@@ -42,9 +42,12 @@ std::optional<TResourceInfo> ReadResourceInfo(const QDomElement& element)
 
 } // namespace
 
+// Names are made with a prefix letter for most lecture types and with none for the others; the
+// number after it has at least nine digits, more for larger keys.
 std::optional<int32_t> LectureKeyOfPage(const QString& pageName)
 {
-    return DecimalStrToInt(pageName.mid(1, 9));
+    const bool prefixed = !pageName.isEmpty() && pageName.front().isLetter();
+    return DecimalStrToInt(pageName.mid(prefixed ? 1 : 0));
 }
 
 TLecturePageImage ChooseLecturePageImage(const QString& p_sImageType, const QString& p_sExtension,

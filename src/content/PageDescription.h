@@ -106,5 +106,6 @@ private:
     QString m_sBoardTypeText;
 };
 
-// The lecture number of a page: characters 2 to 10 of its PageName as an integer.
+// The lecture number of a page: its PageName after the prefix letter (when it has one) as an
+// integer, whatever its number of digits.
 std::optional<int32_t> LectureKeyOfPage(const QString& pageName);

@@ -7,7 +7,12 @@
 #include "platform/graphics/GPImage.h"
 #include "session/FileUtil.h"
 #include "session/LauncherFile.h"
+#include "ui/ErrorPanel.h"
+#include "ui/EvaluationPanel.h"
 #include "ui/ExScrollBox.h"
+#include "ui/GradePanel.h"
+#include "ui/HelpPanel.h"
+#include "ui/ProposalPanel.h"
 #include "ui/JumpSlider.h"
 #include "ui/MessageForm.h"
 #include "ui/PaintBox.h"
@@ -190,11 +195,7 @@ void TForm1::InitControlStatus()
             button->ShowState(TButtonState::Up);
         }
     }
-    auto* help = m_registry.FindAs<TPicture>(QStringLiteral("imgHelp"), TControlKind::Picture);
-    const auto* firstPage = m_registry.FindAs<TPicture>(QStringLiteral("imgHelp1"), TControlKind::Picture);
-    if (help && firstPage) {
-        help->SetPicture(firstPage->GetPicture());
-    }
+    paHelpView->tbHelpChange();
 }
 
 std::optional<QString> TForm1::InitAudioLibrary()
@@ -240,17 +241,19 @@ void TForm1::PlaceFeedbackPanels()
 {
     const QSize screen = ScreenSize();
     const int statusTop = screen.height() - paStatusView->height();
-    const std::pair<TPanel*, QWidget*> panels[] = {
+    const std::pair<QWidget*, QWidget*> panels[] = {
         {paProposalView, paStatusView->paToolView->btnProposal},
         {paEvaluationView, paStatusView->paToolView->btnEvaluation},
         {paErrorView, paStatusView->paToolView->btnError},
         {paGradeView, paStatusView->paToolView->btnGrade},
     };
     for (const auto& [panel, button] : panels) {
-        panel->move(button->mapTo(this, QPoint(0, 0)).x(), statusTop - panel->height() - kFeedbackPanelGap);
+        const QPoint place(button->mapTo(this, QPoint(0, 0)).x(), statusTop - panel->height() - kFeedbackPanelGap);
+        panel->move(panel->parentWidget()->mapFrom(this, place));
     }
-    paHelpView->move(static_cast<int>(RoundHalfEven((screen.width() - paHelpView->width()) / 2.0)),
-                     static_cast<int>(RoundHalfEven((statusTop - paHelpView->height()) / 2.0)));
+    paHelpView->move(paHelpView->parentWidget()->mapFrom(
+        this, QPoint(static_cast<int>(RoundHalfEven((screen.width() - paHelpView->width()) / 2.0)),
+                     static_cast<int>(RoundHalfEven((statusTop - paHelpView->height()) / 2.0)))));
 }
 
 QString TForm1::ProgramFolder() const
@@ -378,7 +381,8 @@ void TForm1::closeEvent(QCloseEvent* event)
 // as at the end of the session.
 void TForm1::SetUpClosingPath()
 {
-    for (TPanel* panel : {paProposalView, paEvaluationView, paErrorView, paGradeView, paHelpView, paCheckUp}) {
+    for (TPanel* panel : std::initializer_list<TPanel*>{paProposalView, paEvaluationView, paErrorView, paGradeView,
+                                                        paHelpView, paCheckUp}) {
         m_closing.AddPanel(panel);
     }
     m_closing.OnStop = [this] { StopForClosing(); };

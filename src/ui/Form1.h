@@ -26,12 +26,19 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QMouseEvent;
 class QPainter;
 class QTimer;
+class TErrorPanel;
+class TEvaluationPanel;
 class TExScrollBox;
 class TGPImage;
+class TGradePanel;
+class THelpPanel;
+class TProposalPanel;
+struct TPanelHost;
 class TPaintBox;
 class TPanel;
 class TPicture;
@@ -142,12 +149,13 @@ public:
     TTitleView* paTitleView;
     TStatusView* paStatusView;
     TSkinData* bsSkinData1;       // the look of the bars' skinned controls
-    // Placeholders, hidden: the feedback and help panels and the check-up square.
-    TPanel* paProposalView;
-    TPanel* paEvaluationView;
-    TPanel* paErrorView;
-    TPanel* paGradeView;
-    TPanel* paHelpView;
+    // Over the board, hidden until opened: the feedback, grade and help panels and the check-up
+    // square.
+    TProposalPanel* paProposalView;
+    TEvaluationPanel* paEvaluationView;
+    TErrorPanel* paErrorView;
+    TGradePanel* paGradeView;
+    THelpPanel* paHelpView;
     TPanel* paCheckUp;            // the check-up square, owned by the check-up
 
     // ---- TPlaybackView
@@ -196,7 +204,10 @@ private:
     // ---- Design: the controls, built before the start-up
     void CreateBoardArea();
     void CreateBoardControls();
-    void CreateFeedbackPlaceholders();
+    void CreateFeedbackPanels();
+    void WatchPanelAnchors();
+    std::vector<QWidget*> PanelAnchors() const;
+    bool IsPanelAnchor(const QObject* p_object) const;
     void CreateCheckUp();
     bool IsAnythingOpenOverBoard() const;
     void CreateTitleView();
@@ -255,6 +266,7 @@ private:
     std::unique_ptr<TPlaybackEngine> m_engine;
     std::unique_ptr<TKeyControl> m_keyControl;
     std::unique_ptr<TSeekPreview> m_seekPreview;
+    std::unique_ptr<TPanelHost> m_panelHost;
     TSkinReadResult m_skinRead;
 
     std::unique_ptr<TGPImage> m_gpImageBackGround;

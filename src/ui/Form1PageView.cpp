@@ -169,6 +169,10 @@ void TForm1::WatchMouse(QWidget* p_widget)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Move || type == QEvent::Resize) && m_bStartedUp && IsPanelAnchor(watched)) {
+        PlaceFeedbackPanels();
+    }
     if (event->type() == QEvent::Wheel) {
         wheelEvent(static_cast<QWheelEvent*>(event));
         return true;

@@ -8,6 +8,11 @@
 #include "platform/graphics/GPImage.h"
 #include "session/FileUtil.h"
 #include "ui/BoardPrint.h"
+#include "ui/ErrorPanel.h"
+#include "ui/EvaluationPanel.h"
+#include "ui/GradePanel.h"
+#include "ui/HelpPanel.h"
+#include "ui/ProposalPanel.h"
 #include "ui/ExScrollBox.h"
 #include "ui/PaintBox.h"
 #include "ui/Panel.h"
@@ -26,6 +31,8 @@
 #include "ui/WindowRules.h"
 
 #include <QDialog>
+
+#include <algorithm>
 #include <QSlider>
 #include <QTabBar>
 
@@ -33,21 +40,6 @@ namespace {
 
 constexpr int kVolumeKeyStep = 10;
 constexpr int kVolumeMax = 100;
-
-// A hidden panel of the board area at its design place, with its background picture filling it.
-struct TPlaceholder {
-    const char* panel;
-    QRect box;
-    const char* background;
-};
-
-const TPlaceholder kPlaceholders[] = {
-    {"paProposalView", QRect(0, 0, 280, 265), "imgProposalView"},
-    {"paEvaluationView", QRect(0, 0, 192, 209), "imgLectureAppraiseView"},
-    {"paErrorView", QRect(0, 0, 235, 170), "imgErrorView"},
-    {"paGradeView", QRect(0, 0, 280, 200), "imgGradeView"},
-    {"paHelpView", QRect(0, 0, 495, 400), "imgHelpView"},
-};
 
 } // namespace
 
@@ -75,40 +67,25 @@ void TForm1::CreateBoardControls()
         m_registry.Register(picture, TControlKind::Picture);
     }
 
-    CreateFeedbackPlaceholders();
+    CreateFeedbackPanels();
 
     CreateCheckUp();
 }
 
-// The feedback and help panels wait for their controls; they exist, hidden, so that the layout
-// and the placement address them already.
-void TForm1::CreateFeedbackPlaceholders()
+// The panels over the board, each a unit of its own; the window opens them from the tool buttons
+// (the grade panel with Ctrl+G, the grade button prints) and places them above their buttons.
+void TForm1::CreateFeedbackPanels()
 {
-    std::vector<TPanel*> panels;
-    for (const TPlaceholder& placeholder : kPlaceholders) {
-        auto* panel = new TPanel(scBox, QLatin1String(placeholder.panel), ShellLook::kBarColor);
-        panel->setGeometry(placeholder.box);
-        panel->hide();
-        m_registry.Register(panel, TControlKind::Panel);
-        auto* background = new TPicture(panel, QLatin1String(placeholder.background));
-        background->SetStretch(true);
-        m_registry.Register(background, TControlKind::Picture);
-        m_align.SetAlign(background, TAlign::Client);
-        panels.push_back(panel);
-    }
-    paProposalView = panels[0];
-    paEvaluationView = panels[1];
-    paErrorView = panels[2];
-    paGradeView = panels[3];
-    paHelpView = panels[4];
-
-    auto* imgHelp = new TPicture(paHelpView, QStringLiteral("imgHelp"));
-    imgHelp->setGeometry(8, 32, 480, 329);
-    m_registry.Register(imgHelp, TControlKind::Picture);
-    auto* imgPresentDetail = new TPicture(paGradeView, QStringLiteral("imgPresentDetail"));
-    imgPresentDetail->setGeometry(8, 189, 266, 155);
-    imgPresentDetail->hide();
-    m_registry.Register(imgPresentDetail, TControlKind::Picture);
+    m_panelHost = std::make_unique<TPanelHost>(TPanelHost{
+        m_state, m_registry, m_align, [this] { m_engine->PauseSound(); }, [this] { m_engine->PlaySound(); },
+        [this](TMessageKind kind, const QString& text) { ShowMessage(kind, text); },
+        [this] { return m_closing.IsClosing(); }, [this] { PlaceFeedbackPanels(); }});
+    paProposalView = new TProposalPanel(scBox, *m_panelHost);
+    paEvaluationView = new TEvaluationPanel(scBox, *m_panelHost);
+    paErrorView = new TErrorPanel(scBox, *m_panelHost);
+    paGradeView = new TGradePanel(scBox, *m_panelHost);
+    const auto page = [this](const char* name) { return m_registry.FindAs<TPicture>(QLatin1String(name), TControlKind::Picture); };
+    paHelpView = new THelpPanel(scBox, *m_panelHost, {page("imgHelp1"), page("imgHelp2")});
 }
 
 void TForm1::CreateTitleView()
@@ -139,8 +116,7 @@ void TForm1::CreateStatusView()
     }
 }
 
-// The release actions of the tool buttons. The feedback, grade and help buttons show their
-// pictures; their panels come with the panels themselves.
+// The release actions of the tool buttons.
 void TForm1::WireToolButtons()
 {
     TToolView& tools = *paStatusView->paToolView;
@@ -155,6 +131,32 @@ void TForm1::WireToolButtons()
         skin->OnMouseUp = [this, skin] { btnSkinChangeMouseUp(skin); };
     }
     tools.btnGrade->OnMouseUp = [this] { btnGradeMouseUp(); };
+    tools.btnProposal->OnMouseUp = [this] { paProposalView->Open(); };
+    tools.btnEvaluation->OnMouseUp = [this] { paEvaluationView->Open(); };
+    tools.btnError->OnMouseUp = [this] { paErrorView->Open(); };
+    tools.btnHelp->OnMouseUp = [this] { paHelpView->Open(); };
+    WatchPanelAnchors();
+}
+
+// The panels follow their buttons and the status bar whenever the bars are laid out again.
+std::vector<QWidget*> TForm1::PanelAnchors() const
+{
+    TToolView& tools = *paStatusView->paToolView;
+    return {paStatusView, &tools, tools.paToolViewLeft, tools.btnProposal, tools.btnEvaluation, tools.btnError,
+            tools.btnGrade};
+}
+
+void TForm1::WatchPanelAnchors()
+{
+    for (QWidget* anchor : PanelAnchors()) {
+        anchor->installEventFilter(this);
+    }
+}
+
+bool TForm1::IsPanelAnchor(const QObject* p_object) const
+{
+    const std::vector<QWidget*> anchors = PanelAnchors();
+    return std::find(anchors.begin(), anchors.end(), p_object) != anchors.end();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -281,6 +283,9 @@ void TForm1::KeyControl(TVirtualKey p_key)
     case TVirtualKey::Period:
         SetVolumeByKey(volume <= kVolumeMax - kVolumeKeyStep ? volume + kVolumeKeyStep : kVolumeMax);
         break;
+    case TVirtualKey::G:
+        paGradeView->Open();
+        break;
     case TVirtualKey::None:
         break;
     }
@@ -325,7 +330,8 @@ bool TForm1::IsAnythingOpenOverBoard() const
             return true;
         }
     }
-    for (const TPanel* panel : {paProposalView, paEvaluationView, paErrorView, paGradeView, paHelpView}) {
+    for (const TFeedbackPanel* panel : std::initializer_list<const TFeedbackPanel*>{
+             paProposalView, paEvaluationView, paErrorView, paGradeView, paHelpView}) {
         if (panel->isVisible()) {
             return true;
         }

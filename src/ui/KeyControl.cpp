@@ -28,6 +28,8 @@ TVirtualKey VirtualKeyOf(const QKeyEvent& p_event)
     case Qt::Key_Period:
     case Qt::Key_Greater:
         return keypad ? TVirtualKey::None : TVirtualKey::Period;
+    case Qt::Key_G:
+        return p_event.modifiers().testFlag(Qt::ControlModifier) ? TVirtualKey::G : TVirtualKey::None;
     default:
         return TVirtualKey::None;
     }

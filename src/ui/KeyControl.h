@@ -29,10 +29,12 @@ enum class TVirtualKey : int32_t {
     Subtract = 109,   // keypad -
     Comma = 188,      // the "," key, shifted or not
     Period = 190,     // the "." key, shifted or not
+    G = 71,           // with Ctrl only: the grade panel
 };
 
 // The virtual-key code of a key press; None for keys the player has no use for. Shifted, the ","
-// and "." keys give "<" and ">" and are still those keys; keypad "." and "," are other keys.
+// and "." keys give "<" and ">" and are still those keys; keypad "." and "," are other keys. "G"
+// counts only with Ctrl held.
 TVirtualKey VirtualKeyOf(const QKeyEvent& p_event);
 
 class TKeyControl : public QObject {

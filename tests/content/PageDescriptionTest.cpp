@@ -212,7 +212,8 @@ TEST_F(PageDescriptionTest, MissingFileAndBadPageNameChangeNothingButTheKey)
         std::optional<int32_t> key;
     };
     const std::vector<KeyCase> keys = {
-        {"A000001234", 1234}, {"C000000057", 57}, {"000000012", 12}, {"A1234567890", 123456789},
+        {"A000001234", 1234}, {"C000000057", 57}, {"000000012", 12}, {"A1234567890", 1234567890},
+        {"123456789", 123456789}, {"A-000000005", -5}, {"A00000000012", 12},
         {"Axyz", std::nullopt}, {"A", std::nullopt}, {"", std::nullopt},
     };
     for (const KeyCase& k : keys) {

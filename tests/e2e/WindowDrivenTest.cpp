@@ -572,6 +572,71 @@ TEST_F(TWindowDriven, UnansweredCheckUpClosesThePlayerWithNoResult)
 
 } // namespace
 
+// Whether the panel with this background picture shows with its top-left corner at p_ptAt: the
+// top right of its title band, where no control lies, is the picture's.
+bool ShowsPanel(const QImage& p_shot, const QString& p_sPictureFile, const QPoint& p_ptAt)
+{
+    const QImage picture = QImage(JoinPath(QCoreApplication::applicationDirPath(), QStringLiteral("image"), p_sPictureFile))
+                               .convertToFormat(QImage::Format_RGB32);
+    for (int y = 3; y < 10; ++y) {
+        for (int x = picture.width() - 40; x < picture.width() - 5; ++x) {
+            const QRgb want = picture.pixel(x, y);
+            const QRgb seen = p_shot.pixel(p_ptAt.x() + x, p_ptAt.y() + y);
+            if (std::abs(qRed(seen) - qRed(want)) > 2 || std::abs(qGreen(seen) - qGreen(want)) > 2 ||
+                std::abs(qBlue(seen) - qBlue(want)) > 2) {
+                return false;
+            }
+        }
+    }
+    return !picture.isNull();
+}
+
+// The learner sends a proposal with a memo, an evaluation and an error report on the first
+// lecture with the mouse and the keyboard, then lets the session play to its end: the result
+// carries them in that lecture's field, the memo's "&" made harmless, and nothing in the other's.
+TEST_F(TWindowDriven, FeedbackSentWithTheMouseAndKeysReachesTheResult)
+{
+    Launch();
+    FocusPlayer();
+    ASSERT_TRUE(WaitForPlaybackPast(0.005)) << "the player never showed its position moving";
+    const int toolTop = kStatusTop + 27 + 6;
+    const auto openPanel = [&](int p_nButtonLeft, const char* p_sPicture, const QPoint& p_ptAt) {
+        Click(QPoint(p_nButtonLeft + 17, toolTop + 17));
+        return WaitFor([&] { return ShowsPanel(Shot(), QLatin1String(p_sPicture), p_ptAt); });
+    };
+    const auto sendAndWaitClosed = [&](const QPoint& p_ptSend, const char* p_sPicture, const QPoint& p_ptAt) {
+        Click(p_ptSend);
+        return WaitFor([&] { return !ShowsPanel(Shot(), QLatin1String(p_sPicture), p_ptAt); });
+    };
+
+    // Proposal: "기타" (the last of seven items over 180 pixels), a memo typed, send.
+    const QPoint proposal(562, 420);
+    ASSERT_TRUE(openPanel(562, "imgProposalView.png", proposal)) << "the proposal panel never showed";
+    Click(proposal + QPoint(20, 41 + 2 + 180 * 13 / 14));
+    Sleep(300);
+    Xdo({QStringLiteral("type"), QStringLiteral("slower & clearer")});
+    ASSERT_TRUE(sendAndWaitClosed(proposal + QPoint(145 + 37, 231 + 12), "imgProposalView.png", proposal));
+
+    // Evaluation: the first item ("좋아요 ^^"), send.
+    const QPoint evaluation(602, 476);
+    ASSERT_TRUE(openPanel(602, "imgLectureAppraiseView.png", evaluation)) << "the evaluation panel never showed";
+    Click(evaluation + QPoint(7 + 14, 35 + 2 + 110 / 8));
+    ASSERT_TRUE(sendAndWaitClosed(evaluation + QPoint(58 + 37, 172 + 12), "imgLectureAppraiseView.png", evaluation));
+
+    // Error report: typed into the box, which has the keyboard on opening.
+    const QPoint error(642, 515);
+    ASSERT_TRUE(openPanel(642, "imgErrorView.png", error)) << "the error panel never showed";
+    Sleep(300);
+    Xdo({QStringLiteral("type"), QStringLiteral("board typo")});
+    ASSERT_TRUE(sendAndWaitClosed(error + QPoint(101 + 37, 136 + 12), "imgErrorView.png", error));
+
+    ASSERT_TRUE(m_launch.waitForFinished(kLaunchTimeoutSeconds * 1000));
+    EXPECT_EQ(m_launch.exitCode(), 0) << m_launch.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromLocal8Bit(m_launch.readAllStandardOutput()),
+              QStringLiteral("A&1&2&S9|,|1234|,|6|,|slower ＆ clearer|,|0|,|2|,||,|board typo"
+                             "&S9|,|57|,||,||,||,||,||,|&1&END\n"));
+}
+
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);

@@ -8,6 +8,7 @@
 #include "platform/audio/AudioLibrary.h"
 #include "session/FileUtil.h"
 #include "ui/ClosingPath.h"
+#include "ui/HelpPanel.h"
 #include "ui/MessageForm.h"
 #include "ui/Panel.h"
 
