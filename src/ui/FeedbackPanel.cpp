@@ -16,6 +16,9 @@ constexpr int kTitleBand = 30;
 // The panels' controls in the bars' look; sizes stay those of the design.
 const char* const kPanelStyle = R"(
 QLabel, QRadioButton, QCheckBox { color: #E6EAF0; font-size: 12px; background: transparent; }
+QRadioButton::indicator { width: 10px; height: 10px; border: 2px solid #8A96A8; border-radius: 7px; background: #141820; }
+QRadioButton::indicator:checked { background: #2F6FD0; border-color: #E6EAF0; }
+QRadioButton::indicator:hover { border-color: #E6EAF0; }
 QLineEdit, QPlainTextEdit, QComboBox { color: #E6EAF0; background: #141820; border: 1px solid #46505F; }
 QComboBox QAbstractItemView { color: #E6EAF0; background: #1E232C; selection-background-color: #2F6FD0; }
 QPushButton {

@@ -11,6 +11,7 @@
 #include "ui/MessageForm.h"
 #include "ui/PaintBox.h"
 #include "ui/Panel.h"
+#include "ui/ProposalPanel.h"
 #include "ui/StatusView.h"
 #include "ui/ToolView.h"
 
@@ -660,8 +661,9 @@ TEST_F(TCheckUpForcedClose, OverAnOpenFeedbackPanel)
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     AnswerWarnings(form);
-    form.paProposalView->show();
-    form.State().m_bActivateView = true;
+    QTest::mouseClick(form.paStatusView->paToolView->btnProposal, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    ASSERT_TRUE(form.paProposalView->isVisible());
+    ASSERT_TRUE(form.State().m_bActivateView);
     CheckUp().StartRun(0);
     ExpectClosedWithNothingHandedOff(form);
     EXPECT_FALSE(form.paProposalView->isVisible());
