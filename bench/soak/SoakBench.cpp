@@ -163,7 +163,8 @@ private:
     uint32_t m_nextDrawNo = 1;
 };
 
-// One lecture of `pages` pages sharing `minutes`, each with its voice and board work.
+// One lecture of `pages` pages sharing `minutes`, each with its voice and the same board work:
+// a page's memory is then comparable with any other's, and what differs between them is growth.
 bool MakeSession(TPlayerState& state, const QString& folder, const TSoakArgs& args)
 {
     if (!BeginBenchSession(state, folder)) {
@@ -176,14 +177,14 @@ bool MakeSession(TPlayerState& state, const QString& folder, const TSoakArgs& ar
     if (!MakeMp3(voice, static_cast<int64_t>(seconds) * kVoiceRate, kVoiceRate)) {
         return false;
     }
+    const std::vector<TPacketItem> packets = TBoardWork(1).Make(seconds);
+    QByteArray bytes(static_cast<qsizetype>(packets.size() * kPacketItemSize), '\0');
+    for (size_t i = 0; i < packets.size(); ++i) {
+        PacketItemToBytes(packets[i], reinterpret_cast<unsigned char*>(bytes.data()) + i * kPacketItemSize);
+    }
     QStringList ids;
     for (int page = 0; page < args.pages; ++page) {
         ids << QStringLiteral("p%1").arg(page, 3, 10, QLatin1Char('0'));
-        const std::vector<TPacketItem> packets = TBoardWork(static_cast<uint32_t>(page + 1)).Make(seconds);
-        QByteArray bytes(static_cast<qsizetype>(packets.size() * kPacketItemSize), '\0');
-        for (size_t i = 0; i < packets.size(); ++i) {
-            PacketItemToBytes(packets[i], reinterpret_cast<unsigned char*>(bytes.data()) + i * kPacketItemSize);
-        }
         if (!WriteBenchPage(state, ids.back(), kBoardWidth, kBoardHeight, bytes) ||
             !QFile::copy(voice, JoinPath(BenchPageFolder(state, ids.back()), "sound.dat"))) {
             return false;
