@@ -116,7 +116,7 @@ void TPlaybackEngine::ShareStrokeCache(std::shared_ptr<TGPStrokeCache> p_strokeC
 
 void TPlaybackEngine::StartWarmUp(int32_t p_nPageIndex)
 {
-    if (m_bBoardOnly) {
+    if (m_bBoardOnly || m_bUnwarmed) {
         return;
     }
     if (!m_warmUp) {

@@ -69,6 +69,9 @@ public:
     // opens no audio clip and so never calls the audio library, which another engine may be
     // using from another thread. Called before the first page starts.
     void SetBoardOnly() { m_bBoardOnly = true; }
+    // No background warm-up: the stroke cache then holds only what this engine's renders drew
+    // (for tests that count the figures kept). Called before the first page starts.
+    void LeaveStrokeCacheUnwarmed() { m_bUnwarmed = true; }
     // Takes the page list another engine read (the catalogue measures every voice with the audio
     // library) instead of reading the catalogue; no page is started: the first seek starts one.
     // (The benchmark gives its playing engine pages of a set length this way.)
@@ -305,6 +308,7 @@ private:
     std::unordered_map<uint32_t, TDrawNoEntry> m_mapDrawNo;   // index of the manager by number
     bool m_bLiveMode = true;                       // PacketPlay runs in live mode, not rebuilding
     bool m_bBoardOnly = false;                     // no voice, no audio clip streams
+    bool m_bUnwarmed = false;                      // no background warm-up of the stroke cache
     // A page start, a seek or a tick is under way: a tick arriving inside one of its dialogs waits.
     bool m_bBusy = false;
 

@@ -202,6 +202,7 @@ TEST_F(PlaybackTest, SeekBackFindsTheStrokesKeptFromTheFirstRender)
     }
     TPageSpec page{"strokes", SamplesOf(3000), packets};
     WriteSession({{page}});
+    m_bWarmUp = false;
     Start();
     const TGPStrokeCache& cache = m_engine->GetStrokeCache();
     const QRect board = m_engine->GetBoardImage().rect();
@@ -239,6 +240,7 @@ TEST_F(PlaybackTest, StrokesKeptAreThoseOfThePagePlaying)
         return packets;
     };
     WriteSession({{TPageSpec{"first", SamplesOf(3000), strokes(50)}, TPageSpec{"second", SamplesOf(3000), strokes(300)}}});
+    m_bWarmUp = false;
     Start();
     const TGPStrokeCache& cache = m_engine->GetStrokeCache();
     const auto drawPage = [&] {
