@@ -25,6 +25,7 @@
 #include "playback/PlaybackEngine.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
+#include "session/PacketItems.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,14 +63,7 @@ double Seconds(const std::function<void()>& work)
 
 TPacketItem Packet(uint8_t type, int32_t frame, uint32_t drawNo, float fp1 = 0, float fp2 = 0, float fp3 = 0)
 {
-    TPacketItem item;
-    item.PacketType = type;
-    item.FrameNo = frame;
-    item.DrawNo = drawNo;
-    item.FloatParam1 = fp1;
-    item.FloatParam2 = fp2;
-    item.FloatParam3 = fp3;
-    return item;
+    return MakePacketItem(type, frame, drawNo, fp1, fp2, fp3);
 }
 
 // The packets of `strokes` wavy strokes of 30 points spread over the board, `perGroup` strokes

@@ -21,6 +21,7 @@
 #include "playback/PlaybackEngine.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
+#include "session/PacketItems.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -143,16 +144,7 @@ private:
     void Add(int32_t frame, uint8_t type, uint32_t drawNo, float fp1 = 0, float fp2 = 0, float fp3 = 0, float fp4 = 0,
              uint8_t byteParam = 0)
     {
-        TPacketItem item;
-        item.PacketType = type;
-        item.FrameNo = frame;
-        item.DrawNo = drawNo;
-        item.ByteParam = byteParam;
-        item.FloatParam1 = fp1;
-        item.FloatParam2 = fp2;
-        item.FloatParam3 = fp3;
-        item.FloatParam4 = fp4;
-        m_packets.push_back(item);
+        m_packets.push_back(MakePacketItem(type, frame, drawNo, fp1, fp2, fp3, fp4, byteParam));
     }
 
     int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }

@@ -13,6 +13,7 @@
 #include "platform/graphics/GPGraphics.h"
 #include "playback/HeadlessPlaybackView.h"
 #include "playback/PlaybackEngine.h"
+#include "session/PacketItems.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
 
@@ -34,16 +35,7 @@ constexpr int64_t SamplesOf(int64_t ms)
 inline TPacketItem Packet(uint8_t type, int32_t frame, uint32_t drawNo = 0, float fp1 = 0, float fp2 = 0, float fp3 = 0,
                           float fp4 = 0, uint8_t byteParam = 0)
 {
-    TPacketItem item;
-    item.PacketType = type;
-    item.FrameNo = frame;
-    item.DrawNo = drawNo;
-    item.ByteParam = byteParam;
-    item.FloatParam1 = fp1;
-    item.FloatParam2 = fp2;
-    item.FloatParam3 = fp3;
-    item.FloatParam4 = fp4;
-    return item;
+    return MakePacketItem(type, frame, drawNo, fp1, fp2, fp3, fp4, byteParam);
 }
 
 inline QByteArray PacketFileBytes(const std::vector<TPacketItem>& items)

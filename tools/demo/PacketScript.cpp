@@ -1,6 +1,7 @@
 #include "PacketScript.h"
 
 #include "platform/Rounding.h"
+#include "session/PacketItems.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,16 +58,8 @@ double TPacketScript::Add(double ms, TPacketCode type, uint32_t drawNo, uint8_t 
 {
     ms = std::max(ms, m_lastMs);
     m_lastMs = ms;
-    TPacketItem item;
-    item.PacketType = type;
-    item.FrameNo = MilliSecondsToFrameNo(static_cast<uint32_t>(RoundHalfEven(ms)));
-    item.DrawNo = drawNo;
-    item.ByteParam = byteParam;
-    item.FloatParam1 = fp1;
-    item.FloatParam2 = fp2;
-    item.FloatParam3 = fp3;
-    item.FloatParam4 = fp4;
-    m_items.push_back(item);
+    m_items.push_back(MakePacketItem(type, MilliSecondsToFrameNo(static_cast<uint32_t>(RoundHalfEven(ms))), drawNo,
+                                     fp1, fp2, fp3, fp4, byteParam));
     return ms;
 }
 
