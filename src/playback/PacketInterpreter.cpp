@@ -14,7 +14,6 @@ namespace {
 
 // A live stroke piece reaches half the pen width beyond its points, plus anti-aliasing.
 constexpr float kLiveInkMargin = 2.0f;
-constexpr int32_t kPointerStickSize = 32;
 
 // The pixels a box of the board touches.
 QRect PixelsOf(const TGPRectF& box)

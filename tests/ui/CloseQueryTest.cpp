@@ -58,7 +58,7 @@ TEST_P(TCloseQuery, AsksOnlyWhenASupervisedStudyIsLeftEarlyAndHandsOffOnlyAtTheE
     ASSERT_TRUE(form.IsStartedUp());
     ASSERT_GT(form.State().m_intAllMileSecond, 0);
     ASSERT_TRUE(form.State().m_bPlaying);
-    TPictureButton* play = form.paStatusView->paToolView->btnPlay;
+    TPictureButton* play = form.StatusBar().paToolView->btnPlay;
     if (c.paused) {
         QTest::mouseClick(play, Qt::LeftButton, Qt::NoModifier, QPoint(17, 17));
         ASSERT_FALSE(form.State().m_bPlaying);

@@ -178,11 +178,11 @@ TEST_F(TFormTest, DefaultLayoutCentresTheBoardAboveTheStatusBar)
 {
     m_sLayoutFile = BinFile(QStringLiteral("ravo.xml"));
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    EXPECT_TRUE(form.paTitleView->isHidden());
-    EXPECT_FALSE(form.paStatusView->isHidden());
-    EXPECT_EQ(form.paStatusView->geometry(), QRect(0, 695, 1280, 105));
-    EXPECT_EQ(form.paFrameView->geometry(), QRect(300, 88, 680, 520));
-    EXPECT_EQ(form.scBox->geometry(), QRect(0, 0, 1280, 695));
+    EXPECT_TRUE(form.TitleBar().isHidden());
+    EXPECT_FALSE(form.StatusBar().isHidden());
+    EXPECT_EQ(form.StatusBar().geometry(), QRect(0, 695, 1280, 105));
+    EXPECT_EQ(form.Board().paFrameView->geometry(), QRect(300, 88, 680, 520));
+    EXPECT_EQ(form.Board().scBox->geometry(), QRect(0, 0, 1280, 695));
     for (const char* background : {"imgToolViewLeft", "imgPlayViewClient", "imgTitleViewRight"}) {
         EXPECT_FALSE(Control<TPicture>(background)->GetPicture().isNull()) << background;
     }
@@ -194,20 +194,20 @@ TEST_F(TFormTest, CompactLayoutPutsTheBoardTopLeftAndThePlayBarOnTop)
 {
     m_sLayoutFile = BinFile(QStringLiteral("ravo-compact.xml"));
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    EXPECT_TRUE(form.paTitleView->isHidden());
-    EXPECT_TRUE(form.paStatusView->isHidden());
-    EXPECT_EQ(form.scBox->geometry(), QRect(0, 0, 1280, 800));
-    EXPECT_EQ(form.paFrameView->geometry(), QRect(0, 0, 680, 520));
-    EXPECT_EQ(form.paStatusView->geometry(), QRect(0, 712, 1280, 88));
-    EXPECT_EQ(form.paStatusView->paPlayView->geometry(), QRect(0, 0, 1280, 22));
-    EXPECT_EQ(form.paStatusView->paToolView->geometry(), QRect(0, 22, 1280, 40));
-    EXPECT_EQ(form.paStatusView->paTabView->geometry(), QRect(0, 62, 1280, 26));
+    EXPECT_TRUE(form.TitleBar().isHidden());
+    EXPECT_TRUE(form.StatusBar().isHidden());
+    EXPECT_EQ(form.Board().scBox->geometry(), QRect(0, 0, 1280, 800));
+    EXPECT_EQ(form.Board().paFrameView->geometry(), QRect(0, 0, 680, 520));
+    EXPECT_EQ(form.StatusBar().geometry(), QRect(0, 712, 1280, 88));
+    EXPECT_EQ(form.StatusBar().paPlayView->geometry(), QRect(0, 0, 1280, 22));
+    EXPECT_EQ(form.StatusBar().paToolView->geometry(), QRect(0, 22, 1280, 40));
+    EXPECT_EQ(form.StatusBar().paTabView->geometry(), QRect(0, 62, 1280, 26));
     // The bottom band as high as the status bar shows it; the board hides it again.
-    form.ShowToolBar(640, 800 - 88);
-    EXPECT_FALSE(form.paStatusView->isHidden());
-    EXPECT_EQ(form.scBox->geometry(), QRect(0, 0, 1280, 712));
-    form.ShowToolBar(640, 400);
-    EXPECT_TRUE(form.paStatusView->isHidden());
+    form.Reveal().ShowToolBar(640, 800 - 88);
+    EXPECT_FALSE(form.StatusBar().isHidden());
+    EXPECT_EQ(form.Board().scBox->geometry(), QRect(0, 0, 1280, 712));
+    form.Reveal().ShowToolBar(640, 400);
+    EXPECT_TRUE(form.StatusBar().isHidden());
 }
 
 } // namespace

@@ -30,7 +30,7 @@ void SendMouse(QWidget* p_target, QEvent::Type p_type, QPoint p_at)
 TEST_F(TFormTest, PressOnTheSeekTrackSeeksThereOnRelease)
 {
     TForm1& form = StartForm(kFreeLaunchText);
-    QSlider* track = form.paStatusView->scbPlay->Track();
+    QSlider* track = form.StatusBar().scbPlay->Track();
     const QPoint at(track->width() * 3 / 4, track->height() / 2);
     SendMouse(track, QEvent::MouseButtonPress, at);
     EXPECT_TRUE(form.State().m_bClickTabLecturePage);
@@ -41,25 +41,25 @@ TEST_F(TFormTest, PressOnTheSeekTrackSeeksThereOnRelease)
     EXPECT_EQ(form.State().m_intCurrentMilesSecond, track->value());
     EXPECT_NEAR(form.State().m_intCurrentMilesSecond, total * 3 / 4, total / 10);
     EXPECT_EQ(form.State().m_nCurrentPlayPageIndex, 1);
-    EXPECT_EQ(form.paStatusView->tabLecturePage->currentIndex(), 1);
+    EXPECT_EQ(form.StatusBar().tabLecturePage->currentIndex(), 1);
 }
 
 TEST_F(TFormTest, SeekArrowsStepTenSecondsWithinTheSession)
 {
     TForm1& form = StartForm(kFreeLaunchText);
     form.State().m_intCurrentMilesSecond = 2000;
-    form.paStatusView->scbPlay->DownButton()->click();
+    form.StatusBar().scbPlay->DownButton()->click();
     EXPECT_EQ(form.State().m_intCurrentMilesSecond, 0);
-    EXPECT_EQ(form.paStatusView->scbPlay->GetPosition(), 0);
+    EXPECT_EQ(form.StatusBar().scbPlay->GetPosition(), 0);
     // The session is shorter than 10 s: forward has nowhere to go.
-    form.paStatusView->scbPlay->UpButton()->click();
+    form.StatusBar().scbPlay->UpButton()->click();
     EXPECT_EQ(form.State().m_intCurrentMilesSecond, 0);
 }
 
 TEST_F(TFormTest, PageTabStartsItsPage)
 {
     TForm1& form = StartForm(kFreeLaunchText);
-    QTabBar* tabs = form.paStatusView->tabLecturePage;
+    QTabBar* tabs = form.StatusBar().tabLecturePage;
     ASSERT_EQ(tabs->count(), 2);
     EXPECT_TRUE(tabs->isEnabled());
     tabs->setCurrentIndex(1);
@@ -73,7 +73,7 @@ TEST_F(TFormTest, PageTabStartsItsPage)
 TEST_F(TFormTest, ClickOnTheTabOfThePagePlayingStartsItAgain)
 {
     TForm1& form = StartForm(kFreeLaunchText);
-    QTabBar* tabs = form.paStatusView->tabLecturePage;
+    QTabBar* tabs = form.StatusBar().tabLecturePage;
     const QPoint second = tabs->tabRect(1).center();
     SendMouse(tabs, QEvent::MouseButtonPress, second);
     SendMouse(tabs, QEvent::MouseButtonRelease, second);
@@ -100,7 +100,7 @@ TEST_F(TFormTest, ClickOnTheTabOfThePagePlayingStartsItAgain)
     EXPECT_EQ(form.State().m_nCurrentPlayPageIndex, 1);
     EXPECT_EQ(form.State().m_dCurrentPlayPosition, 0u);
     EXPECT_EQ(form.State().m_intCurrentMilesSecond, start);
-    EXPECT_EQ(form.paStatusView->scbPlay->GetPosition(), start);
+    EXPECT_EQ(form.StatusBar().scbPlay->GetPosition(), start);
     EXPECT_EQ(form.Engine().GetDrawManager().GetCount(), 0);
     EXPECT_NE(form.Engine().GetPlayChannel(), voice);   // the page's voice loaded afresh
     EXPECT_LT(BASS_ChannelBytes2Seconds(form.Engine().GetPlayChannel(),
@@ -112,7 +112,7 @@ TEST_F(TFormTest, ClickOnTheTabOfThePagePlayingStartsItAgain)
 TEST_F(TFormTest, PageTabsTakeNoClicksInSupervisedStudy)
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    EXPECT_FALSE(form.paStatusView->tabLecturePage->isEnabled());
+    EXPECT_FALSE(form.StatusBar().tabLecturePage->isEnabled());
 }
 
 } // namespace
