@@ -201,11 +201,13 @@ TEST(AudioOutput, DeviceConsumesTheVoiceAndIsReopenedAfterAFailure)
         EXPECT_TRUE(WaitUntil([] { return std::string(AudioOutputKind()) == "silent"; }));
         EXPECT_TRUE(AudioDeviceMissing());
         EXPECT_NE(BASS_ChannelIsActive(voice.play), kActiveStopped);
-        // No position lost or skipped at the change of output: from there on the silent output
-        // keeps wall time.
+        // No position lost or skipped at the change of output: the silent output goes on from
+        // where the device stopped (which stands still while a starved server lets the failing
+        // stream close), never behind it and never ahead of the wall clock.
         const double third = PositionSeconds(voice);
         const double thirdAt = SecondsSince(start);
-        EXPECT_NEAR(third - before, thirdAt - beforeAt, 0.15);
+        EXPECT_GE(third, before);
+        EXPECT_LE(third - before, thirdAt - beforeAt + 0.15);
 
         // The device is opened again after a short back-off, and plays the same voice on once the
         // server consumes again (more callbacks than the few that fill its buffer).
