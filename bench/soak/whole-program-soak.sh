@@ -12,7 +12,8 @@
 #
 # usage: bench/soak/whole-program-soak.sh [BUILD_DIR]   (default build; needs ravo-player,
 #        ravo-tool, ravo_skin and bench_soak_session built)
-#   SOAK_MINUTES (session minutes, default 60), SOAK_PAGES (default 12), SOAK_LOG (keeps the logs there)
+#   SOAK_MINUTES (session minutes, default 60), SOAK_PAGES (default 12), SOAK_LOG (keeps the logs
+#   and a screenshot of the third minute there)
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="$(cd "${1:-$root/build}" && pwd)"
@@ -129,6 +130,9 @@ while kill -0 "$launch" 2>/dev/null; do
       "$(printf "%d:%02d.%03d" $((position / 60000)) $((position / 1000 % 60)) $((position % 1000)))" \
       "$deviation" "$((total - heard))" "${sent#*.}"
     heard="$total"
+    if [ "$minute" = 3 ] && command -v import >/dev/null; then
+      import -window root "$logs/screen-minute-3.png" 2>/dev/null || true
+    fi
     echo "$minute $rss $count $deviation" >>"$logs/table.txt"
   fi
 done
