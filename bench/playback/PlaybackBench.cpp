@@ -173,7 +173,7 @@ public:
         return Seconds([&] {
             image.fill(0xFFFFFFFF);
             TGPGraphics graphics(&image);
-            m_engine->PaintBoard(graphics);
+            m_engine->Board().PaintBoard(graphics);
         });
     }
 
@@ -268,7 +268,7 @@ double MsSince(Clock::time_point start)
 Clock::time_point StartPageCold(TBenchSession& session)
 {
     session.Engine().GetWarmUp()->WaitIdle();
-    session.Engine().GetStrokeCache().Clear();
+    session.Engine().Board().GetStrokeCache().Clear();
     const Clock::time_point start = Clock::now();
     session.StartPage();
     return start;
@@ -342,10 +342,10 @@ void BenchSeekRebuild(int packetCount, float zoom)
 
     // Without the warm-up: the page's strokes never drawn, nothing kept.
     engine.GetWarmUp()->WaitIdle();
-    engine.GetStrokeCache().Clear();
+    engine.Board().GetStrokeCache().Clear();
     const TRebuildRun bare = Rebuild(engine, lastFrame);
     const TRebuildRun bareZoom = [&] {
-        engine.GetStrokeCache().Clear();
+        engine.Board().GetStrokeCache().Clear();
         const TRebuildRun run = ZoomStep(session);
         engine.GetWarmUp()->WaitIdle();
         return run;
@@ -388,9 +388,10 @@ void BenchSeekRebuild(int packetCount, float zoom)
                 kZoomAllowanceMs, plainZoomed * 1e3);
     PrintRun("no warm-up             ", bareZoom, plainZoomed);
     PrintRun("warm-up                ", zoomed, plainZoomed);
-    std::printf("      stroke cache after the warm-up: %zu figures, %.1f MB of %.0f MB\n",
-                engine.GetStrokeCache().GetCount(), static_cast<double>(engine.GetStrokeCache().GetUsedBytes()) / (1 << 20),
-                static_cast<double>(engine.GetStrokeCache().GetCapacityBytes()) / (1 << 20));
+    const TGPStrokeCache& cache = engine.Board().GetStrokeCache();
+    std::printf("      stroke cache after the warm-up: %zu figures, %.1f MB of %.0f MB\n", cache.GetCount(),
+                static_cast<double>(cache.GetUsedBytes()) / (1 << 20),
+                static_cast<double>(cache.GetCapacityBytes()) / (1 << 20));
 }
 
 // Milliseconds from a request to its picture: at once when kept, else when the handler has it

@@ -276,7 +276,7 @@ int main(int argc, char** argv)
             rss.push_back(ResidentMegabytes());
             std::printf("%8zu %10.1f %10.1f %10d %16zu\n", rss.size() - 1, rss.back(),
                         static_cast<double>(wall.elapsed()) / 1e3, engine->GetDrawManager().GetCount(),
-                        engine->GetStrokeCache().GetUsedBytes() / 1024);
+                        engine->Board().GetStrokeCache().GetUsedBytes() / 1024);
             std::fflush(stdout);
         }
     }

@@ -164,7 +164,7 @@ TEST_F(PlaybackTest, OffScreenPartsAreRenderedLater)
     m_state.m_intCurrentMilesSecond = 11000;
     m_engine->btnPlayPrevMouseUp();   // rebuild at 1 s, paused
     const QImage full = FullRepaint(*m_engine);
-    EXPECT_FALSE(m_engine->IsBoardComplete());
+    EXPECT_FALSE(m_engine->Board().IsComplete());
     const QRect visible = m_view.GetVisibleBoardRect().intersected(full.rect());
     EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage().copy(visible), full.copy(visible)), 0);
     EXPECT_GT(DifferingPixels(m_engine->GetBoardImage(), full), 0);
@@ -174,10 +174,10 @@ TEST_F(PlaybackTest, OffScreenPartsAreRenderedLater)
     ASSERT_NE(moved, visible);
     EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage().copy(moved), full.copy(moved)), 0);
 
-    for (int i = 0; i < 50 && !m_engine->IsBoardComplete(); ++i) {
+    for (int i = 0; i < 50 && !m_engine->Board().IsComplete(); ++i) {
         Tick();
     }
-    EXPECT_TRUE(m_engine->IsBoardComplete());
+    EXPECT_TRUE(m_engine->Board().IsComplete());
     EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), full), 0);
 }
 
@@ -204,7 +204,7 @@ TEST_F(PlaybackTest, SeekBackFindsTheStrokesKeptFromTheFirstRender)
     WriteSession({{page}});
     m_bWarmUp = false;
     Start();
-    const TGPStrokeCache& cache = m_engine->GetStrokeCache();
+    const TGPStrokeCache& cache = m_engine->Board().GetStrokeCache();
     const QRect board = m_engine->GetBoardImage().rect();
 
     m_engine->RedrawUntilMP3FrameNo(60);
@@ -242,7 +242,7 @@ TEST_F(PlaybackTest, StrokesKeptAreThoseOfThePagePlaying)
     WriteSession({{TPageSpec{"first", SamplesOf(3000), strokes(50)}, TPageSpec{"second", SamplesOf(3000), strokes(300)}}});
     m_bWarmUp = false;
     Start();
-    const TGPStrokeCache& cache = m_engine->GetStrokeCache();
+    const TGPStrokeCache& cache = m_engine->Board().GetStrokeCache();
     const auto drawPage = [&] {
         m_engine->RedrawUntilMP3FrameNo(20);
         m_engine->EnsureBoardRendered(m_engine->GetBoardImage().rect());

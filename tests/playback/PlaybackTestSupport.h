@@ -99,7 +99,7 @@ inline QImage FullRepaint(const TPlaybackEngine& engine)
     QImage image(engine.GetBoardImage().size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(0xFFFFFFFF);
     TGPGraphics graphics(&image);
-    engine.PaintBoard(graphics);
+    engine.Board().PaintBoard(graphics);
     return image;
 }
 

@@ -38,7 +38,7 @@ TEST_F(PlaybackTest, WarmUpKeepsEveryStrokeForTheSeekAndTheNextZoomStep)
     Start();
     ASSERT_NE(m_engine->GetWarmUp(), nullptr);
     m_engine->GetWarmUp()->WaitIdle();
-    const TGPStrokeCache& cache = m_engine->GetStrokeCache();
+    const TGPStrokeCache& cache = m_engine->Board().GetStrokeCache();
     // One figure per stroke at 100 % and at 110 % (there is no step below 100 %), none of them
     // drawn on screen yet.
     EXPECT_EQ(cache.GetCount(), 60u);
