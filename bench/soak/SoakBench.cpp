@@ -17,6 +17,7 @@
 #include "platform/graphics/GPStrokeCache.h"
 #include "platform/audio/AudioLibrary.h"
 #include "platform/audio/AudioTestOutput.h"
+#include "playback/BoardWarmUp.h"
 #include "playback/HeadlessPlaybackView.h"
 #include "playback/PlaybackEngine.h"
 #include "session/FileUtil.h"
@@ -244,6 +245,7 @@ int main(int argc, char** argv)
     THeadlessPlaybackView view;
     view.m_onWait = AdvanceOutput;   // the output plays on while the player waits
     auto engine = std::make_unique<TPlaybackEngine>(state, view);
+    AttachBoardWarmUp(*engine);   // as the window does
     if (!engine->LoadLectureInfo(state.m_sBasePath)) {
         return 1;
     }

@@ -1,11 +1,10 @@
-// The engine's pages, page start, voice and zoom step.
+// The engine's pages, page start, voice, zoom step and listeners.
 
 #include "playback/PlaybackEngine.h"
 
 #include "content/ResourceManager.h"
 #include "platform/Rounding.h"
 #include "platform/graphics/GPStrokeCache.h"
-#include "playback/BoardWarmUp.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
 
@@ -66,7 +65,7 @@ TPlaybackEngine::TPlaybackEngine(TPlayerState& p_state, TPlaybackView& p_view)
 
 TPlaybackEngine::~TPlaybackEngine()
 {
-    m_warmUp.reset();   // the warm-up stops before the objects and the voice go
+    m_listListeners.clear();   // work ahead stops before the objects and the voice go
     m_dmDrawManager.Dispose();
     if (!m_bBoardOnly) {
         BASS_StreamFree(m_playChannel);
@@ -91,19 +90,22 @@ void TPlaybackEngine::UsePageList(std::vector<TLectureInfo> p_listPages)
 {
     m_lcCatalogue.SetLectureInfoList(std::move(p_listPages));
     m_state.m_nCurrentPlayPageIndex = -1;
-    // The warm-up works from a copy of the old list.
-    m_warmUp.reset();
 }
 
-void TPlaybackEngine::StartWarmUp(int32_t p_nPageIndex)
+// ---------------------------------------------------------------------------------------------
+// Listeners
+
+void TPlaybackEngine::AttachListener(std::unique_ptr<TPlaybackListener> p_listener)
 {
-    if (m_bBoardOnly || m_bUnwarmed) {
-        return;
+    if (p_listener) {
+        m_listListeners.push_back(std::move(p_listener));
     }
-    if (!m_warmUp) {
-        m_warmUp = std::make_unique<TBoardWarmUp>(m_state, GetLectureInfoList(), m_board.GetSharedStrokeCache());
-    }
-    m_warmUp->Start(p_nPageIndex, m_state.m_viewRatio, m_view.GetVisibleSize(), m_view.GetScrollOffset());
+}
+
+TBoardPlace TPlaybackEngine::PlaceAt(int32_t p_nPageIndex) const
+{
+    return {m_state, GetLectureInfoList(), p_nPageIndex, m_state.m_viewRatio,
+            m_view.GetVisibleSize(), m_view.GetScrollOffset()};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -158,13 +160,12 @@ void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageInd
         return;
     }
     const QScopedValueRollback<bool> busy(m_bBusy, true);
+    // Work ahead on the old page stops first: its warm-up's tiles stop filling the cache.
+    Announce([](TPlaybackListener& listener) { listener.PageStarting(); });
     // The cache serves the rebuilds of one page: over a long session the figures of the pages
     // played before would only pile up (the keys hold the figure, so no other page finds them).
     // Board-only engines share the window's cache and leave its keeping to the window's engine.
     if (!m_bBoardOnly && p_nPageIndex != m_nStrokeCachePage) {
-        if (m_warmUp) {
-            m_warmUp->Cancel();                    // the old page's tiles stop filling it
-        }
         m_board.GetStrokeCache().Clear();
         m_nStrokeCachePage = p_nPageIndex;
     }
@@ -186,7 +187,7 @@ void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageInd
     m_state.m_ptViewPoint = TGPPointF{0.0f, 0.0f};
     m_view.SetScrollOffset(QPoint(0, 0));
     m_board.RenderAll();
-    StartWarmUp(p_nPageIndex);
+    Announce([&](TPlaybackListener& listener) { listener.PageStarted(PlaceAt(p_nPageIndex)); });
 }
 
 // A missing file is told as it is; a file read only in part names itself. Either way the page
@@ -328,10 +329,8 @@ void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
     if (!HasBoardPicture()) {
         return;
     }
-    // The warm-up at the old zoom gives way to the rebuild; the new zoom's starts after it.
-    if (m_warmUp) {
-        m_warmUp->Cancel();
-    }
+    // Work ahead at the old zoom gives way to the rebuild; the new zoom's starts after it.
+    Announce([](TPlaybackListener& listener) { listener.ZoomStepping(); });
     float& ratio = m_state.m_viewRatio;
     const float stepped = SteppedZoom(ratio, p_bIncrease);
     if (stepped != ratio) {
@@ -346,5 +345,5 @@ void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
     // next page's first frame, and a seek there would start that page.
     m_view.SetFrameClockEnabled(false);
     RebuildAtPagePosition();
-    StartWarmUp(m_state.m_nCurrentPlayPageIndex);
+    Announce([this](TPlaybackListener& listener) { listener.ZoomStepped(PlaceAt(m_state.m_nCurrentPlayPageIndex)); });
 }

@@ -2,7 +2,10 @@
 // The playback engine: the session's pages, the current page's description, resources, packets,
 // drawing objects and voice; the packet interpreter, the frame clock, seeking, page navigation,
 // the transport controls and the zoom rebuild. It reaches the window only through TPlaybackView,
-// and draws on its board surface (TBoardSurface: the cached image the window paints from).
+// draws on its board surface (TBoardSurface: the cached image the window paints from) and
+// announces page starts and zoom steps to the listeners attached to it (TPlaybackListener).
+// Everything runs on the thread that owns the engine: the window's, or a worker's for a
+// board-only engine.
 
 #include "content/LectureCatalogue.h"
 #include "content/PacketFile.h"
@@ -11,6 +14,7 @@
 #include "draw/DrawParent.h"
 #include "platform/audio/AudioLibrary.h"
 #include "playback/BoardSurface.h"
+#include "playback/PlaybackListener.h"
 #include "playback/PlaybackView.h"
 #include "session/CommDefine.h"
 #include "session/PlayerState.h"
@@ -25,7 +29,6 @@
 #include <unordered_map>
 #include <vector>
 
-class TBoardWarmUp;
 class TDrawStrokes;
 class TResourceManager;
 
@@ -68,10 +71,13 @@ public:
     // Takes the page list another engine read (the catalogue measures every voice with the audio
     // library) instead of reading the catalogue; no page is started: the first seek starts one.
     // (The benchmark gives its playing engine pages of a set length this way.)
-    // No background warm-up: the stroke cache then holds only what this engine's renders drew
-    // (for tests that count the figures kept). Called before the first page starts.
-    void LeaveStrokeCacheUnwarmed() { m_bUnwarmed = true; }
     void UsePageList(std::vector<TLectureInfo> p_listPages);
+
+    // ---- Listeners
+
+    // Attaches a listener for the engine's life (it goes before the engine's other parts); the
+    // listeners hear the announcements in the order they were attached.
+    void AttachListener(std::unique_ptr<TPlaybackListener> p_listener);
 
     // ---- Catalogue and page start
 
@@ -160,8 +166,6 @@ public:
         double renderSeconds = 0.0;
     };
     TRebuildTiming GetLastRebuildTiming() const { return m_rebuildTiming; }
-    // The background warm-up of the stroke cache; none in board-only engines and before a page.
-    TBoardWarmUp* GetWarmUp() const { return m_warmUp.get(); }
 
     // ---- Access for the window and the tests
 
@@ -247,9 +251,18 @@ private:
     // m_bPlaying := p_bPlaying, and the window shows it.
     void SetPlaying(bool p_bPlaying);
     void ShowSpeedTexts();
-    // The stroke cache is warmed for the page at the current zoom and a step either side (not in board-only
-    // engines: previews and notes render what they need themselves).
-    void StartWarmUp(int32_t p_nPageIndex);
+
+    // ---- Announcements
+
+    // Where the board stands now in the page, for the listeners.
+    TBoardPlace PlaceAt(int32_t p_nPageIndex) const;
+    template <class TCall>
+    void Announce(TCall&& p_call)
+    {
+        for (const std::unique_ptr<TPlaybackListener>& listener : m_listListeners) {
+            p_call(*listener);
+        }
+    }
 
     static constexpr int32_t kStopSoundWaitMs = 500;
 
@@ -269,7 +282,6 @@ private:
     std::unordered_map<uint32_t, TDrawNoEntry> m_mapDrawNo;   // index of the manager by number
     bool m_bLiveMode = true;                       // PacketPlay runs in live mode, not rebuilding
     bool m_bBoardOnly = false;                     // no voice, no audio clip streams
-    bool m_bUnwarmed = false;                      // no background warm-up of the stroke cache
     // A page start, a seek or a tick is under way: a tick arriving inside one of its dialogs waits.
     bool m_bBusy = false;
 
@@ -281,6 +293,6 @@ private:
     TBoardSurface m_board;
     TRebuildTiming m_rebuildTiming;
     int32_t m_nStrokeCachePage = -1;               // the page whose figures the stroke cache holds
-    // Last: stopped before the parts of the engine go.
-    std::unique_ptr<TBoardWarmUp> m_warmUp;
+    // Last: they stop before the parts of the engine go.
+    std::vector<std::unique_ptr<TPlaybackListener>> m_listListeners;
 };

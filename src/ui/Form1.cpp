@@ -5,6 +5,7 @@
 
 #include "platform/Rounding.h"
 #include "platform/graphics/GPImage.h"
+#include "playback/BoardWarmUp.h"
 #include "session/FileUtil.h"
 #include "session/LauncherFile.h"
 #include "ui/ErrorPanel.h"
@@ -88,6 +89,7 @@ TForm1::TForm1(TForm1Options p_options)
     connect(tmMessageStatus, &QTimer::timeout, this, [this] { tmMessageStatusTimer(); });
 
     m_engine = std::make_unique<TPlaybackEngine>(m_state, *this);
+    AttachBoardWarmUp(*m_engine);   // the stroke cache warmed ahead of the learner
     SetUpClosingPath();
 }
 
