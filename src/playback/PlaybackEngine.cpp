@@ -16,7 +16,9 @@ const char* const kNoPlayablePageMessage = "재생할 강의 페이지가 없습
 namespace {
 
 constexpr int32_t kLoadSoundWaitMs = 200;
-constexpr float kZoomStep = 0.1f;
+// The step is added in extended precision and stored in single precision: ten steps up from 1.0
+// end just above 2.0, and ten steps down return to 1.0 exactly.
+constexpr long double kZoomStep = 0.1L;
 constexpr float kZoomMin = 1.0f;
 constexpr float kZoomMax = 2.0f;
 
@@ -315,9 +317,7 @@ void TPlaybackEngine::SetPlaying(bool p_bPlaying)
 
 float SteppedZoom(float p_fRatio, bool p_bIncrease)
 {
-    // The step is added in extended precision and stored in single precision: ten steps up from
-    // 1.0 end just above 2.0, and ten steps down return to 1.0 exactly.
-    const long double step = p_bIncrease ? 0.1L : -0.1L;
+    const long double step = p_bIncrease ? kZoomStep : -kZoomStep;
     if (p_bIncrease ? p_fRatio < kZoomMax : p_fRatio > kZoomMin) {
         return static_cast<float>(static_cast<long double>(p_fRatio) + step);
     }
