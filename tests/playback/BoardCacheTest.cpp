@@ -109,18 +109,26 @@ private:
     std::vector<uint32_t> m_lines;
 };
 
-class BoardCacheTest : public PlaybackTest, public ::testing::WithParamInterface<const char*> {};
+class BoardCacheTest : public PlaybackTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    // A page of random steps on the board kind of the parameter, started on a 640 x 480 screen;
+    // returns how many packets it holds.
+    size_t StartRandomPage(int p_nSteps)
+    {
+        m_view = THeadlessPlaybackView(QSize(640, 480));
+        TPageSpec page{"random", SamplesOf(2 * p_nSteps * 36 + 500), TRandomSteps(20240611).Make(p_nSteps)};
+        page.width = kBoardWidth;
+        page.height = kBoardHeight;
+        page.boardType = GetParam();
+        WriteSession({{page}});
+        Start();
+        return page.packets.size();
+    }
+};
 
 TEST_P(BoardCacheTest, CachedBoardEqualsAFullRepaintAfterEveryTick)
 {
-    m_view = THeadlessPlaybackView(QSize(640, 480));
-    constexpr int kSteps = 220;
-    TPageSpec page{"random", SamplesOf(2 * kSteps * 36 + 500), TRandomSteps(20240611).Make(kSteps)};
-    page.width = kBoardWidth;
-    page.height = kBoardHeight;
-    page.boardType = GetParam();
-    WriteSession({{page}});
-    Start();
+    const size_t packets = StartRandomPage(220);
 
     std::mt19937 zoomRandom(7);
     int ticks = 0;
@@ -137,7 +145,7 @@ TEST_P(BoardCacheTest, CachedBoardEqualsAFullRepaintAfterEveryTick)
         m_view.m_listBoardChanges.clear();
         ASSERT_NO_FATAL_FAILURE(ExpectBoardMatchesFullRepaint(ticks));
     }
-    EXPECT_EQ(PlayedPackets(), static_cast<int>(page.packets.size()));
+    EXPECT_EQ(PlayedPackets(), static_cast<int>(packets));
     EXPECT_GT(zooms, 10);
     EXPECT_GT(m_state.m_viewRatio, 1.0f);
     EXPECT_GT(ObjectCount(), 20);
@@ -179,14 +187,7 @@ TChangedPixels ChangedPixels(const QImage& p_before, const QImage& p_after, cons
 // of the board, not all of it.
 TEST_P(BoardCacheTest, RepaintedRegionHoldsEveryChangedPixel)
 {
-    m_view = THeadlessPlaybackView(QSize(640, 480));
-    constexpr int kSteps = 120;
-    TPageSpec page{"random", SamplesOf(2 * kSteps * 36 + 500), TRandomSteps(20240611).Make(kSteps)};
-    page.width = kBoardWidth;
-    page.height = kBoardHeight;
-    page.boardType = GetParam();
-    WriteSession({{page}});
-    Start();
+    const size_t packets = StartRandomPage(120);
     TBoardSurface& board = m_engine->Board();
     const auto surface = [&board] { return QRegion(QRect(QPoint(0, 0), board.GetSurfaceSize())); };
     EXPECT_EQ(board.TakeRepaintedRegion(), surface()) << "the first take";
@@ -209,7 +210,7 @@ TEST_P(BoardCacheTest, RepaintedRegionHoldsEveryChangedPixel)
         ASSERT_EQ(ChangedPixels(before, board.GetImage(), taken).outside, 0) << "tick " << ticks;
         partialTakes += !taken.isEmpty() && taken != surface() ? 1 : 0;
     }
-    EXPECT_EQ(PlayedPackets(), static_cast<int>(page.packets.size()));
+    EXPECT_EQ(PlayedPackets(), static_cast<int>(packets));
     EXPECT_GT(partialTakes, 50);
 
     // A stroke written point by point: each piece is on the image before the stroke's end
