@@ -2,6 +2,7 @@
 
 #include "ui/FeedbackPanel.h"
 #include "ui/Form1.h"
+#include "playback/PlaybackEngine.h"
 
 #include <QPixmap>
 #include <QStringList>
@@ -47,7 +48,7 @@ void TGrabSchedule::Poll()
 void TGrabSchedule::Run(const TStep& p_step)
 {
     if (p_step.action == QLatin1String("+") || p_step.action == QLatin1String("-")) {
-        m_form.ResizeingImage(p_step.action == QLatin1String("+"));
+        m_form.Engine().ResizeingImage(p_step.action == QLatin1String("+"));
         return;
     }
     for (const bool open : {true, false}) {

@@ -13,7 +13,6 @@ namespace {
 
 // A live stroke piece reaches half the pen width beyond its points, plus anti-aliasing.
 constexpr float kLiveInkMargin = 2.0f;
-constexpr int32_t kPointerStickSize = 32;
 
 int RoundParam(float value)
 {

@@ -108,6 +108,9 @@ void TCheckUpPanel::CheckUpTimerTimer()
         CheckUpTimer->stop();
         return;
     }
+    if (!GoesOnAfterDialogs()) {
+        return;
+    }
     switch (CheckUpTick(m_state)) {
     case TCheckUpStep::Answered:
         CheckUpTimer->stop();
@@ -130,6 +133,24 @@ void TCheckUpPanel::CheckUpTimerTimer()
     }
 }
 
+// Under a dialog of the player nobody can click the square: the run stands still, the square
+// hidden, its countdown and blink where they were, and goes on from there once the dialog is gone.
+bool TCheckUpPanel::GoesOnAfterDialogs()
+{
+    if (m_hooks.IsModalDialogUp()) {
+        m_bHeldByDialog = true;
+        paCheckUp->hide();
+        return false;
+    }
+    if (m_bHeldByDialog) {
+        m_bHeldByDialog = false;
+        if (m_state.m_nFlickerCount != kCheckUpAnswered) {
+            UM_SHOW_CHECKUP_PANEL(1);
+        }
+    }
+    return true;
+}
+
 void TCheckUpPanel::StandByCheckUpTimerTimer()
 {
     RestartStandByInterval(m_nStandByIntervalMs);
@@ -142,6 +163,7 @@ void TCheckUpPanel::StandByCheckUpTimerTimer()
 void TCheckUpPanel::StartRun(int32_t p_nCycles)
 {
     StandByCheckUpTimer->stop();   // the next wait is counted once this run is answered
+    m_bHeldByDialog = false;
     RestartStandByInterval(kStandByIntervalMs);
     UM_MOVE_CHECKUP_PANEL();
     BeginCheckUpRun(m_state, p_nCycles);
@@ -151,6 +173,13 @@ void TCheckUpPanel::StartRun(int32_t p_nCycles)
 bool TCheckUpPanel::IsRunning() const
 {
     return CheckUpTimer->isActive();
+}
+
+void TCheckUpPanel::EndRun()
+{
+    CheckUpTimer->stop();
+    m_bHeldByDialog = false;
+    UM_SHOW_CHECKUP_PANEL(0);
 }
 
 void TCheckUpPanel::BringFirstRunForward(int p_nIntervalMs)

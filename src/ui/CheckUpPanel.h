@@ -27,6 +27,7 @@ struct TCheckUpHooks {
     std::function<void()> ForceClose;                          // closes without asking or hand-off
     std::function<bool()> IsClosing;
     std::function<bool()> CanStartRun;   // playing in supervised study, nothing open over the board
+    std::function<bool()> IsModalDialogUp;   // a dialog of the player hides the square from the mouse
     std::function<QSize()> ScreenSize;
     std::function<int()> StatusBarHeight;
 };
@@ -53,6 +54,8 @@ public:
     // A run: a new place, the countdown at p_nCycles, the blink clock started.
     void StartRun(int32_t p_nCycles = kCheckUpCycles);
     bool IsRunning() const;
+    // The run under way ends without a forced close: supervision was lifted.
+    void EndRun();
     // The next stand-by tick that may count starts a run, and the ticks come p_nIntervalMs apart
     // until one has: a quick first run for tests and demonstrations.
     void BringFirstRunForward(int p_nIntervalMs);
@@ -68,6 +71,8 @@ public:
 
 private:
     void PlaceSquare();
+    // false while a dialog of the player holds the run.
+    bool GoesOnAfterDialogs();
     void RestartStandByInterval(int p_nIntervalMs);
 
     TPlayerState& m_state;
@@ -78,4 +83,5 @@ private:
     int m_nStandByIntervalMs = kStandByIntervalMs;
     qint64 m_nStandByPlayedMs = 0;
     QElapsedTimer m_standBySince;
+    bool m_bHeldByDialog = false;   // the run stood still under a dialog at its last tick
 };

@@ -6,11 +6,6 @@
 
 TClosingPath::TClosingPath(QWidget& p_window, TPlayerState& p_state) : m_window(p_window), m_state(p_state) {}
 
-void TClosingPath::AddPanel(QWidget* p_panel)
-{
-    m_panels.emplace_back(p_panel);
-}
-
 bool TClosingPath::IsClosing() const
 {
     return m_state.m_bClosing;
@@ -41,9 +36,7 @@ void TClosingPath::DismissDialogs()
             dialog->done(QDialog::Rejected);
         }
     }
-    for (const QPointer<QWidget>& panel : m_panels) {
-        if (panel) {
-            panel->hide();
-        }
+    if (OnDismiss) {
+        OnDismiss();
     }
 }

@@ -8,11 +8,9 @@
 // most once. Code that comes back from a dialog asks IsClosing and then does nothing more: no
 // voice resumes, no file is written.
 
-#include <QPointer>
 #include <QWidget>
 
 #include <functional>
-#include <vector>
 
 struct TPlayerState;
 
@@ -20,8 +18,8 @@ class TClosingPath {
 public:
     TClosingPath(QWidget& p_window, TPlayerState& p_state);
 
-    // A panel over the board that goes with the window (hidden when it closes).
-    void AddPanel(QWidget* p_panel);
+    // Takes away whatever else is open over the board (the panels, the check-up square).
+    std::function<void()> OnDismiss;
     // What closing does once the dialogs are gone: stop the clocks and the voice.
     std::function<void()> OnStop;
     // Hands the study result to the launcher.
@@ -37,5 +35,4 @@ private:
 
     QWidget& m_window;
     TPlayerState& m_state;
-    std::vector<QPointer<QWidget>> m_panels;
 };

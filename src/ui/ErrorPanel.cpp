@@ -26,7 +26,7 @@ TErrorPanel::TErrorPanel(QWidget* p_boardArea, TPanelHost& p_host)
 
 void TErrorPanel::Opened()
 {
-    if (const std::optional<QString> text = StoredErrorReport(g_arrayReportInfo, m_host.state.m_intCurrentLectureKey)) {
+    if (const std::optional<QString> text = StoredErrorReport(m_host.records.reports, m_host.state.m_intCurrentLectureKey)) {
         memoError->setPlainText(*text);
     }
     memoError->setFocus();
@@ -34,6 +34,6 @@ void TErrorPanel::Opened()
 
 void TErrorPanel::btnErrorReportClick()
 {
-    SendErrorReport(g_arrayReportInfo, m_host.state.m_intCurrentLectureKey, memoError->toPlainText());
+    SendErrorReport(m_host.records.reports, m_host.state.m_intCurrentLectureKey, memoError->toPlainText());
     Close();
 }

@@ -19,8 +19,8 @@ TChoicePanelDesign EvaluationDesign()
 } // namespace
 
 TEvaluationPanel::TEvaluationPanel(QWidget* p_boardArea, TPanelHost& p_host)
-    : TChoicePanel(p_boardArea, p_host, EvaluationDesign(), [&state = p_host.state](int index, const QString& memo) {
-          SendEvaluation(g_arrayReportInfo, state.m_intCurrentLectureKey, index, memo);
+    : TChoicePanel(p_boardArea, p_host, EvaluationDesign(), [&host = p_host](int index, const QString& memo) {
+          SendEvaluation(host.records.reports, host.state.m_intCurrentLectureKey, index, memo);
       })
 {
 }

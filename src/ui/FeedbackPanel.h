@@ -6,12 +6,14 @@
 // (m_bActivateView); closing hides it, lifts that and resumes playback, also when playback was
 // paused before. Only one panel is open at a time. Choices and texts stay while hidden.
 
+#include "session/CommDefine.h"
 #include "ui/Panel.h"
 
 #include <QRect>
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QPushButton;
 class TAlignEngine;
@@ -20,11 +22,20 @@ class TPicture;
 struct TPlayerState;
 enum class TMessageKind : uint8_t;
 
+// The records the panels update: the lectures' report records, the grade, and the study whose
+// keys name the learner's files.
+struct TPanelRecords {
+    std::vector<TReportInfo>& reports;
+    TGradeInfo& grade;
+    const TStudyInfo& study;
+};
+
 // What a panel needs of the main window.
 struct TPanelHost {
     TPlayerState& state;
     TControlRegistry& registry;
     TAlignEngine& align;
+    TPanelRecords records;
     std::function<void()> PauseSound;
     std::function<void()> PlaySound;
     std::function<void(TMessageKind p_enumKind, const QString& p_sText)> ShowMessage;   // modal

@@ -1,69 +1,59 @@
-// The main window: the start-up, the close query and the shutdown, and the engine's view over
-// the status bar, the timers and the dialogs.
+// The main window: the composition of its parts, the start-up, the close query, the hand-off and
+// the shutdown.
 
 #include "ui/Form1.h"
 
-#include "platform/Rounding.h"
-#include "platform/graphics/GPImage.h"
+#include "platform/audio/AudioLibrary.h"
 #include "playback/BoardWarmUp.h"
+#include "playback/PlaybackEngine.h"
 #include "session/FileUtil.h"
-#include "session/LauncherFile.h"
-#include "ui/ErrorPanel.h"
-#include "ui/EvaluationPanel.h"
+#include "session/StudyResult.h"
+#include "ui/BarReveal.h"
+#include "ui/BoardArea.h"
+#include "ui/CheckUpPanel.h"
 #include "ui/ExScrollBox.h"
-#include "ui/GradePanel.h"
 #include "ui/HelpPanel.h"
-#include "ui/ProposalPanel.h"
-#include "ui/JumpSlider.h"
-#include "ui/MessageForm.h"
-#include "ui/PaintBox.h"
+#include "ui/KeyControl.h"
+#include "ui/Overlays.h"
 #include "ui/Panel.h"
+#include "ui/Picture.h"
 #include "ui/PictureButton.h"
+#include "ui/PlayerView.h"
 #include "ui/SeekBar.h"
 #include "ui/SeekPreview.h"
 #include "ui/ShellLook.h"
 #include "ui/SkinData.h"
 #include "ui/StatusMessage.h"
 #include "ui/StatusView.h"
-#include "ui/StudyResult.h"
-#include "ui/TabSet.h"
+#include "ui/Supervision.h"
 #include "ui/TitleView.h"
+#include "ui/ToolActions.h"
 #include "ui/ToolButtons.h"
 #include "ui/ToolView.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QSignalBlocker>
+#include <QScreen>
 #include <QSlider>
-#include <QTabBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int kFramePlayIntervalMs = 72;
-constexpr int kMessageStatusIntervalMs = 3000;
-const QString kNoSoundDeviceText = QStringLiteral("소리 장치 없음");
-constexpr int kFeedbackPanelGap = 10;   // between a feedback panel's bottom and the status bar
 constexpr DWORD kSupportedVersion = 0x0204;   // high word of the version numbers
 constexpr DWORD kOutputFrequency = 44100;
 
 const QString kCloseEarlyQuestion =
     QStringLiteral("학습을 중간에 종료하면 결과를 전송하지 않습니다.\r\n종료할까요 ?");
-const QString kSelfStudyQuestion = QStringLiteral("강의재생을 중지하고 스스로 풀어보겠습니까?");
-const QString kMarkerNotSaved = QStringLiteral("'일주일간 보지 않기' 선택을 저장하지 못했습니다.");
 
 } // namespace
 
 TForm1::TForm1(TForm1Options p_options)
     : QWidget(nullptr),
       m_options(std::move(p_options)),
-      m_closing(*this, m_state),
-      tmFramePlay(new QTimer(this)),
-      tmMessageStatus(new QTimer(this))
+      m_closing(*this, m_state)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("강의 플레이어"));
@@ -71,31 +61,83 @@ TForm1::TForm1(TForm1Options p_options)
     setStyleSheet(QStringLiteral("#Form1 { background: #2B303A; }"));
     setGeometry(0, 0, kFailedStartUpWidth, kFailedStartUpHeight);
 
-    CreateBoardArea();
-    CreateBoardControls();
-    CreateStatusView();
-    CreateTitleView();
-    bsSkinData1 = new TSkinData(this, QStringLiteral("bsSkinData1"), [this](int index) { ApplySkin(index); });
-    m_registry.Register(bsSkinData1, TControlKind::SkinData);
-    m_align.SetAlign(scBox, TAlign::Client);
-    m_align.SetAlign(paStatusView, TAlign::Bottom);
-
-    tmFramePlay->setObjectName(QStringLiteral("tmFramePlay"));
-    tmMessageStatus->setObjectName(QStringLiteral("tmMessageStatus"));
-    tmFramePlay->setTimerType(Qt::PreciseTimer);
-    tmFramePlay->setInterval(kFramePlayIntervalMs);
-    connect(tmFramePlay, &QTimer::timeout, this, [this] { tmFramePlayTimer(); });
-    tmMessageStatus->setInterval(kMessageStatusIntervalMs);
-    connect(tmMessageStatus, &QTimer::timeout, this, [this] { tmMessageStatusTimer(); });
-
-    m_engine = std::make_unique<TPlaybackEngine>(m_state, *this);
+    m_board = std::make_unique<TBoardArea>(this, m_state, m_registry, [this] {
+        return TBoardAreaLayout{ScreenSize(), m_status->height(), m_state.m_bStatusViewFix, m_state.m_bPlayerViewCenterAlign};
+    });
+    m_statusText = new TStatusMessage(m_board->scBox);
+    m_registry.Register(m_statusText, TControlKind::Label);
+    CreateHiddenPictures();
+    CreateBars();
+    CreateOverlays();
+    m_view = std::make_unique<TPlayerView>(*this, m_state, *m_board, *m_status, *m_statusText, *m_overlays,
+                                           [this] { tmFramePlayTimer(); });
+    m_engine = std::make_unique<TPlaybackEngine>(m_state, *m_view);
     AttachBoardWarmUp(*m_engine);   // the stroke cache warmed ahead of the learner
+    m_board->SetEngine(m_engine.get());
+    m_supervision = std::make_unique<TSupervision>(*this, *m_status->tabLecturePage, *m_status->paToolView,
+                                                   m_overlays->CheckUp());
+    m_actions = std::make_unique<TToolActions>(
+        *m_title, *m_status,
+        TToolActionTargets{m_state, *m_engine, *m_board, *m_overlays, *m_supervision, [this] { m_view->PostCloseRequest(); }});
+    m_reveal = std::make_unique<TBarReveal>(*m_title, *m_status, m_state, [this] { return ScreenSize(); });
+    for (QWidget* area : m_board->MouseAreas()) {
+        m_reveal->Watch(area);
+    }
+    m_board->scBox->SetOnNcMouseMove([this](int x, int y) { m_reveal->ShowToolBar(x, y); });
     SetUpClosingPath();
 }
 
 TForm1::~TForm1()
 {
     FormDestroy();
+}
+
+void TForm1::CreateBars()
+{
+    m_status = new TStatusView(this, m_state, m_registry, m_align);
+    m_title = new TTitleView(this, m_state, m_registry, m_align);
+    bsSkinData1 = new TSkinData(this, QStringLiteral("bsSkinData1"), [this](int index) { ApplySkin(index); });
+    m_registry.Register(bsSkinData1, TControlKind::SkinData);
+    m_align.SetAlign(m_board->scBox, TAlign::Client);
+    m_align.SetAlign(m_status, TAlign::Bottom);
+}
+
+// The tool buttons' state pictures and the help pages: hidden pictures the layout file can name.
+void TForm1::CreateHiddenPictures()
+{
+    auto* group = new TPanel(m_board->scBox, QStringLiteral("paHiddenControlGroup"), ShellLook::kDeskColor);
+    group->hide();
+    m_registry.Register(group, TControlKind::Panel);
+    QStringList pictures = AllStatePictureNames();
+    pictures << QStringLiteral("imgHelp1") << QStringLiteral("imgHelp2") << QStringLiteral("imgSoundOn")
+             << QStringLiteral("imgSoundOff");
+    for (const QString& name : pictures) {
+        m_registry.Register(new TPicture(group, name), TControlKind::Picture);
+    }
+}
+
+void TForm1::CreateOverlays()
+{
+    TOverlayHooks hooks;
+    hooks.PauseSound = [this] { m_engine->PauseSound(); };
+    hooks.PlaySound = [this] { m_engine->PlaySound(); };
+    hooks.StopSound = [this] { m_engine->StopSound(); };
+    hooks.IsClosing = [this] { return m_closing.IsClosing(); };
+    hooks.ForceClose = [this] { ForceClose(); };
+    hooks.IsSupervisedSessionPlaying = [this] { return m_bStartedUp && IsSupervisedStudy() && m_state.m_bPlaying; };
+    hooks.ScreenSize = [this] { return ScreenSize(); };
+    hooks.StatusBarHeight = [this] { return m_status->height(); };
+    hooks.BoardForPrint = [this] {
+        const QRect area(QPoint(0, 0), m_engine->GetBoardSize());
+        m_engine->EnsureBoardRendered(area);
+        return m_engine->GetBoardImage().copy(area);
+    };
+    m_overlays = std::make_unique<TOverlays>(this, m_board->scBox, m_state, m_registry, m_align, m_options.dialogs,
+                                             TPanelRecords{g_arrayReportInfo, g_gradeInfo, g_studyInfo}, std::move(hooks),
+                                             m_options.checkUpSeed);
+    if (m_options.checkUpFirstRunMs) {
+        m_overlays->CheckUp().BringFirstRunForward(*m_options.checkUpFirstRunMs);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -112,37 +154,37 @@ void TForm1::FormCreate()
         return;
     }
     if (IsSupervisedStudy()) {
-        SetStandByCheckUpEnabled(true);
-        paStatusView->tabLecturePage->setEnabled(false);
-        paStatusView->tabLecturePage->setToolTip(QStringLiteral("이 학습에서는 강의 페이지를 직접 고를 수 없습니다."));
+        m_overlays->CheckUp().SetStandByEnabled(true);
+        m_supervision->LockPageTabs();
     }
     LoadSkinInfo();
-    LoadControlImage();
-    paHiddenControlGroup->hide();
+    m_board->LoadDesk(ImageFolder());
+    InitControlStatus();
     if (const std::optional<QString> failure = InitAudioLibrary()) {
         EndStartUp(TMessageKind::Warning, *failure);
         return;
     }
 
     m_state.m_viewRatio = 1.0f;
-    SetSeekPosition(0);
-    paStatusView->paToolView->trbVolume->setValue(TPlaybackEngine::kVolumeStart);
+    m_view->SetSeekPosition(0);
+    m_status->paToolView->trbVolume->setValue(TPlaybackEngine::kVolumeStart);
     m_state.m_bPlaying = true;
     m_state.m_bToolShow = true;
     m_state.m_bIsRectPlaybtn = false;
     m_state.m_bIsRectPlaySpeedDownbtn = false;
     m_state.m_bIsRectPlaySpeedUpbtn = false;
-    SetToolTipText();
+    m_status->paToolView->SetToolTipText();
 
-    // Lectures without a readable page: the engine has said so, and nothing was started.
+    // Lectures without a readable page or without a voice: the engine has said so, and nothing
+    // was started.
     if (!m_engine->LoadLectureInfo(m_state.m_sBasePath)) {
-        ShowStartUpFailure(QString::fromUtf8(kNoPlayablePageMessage));
+        ShowStartUpFailure(m_engine->GetLoadProblem());
         return;
     }
-    m_keyControl = std::make_unique<TKeyControl>(this, [this](TVirtualKey key) { KeyControl(key); });
+    m_keyControl = std::make_unique<TKeyControl>(this, [this](TVirtualKey key) { m_actions->KeyControl(key); });
     SetWindowGeometry();
-    m_seekPreview = std::make_unique<TSeekPreview>(*paStatusView->scbPlay, *paStatusView->lbCurrentTime, *this, m_state,
-                                                   m_engine->GetLectureInfoList(), GetVisibleBoardRect().size());
+    m_seekPreview = std::make_unique<TSeekPreview>(*m_status->scbPlay, *m_status->lbCurrentTime, *this, m_state,
+                                                   m_engine->GetLectureInfoList(), m_view->GetVisibleBoardRect().size());
     m_bStartedUp = true;
 }
 
@@ -153,7 +195,7 @@ void TForm1::FormCreate()
 void TForm1::LoadSkinInfo()
 {
     LoadBuiltInPictures();
-    const TSkinLayoutTarget target{m_registry, m_align, ScreenSize(), JoinPath(m_state.m_sExeDir, QStringLiteral("image"))};
+    const TSkinLayoutTarget target{m_registry, m_align, ScreenSize(), ImageFolder()};
     m_skinRead = TSkinLayoutReader(m_state, target).LoadSkinInfo(LayoutFile());
 }
 
@@ -162,27 +204,25 @@ QString TForm1::LayoutFile() const
     return m_options.layoutFile.isEmpty() ? JoinPath(m_state.m_sExeDir, QStringLiteral("ravo.xml")) : m_options.layoutFile;
 }
 
+QString TForm1::ImageFolder() const
+{
+    return JoinPath(m_state.m_sExeDir, QStringLiteral("image"));
+}
+
 void TForm1::ApplySkin(int p_nSkinIndex)
 {
     const QString style = ShellLook::BarStyle(p_nSkinIndex);
-    paTitleView->setStyleSheet(style);
-    paStatusView->setStyleSheet(style);
+    m_title->setStyleSheet(style);
+    m_status->setStyleSheet(style);
 }
 
 void TForm1::LoadBuiltInPictures()
 {
-    const QString folder = JoinPath(m_state.m_sExeDir, QStringLiteral("image"));
     for (const QString& name : AllStatePictureNames()) {
         if (auto* picture = m_registry.FindAs<TPicture>(name, TControlKind::Picture)) {
-            picture->LoadPicture(JoinPath(folder, name + QStringLiteral(".png")));
+            picture->LoadPicture(JoinPath(ImageFolder(), name + QStringLiteral(".png")));
         }
     }
-}
-
-void TForm1::LoadControlImage()
-{
-    m_gpImageBackGround = std::make_unique<TGPImage>(JoinPath(m_state.m_sExeDir, QStringLiteral("image"), QStringLiteral("back0.png")));
-    InitControlStatus();
 }
 
 void TForm1::InitControlStatus()
@@ -197,7 +237,7 @@ void TForm1::InitControlStatus()
             button->ShowState(TButtonState::Up);
         }
     }
-    paHelpView->tbHelpChange();
+    m_overlays->paHelpView->tbHelpChange();
 }
 
 std::optional<QString> TForm1::InitAudioLibrary()
@@ -212,7 +252,7 @@ std::optional<QString> TForm1::InitAudioLibrary()
         return QStringLiteral("음원 DLL 초기화 작업에 실패하였습니다.");
     }
     m_bAudioReady = true;
-    ShowSoundDeviceState();
+    m_statusText->ShowSoundDeviceMissing(AudioDeviceMissing());
     return std::nullopt;
 }
 
@@ -224,38 +264,25 @@ void TForm1::SetWindowGeometry()
     setWindowFlag(Qt::FramelessWindowHint, true);
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setGeometry(0, 0, screen.width(), screen.height());
-    m_align.SetBounds(paTitleView, QRect(0, 0, screen.width(), paTitleView->height()));
-    paTitleView->setVisible(m_state.m_bTitleViewFix);
-    m_align.SetBounds(paStatusView, QRect(0, screen.height() - paStatusView->height(), screen.width(),
-                                          paStatusView->height()));
-    paStatusView->setVisible(m_state.m_bStatusViewFix);
-    tmMessageStatus->stop();
-    ReMovePlayerView();
-    TSeekBar* seek = paStatusView->scbPlay;
-    seek->resize(screen.width() - paStatusView->paPlayViewLeft->width() - paStatusView->paPlayViewRight->width() - 10,
+    m_align.SetBounds(m_title, QRect(0, 0, screen.width(), m_title->height()));
+    m_title->setVisible(m_state.m_bTitleViewFix);
+    m_align.SetBounds(m_status, QRect(0, screen.height() - m_status->height(), screen.width(), m_status->height()));
+    m_status->setVisible(m_state.m_bStatusViewFix);
+    m_statusText->StopMessageClock();
+    m_view->ReMovePlayerView();
+    TSeekBar* seek = m_status->scbPlay;
+    seek->resize(screen.width() - m_status->paPlayViewLeft->width() - m_status->paPlayViewRight->width() - 10,
                  seek->height());
-    PlaceFeedbackPanels();
+    m_overlays->PlacePanelsAbove(m_status, *m_status->paToolView);
 }
 
-// Each feedback panel above its button, 10 pixels over the status bar; the help panel centred
-// in the area above the status bar.
-void TForm1::PlaceFeedbackPanels()
+QSize TForm1::ScreenSize() const
 {
-    const QSize screen = ScreenSize();
-    const int statusTop = screen.height() - paStatusView->height();
-    const std::pair<QWidget*, QWidget*> panels[] = {
-        {paProposalView, paStatusView->paToolView->btnProposal},
-        {paEvaluationView, paStatusView->paToolView->btnEvaluation},
-        {paErrorView, paStatusView->paToolView->btnError},
-        {paGradeView, paStatusView->paToolView->btnGrade},
-    };
-    for (const auto& [panel, button] : panels) {
-        const QPoint place(button->mapTo(this, QPoint(0, 0)).x(), statusTop - panel->height() - kFeedbackPanelGap);
-        panel->move(panel->parentWidget()->mapFrom(this, place));
+    if (m_options.screenSize.isValid()) {
+        return m_options.screenSize;
     }
-    paHelpView->move(paHelpView->parentWidget()->mapFrom(
-        this, QPoint(static_cast<int>(RoundHalfEven((screen.width() - paHelpView->width()) / 2.0)),
-                     static_cast<int>(RoundHalfEven((statusTop - paHelpView->height()) / 2.0)))));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize(kFailedStartUpWidth, kFailedStartUpHeight);
 }
 
 QString TForm1::ProgramFolder() const
@@ -266,12 +293,15 @@ QString TForm1::ProgramFolder() const
 // The start-up ends here: the message, then a window that says it and can only be closed.
 void TForm1::EndStartUp(TMessageKind p_enumKind, const QString& p_sMessage)
 {
-    ShowMessage(p_enumKind, p_sMessage);
+    m_overlays->ShowMessage(p_enumKind, p_sMessage);
     ShowStartUpFailure(p_sMessage);
 }
 
+// Nothing plays on a failed start-up and nobody is supervised: no check-up stands by or runs.
 void TForm1::ShowStartUpFailure(const QString& p_sMessage)
 {
+    m_state.m_bPlaying = false;
+    m_overlays->CheckUp().SetStandByEnabled(false);
     m_paStartUpFailure = new QWidget(this);
     m_paStartUpFailure->setObjectName(QStringLiteral("paStartUpFailure"));
     m_paStartUpFailure->setAttribute(Qt::WA_StyledBackground);
@@ -288,9 +318,9 @@ void TForm1::ShowStartUpFailure(const QString& p_sMessage)
     layout->setContentsMargins(28, 24, 28, 20);
     layout->addWidget(message, 1);
     layout->addWidget(close, 0, Qt::AlignCenter);
-    scBox->hide();
-    paStatusView->hide();
-    paTitleView->hide();
+    m_board->scBox->hide();
+    m_status->hide();
+    m_title->hide();
     PlaceStartUpFailure();
 }
 
@@ -308,13 +338,32 @@ void TForm1::resizeEvent(QResizeEvent* event)
     }
 }
 
+// The wheel scrolls the board wherever it turns over the window.
+void TForm1::wheelEvent(QWheelEvent* event)
+{
+    m_board->Wheel(*event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Playing
+
+// The dialogs shown inside a tick or a page start run their own event loops: the engine lets no
+// tick in until it is done.
+void TForm1::tmFramePlayTimer()
+{
+    m_engine->tmFramePlayTimer();
+    m_statusText->ShowSoundDeviceMissing(m_bAudioReady && AudioDeviceMissing());
+    if (m_seekPreview) {
+        m_seekPreview->Refresh();
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Closing and shutdown
 
 bool TForm1::IsSessionAtEnd() const
 {
-    // A start-up that failed has nothing to hand off. A session that started and stands at its
-    // end has, also when its length is 0.
+    // A start-up that failed has nothing to hand off (a session nobody could hear does not start).
     return m_bStartedUp && m_state.m_intCurrentMilesSecond == m_state.m_intAllMileSecond;
 }
 
@@ -349,14 +398,14 @@ void TForm1::AskBeforeLeavingEarly(bool& CanClose)
     if (wasPlaying) {
         m_engine->StopSound();
     }
-    if (m_options.dialogs.AskOkCancel(this, kCloseEarlyQuestion) || m_closing.IsClosing()) {
+    if (m_overlays->AskOkCancel(kCloseEarlyQuestion) || m_closing.IsClosing()) {
         return;
     }
     CanClose = false;
     if (wasPlaying) {
         m_engine->PlaySound();
     }
-    ShowPlayButtonState(m_state.m_bPlaying);
+    m_view->ShowPlayButtonState(m_state.m_bPlaying);
 }
 
 void TForm1::ForceClose()
@@ -383,19 +432,16 @@ void TForm1::closeEvent(QCloseEvent* event)
 // as at the end of the session.
 void TForm1::SetUpClosingPath()
 {
-    for (TPanel* panel : std::initializer_list<TPanel*>{paProposalView, paEvaluationView, paErrorView, paGradeView,
-                                                        paHelpView, paCheckUp}) {
-        m_closing.AddPanel(panel);
-    }
+    m_closing.OnDismiss = [this] { m_overlays->DismissAll(); };
     m_closing.OnStop = [this] { StopForClosing(); };
     m_closing.OnHandOff = [this] { SendStudyResult(); };
 }
 
 void TForm1::StopForClosing()
 {
-    tmFramePlay->stop();
-    SetStandByCheckUpEnabled(false);
-    m_checkUp->CheckUpTimer->stop();
+    m_view->SetFrameClockEnabled(false);
+    m_overlays->CheckUp().SetStandByEnabled(false);
+    m_overlays->CheckUp().EndRun();
     if (m_state.m_bPlaying) {
         m_engine->StopSound();
     }
@@ -403,7 +449,7 @@ void TForm1::StopForClosing()
 
 void TForm1::SendStudyResult()
 {
-    SetFrameClockEnabled(false);
+    m_view->SetFrameClockEnabled(false);
     HandOffStudyResult(g_studyInfo, g_arrayReportInfo, m_options.blockName, m_options.resultEventName);
 }
 
@@ -411,221 +457,16 @@ void TForm1::SendStudyResult()
 void TForm1::FormDestroy()
 {
     m_keyControl.reset();
-    tmFramePlay->stop();
+    m_view->SetFrameClockEnabled(false);
     m_seekPreview.reset();
+    m_board->SetEngine(nullptr);
     m_engine.reset();
     if (m_bAudioReady) {
         BASS_Free();
         m_bAudioReady = false;
     }
-    m_gpImageBackGround.reset();
-    for (std::unique_ptr<TGPImage>& piece : m_gpImageFrame) {
-        piece.reset();
-    }
+    m_board->FreePictures();
     if (IsSupervisedStudy()) {
-        SetStandByCheckUpEnabled(false);
+        m_overlays->CheckUp().SetStandByEnabled(false);
     }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Controls
-
-// The dialogs shown inside a tick or a page start run their own event loops: the engine lets no
-// tick in until it is done.
-void TForm1::tmFramePlayTimer()
-{
-    if (m_engine) {
-        m_engine->tmFramePlayTimer();
-    }
-    ShowSoundDeviceState();
-    if (m_seekPreview) {
-        m_seekPreview->Refresh();
-    }
-}
-
-void TForm1::tmMessageStatusTimer()
-{
-    tmMessageStatus->stop();
-    lbStatusMessage->ShowText(SoundDeviceText());
-}
-
-// While no sound device plays (the audio library keeps retrying it), the status text says so;
-// other messages show over it for their 3 s.
-void TForm1::ShowSoundDeviceState()
-{
-    const bool missing = m_bAudioReady && AudioDeviceMissing();
-    if (missing == m_bSoundDeviceMissing) {
-        return;
-    }
-    m_bSoundDeviceMissing = missing;
-    if (!tmMessageStatus->isActive()) {
-        lbStatusMessage->ShowText(SoundDeviceText());
-    }
-}
-
-QString TForm1::SoundDeviceText() const
-{
-    return m_bSoundDeviceMissing ? kNoSoundDeviceText : QString();
-}
-
-void TForm1::tabLecturePageClick(int p_nIndex)
-{
-    m_engine->tabLecturePageClick(p_nIndex);
-}
-
-// A left press on the tab of the page playing starts that page again from its beginning; a press
-// on another tab changes the index, and the change starts its page.
-void TForm1::tabLecturePageMouseDown(const QMouseEvent& p_event)
-{
-    QTabBar* tabs = paStatusView->tabLecturePage;
-    const int index = tabs->tabAt(p_event.position().toPoint());
-    if (p_event.button() == Qt::LeftButton && index >= 0 && index == tabs->currentIndex()) {
-        tabLecturePageClick(index);
-    }
-}
-
-// ---------------------------------------------------------------------------------------------
-// The engine's view: tabs, seek bar, texts, transport, timers, dialogs
-
-void TForm1::AddPageTabs(const QStringList& p_listCaptions)
-{
-    const QSignalBlocker blocker(paStatusView->tabLecturePage);
-    paStatusView->tabLecturePage->AddTabs(p_listCaptions);
-}
-
-void TForm1::SetPageTabIndex(int32_t p_nIndex)
-{
-    const QSignalBlocker blocker(paStatusView->tabLecturePage);
-    paStatusView->tabLecturePage->setCurrentIndex(p_nIndex);
-}
-
-void TForm1::SetSeekRange(int32_t p_nMin, int32_t p_nMax)
-{
-    paStatusView->scbPlay->SetRange(p_nMin, p_nMax);
-}
-
-int32_t TForm1::GetSeekPosition() const
-{
-    return paStatusView->scbPlay->GetPosition();
-}
-
-void TForm1::SetSeekPosition(int32_t p_nPosition)
-{
-    paStatusView->scbPlay->SetPosition(p_nPosition);
-}
-
-// While the knob is dragged the label follows the knob, not the time played.
-void TForm1::SetCurrentTimeText(const QString& p_sText)
-{
-    if (paStatusView->scbPlay->Track()->isSliderDown()) {
-        return;
-    }
-    paStatusView->lbCurrentTime->setText(p_sText);
-}
-
-void TForm1::SetTotalTimeText(const QString& p_sText)
-{
-    paStatusView->lbTotalTime->setText(p_sText);
-}
-
-void TForm1::ShowPlayButtonState(bool p_bPlaying)
-{
-    paStatusView->paToolView->ShowPlayingState(p_bPlaying);
-    SetToolTipText();
-}
-
-void TForm1::SetSpeedText(const QString& p_sText)
-{
-    paStatusView->paToolView->SetSpeedText(p_sText);
-}
-
-void TForm1::ShowStatusMessage(const QString& p_sText)
-{
-    lbStatusMessage->ShowText(p_sText);
-    // A running timer is not restarted: the text goes 3 s after the first of quick messages.
-    if (!tmMessageStatus->isActive()) {
-        tmMessageStatus->start();
-    }
-}
-
-void TForm1::SetVolumeHint(const QString& p_sText)
-{
-    paStatusView->paToolView->trbVolume->setToolTip(p_sText);
-}
-
-void TForm1::RefreshToolTips()
-{
-    SetToolTipText();
-}
-
-void TForm1::SetFrameClockEnabled(bool p_bEnabled)
-{
-    if (!p_bEnabled || m_closing.IsClosing()) {
-        tmFramePlay->stop();
-    } else if (!tmFramePlay->isActive()) {
-        tmFramePlay->start();
-    }
-}
-
-bool TForm1::IsFrameClockEnabled() const
-{
-    return tmFramePlay->isActive();
-}
-
-void TForm1::SetStandByCheckUpEnabled(bool p_bEnabled)
-{
-    m_checkUp->SetStandByEnabled(p_bEnabled);
-}
-
-void TForm1::HideCheckUpPanel()
-{
-    m_checkUp->Hide();
-}
-
-void TForm1::ShowMessage(TMessageKind p_enumKind, const QString& p_sText)
-{
-    m_options.dialogs.ShowMessage(this, p_enumKind, p_sText);
-}
-
-bool TForm1::AskSelfStudy()
-{
-    return showMessageForm();
-}
-
-bool TForm1::showMessageForm()
-{
-    m_engine->PauseSound();
-    m_state.m_bActivateView = true;
-    TMessageForm form(this, m_state.m_sExeDir, ScreenSize());
-    form.m_sTitle = QStringLiteral("확인");
-    form.m_sMessage = kSelfStudyQuestion;
-    form.m_bCancelDisable = false;
-    const bool stop = form.ShowModal() == TMessageForm::mrOK;
-    if (m_closing.IsClosing()) {
-        return true;   // the window went while the question was up: no answer, no marker
-    }
-    if (form.IsChecked()) {
-        SaveSelfStudyMarker();
-    }
-    return stop;
-}
-
-// The answer stands whether or not the marker could be written; the learner is told when not.
-void TForm1::SaveSelfStudyMarker()
-{
-    const QString path = SelfStudyMarkerFile(GetSpecialFolder(QStringLiteral("ROAMING")), g_studyInfo.school_key,
-                                             g_studyInfo.user_key);
-    if (WriteLauncherLine(path, QStringLiteral("1"))) {
-        ShowMessage(TMessageKind::Warning, kMarkerNotSaved);
-    }
-}
-
-void TForm1::PostCloseRequest()
-{
-    QTimer::singleShot(0, this, [this] { close(); });
-}
-
-void TForm1::Wait(int32_t p_nMilliseconds)
-{
-    m_options.dialogs.Wait(p_nMilliseconds);
 }

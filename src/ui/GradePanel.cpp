@@ -68,9 +68,9 @@ bool TGradePanel::IsPresentDetailRolledDown() const
 // What was sent last is shown again: the exam exactly as chosen, the grade as typed.
 void TGradePanel::Opened()
 {
-    if (!g_gradeInfo.grade.isEmpty()) {
-        cbExamType->setCurrentIndex(g_gradeInfo.exam_type);
-        ebGrade->setText(g_gradeInfo.grade);
+    if (!m_host.records.grade.grade.isEmpty()) {
+        cbExamType->setCurrentIndex(m_host.records.grade.exam_type);
+        ebGrade->setText(m_host.records.grade.grade);
     }
 }
 
@@ -80,8 +80,8 @@ void TGradePanel::btnGradeSendClick()
         m_host.ShowMessage(TMessageKind::Warning, QStringLiteral("점수를 입력하세요."));
         return;
     }
-    const QString file = GradeFile(GetSpecialFolder(QStringLiteral("ROAMING")), g_studyInfo.school_key, g_studyInfo.user_key);
-    if (const std::optional<TLauncherFileError> error = SendGrade(g_gradeInfo, cbExamType->currentIndex(), ebGrade->text(), file)) {
+    const QString file = GradeFile(GetSpecialFolder(QStringLiteral("ROAMING")), m_host.records.study.school_key, m_host.records.study.user_key);
+    if (const std::optional<TLauncherFileError> error = SendGrade(m_host.records.grade, cbExamType->currentIndex(), ebGrade->text(), file)) {
         m_host.ShowMessage(TMessageKind::Error, QStringLiteral("성적을 저장하지 못했습니다.\n") + error->Message);
         return;
     }

@@ -21,8 +21,8 @@ TChoicePanelDesign ProposalDesign()
 } // namespace
 
 TProposalPanel::TProposalPanel(QWidget* p_boardArea, TPanelHost& p_host)
-    : TChoicePanel(p_boardArea, p_host, ProposalDesign(), [&state = p_host.state](int index, const QString& memo) {
-          SendProposal(g_arrayReportInfo, state.m_intCurrentLectureKey, index, memo);
+    : TChoicePanel(p_boardArea, p_host, ProposalDesign(), [&host = p_host](int index, const QString& memo) {
+          SendProposal(host.records.reports, host.state.m_intCurrentLectureKey, index, memo);
       })
 {
 }

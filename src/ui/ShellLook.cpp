@@ -14,7 +14,7 @@ struct TAccents {
     const char* sliderFill;
 };
 
-constexpr TAccents kAccents[kSkinCount] = {
+constexpr TAccents kAccents[kBarLookCount] = {
     {"#2F6FD0", "#3D6FB8", "#4AA3FF"},
     {"#1F8A7A", "#2A9D8C", "#3CC7B4"},
 };

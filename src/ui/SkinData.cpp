@@ -10,7 +10,7 @@ TSkinData::TSkinData(QObject* parent, const QString& p_sName, TApplySkin p_apply
 
 bool TSkinData::SetSkinIndex(int p_nSkinIndex)
 {
-    if (p_nSkinIndex < 0 || p_nSkinIndex >= ShellLook::kSkinCount) {
+    if (p_nSkinIndex < 0 || p_nSkinIndex >= ShellLook::kBarLookCount) {
         return false;
     }
     m_nSkinIndex = p_nSkinIndex;

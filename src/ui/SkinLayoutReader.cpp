@@ -6,6 +6,7 @@
 #include "session/PlayerState.h"
 #include "ui/AlignEngine.h"
 #include "ui/Picture.h"
+#include "ui/ShellLook.h"
 #include "ui/SkinData.h"
 #include "ui/TabSet.h"
 
@@ -60,13 +61,6 @@ QDomElement View(const QDomElement& p_root, const char* p_sName)
 bool IsTrue(const QDomElement& p_element, const char* p_sName)
 {
     return AttributeTextOrEmpty(p_element, QLatin1String(p_sName)) == QLatin1String("true");
-}
-
-// 0x00BBGGRR: red in the low byte.
-QColor ColorOfValue(uint32_t p_u32Value)
-{
-    return QColor(static_cast<int>(p_u32Value & 0xFF), static_cast<int>((p_u32Value >> 8) & 0xFF),
-                  static_cast<int>((p_u32Value >> 16) & 0xFF));
 }
 
 // The largest pixel size at most p_nCell whose line height fits in p_nCell.
@@ -275,15 +269,13 @@ void TSkinLayoutReader::SetTabSetCtrlInfo(const QDomElement& p_element)
         return;
     }
     SetBox(p_element, widget, TNumbers::ScreenValues, TBoxParts::SizeAndPlace);
-    const std::optional<QColor> selected = Color(p_element, QStringLiteral("selectedcolor"));
-    const std::optional<QColor> unselected = Color(p_element, QStringLiteral("unselectedcolor"));
-    if (auto* tabs = dynamic_cast<TTabSet*>(widget)) {
-        if (selected) {
-            tabs->SetSelectedColor(*selected);
-        }
-        if (unselected) {
-            tabs->SetUnselectedColor(*unselected);
-        }
+    // Each colour is set as soon as it is read: a fault in the second keeps the first.
+    auto* tabs = dynamic_cast<TTabSet*>(widget);
+    if (const std::optional<QColor> selected = Color(p_element, QStringLiteral("selectedcolor")); selected && tabs) {
+        tabs->SetSelectedColor(*selected);
+    }
+    if (const std::optional<QColor> unselected = Color(p_element, QStringLiteral("unselectedcolor")); unselected && tabs) {
+        tabs->SetUnselectedColor(*unselected);
     }
 }
 
@@ -388,5 +380,5 @@ std::optional<QColor> TSkinLayoutReader::Color(const QDomElement& p_element, con
     if (value < 0 || static_cast<uint32_t>(value) > kMaxColor) {
         return std::nullopt;
     }
-    return ColorOfValue(static_cast<uint32_t>(value));
+    return ShellLook::LayoutColor(static_cast<uint32_t>(value));
 }

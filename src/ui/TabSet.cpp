@@ -1,6 +1,7 @@
 #include "ui/TabSet.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 
 TTabSet::TTabSet(QWidget* parent, const QString& p_sName) : QTabBar(parent)
 {
@@ -90,4 +91,12 @@ void TTabSet::ApplyColors()
         rules += QStringLiteral("QTabBar::tab:selected:enabled { background: %1; }").arg(m_selectedColor->name());
     }
     setStyleSheet(rules);
+}
+
+void TTabSet::mousePressEvent(QMouseEvent* event)
+{
+    if (OnMouseDown) {
+        OnMouseDown(*event);
+    }
+    QTabBar::mousePressEvent(event);
 }

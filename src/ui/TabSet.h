@@ -10,7 +10,10 @@
 #include <QSize>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+
+class QMouseEvent;
 
 class TTabSet : public QTabBar {
 public:
@@ -25,6 +28,9 @@ public:
     std::optional<QColor> GetSelectedColor() const { return m_selectedColor; }
     std::optional<QColor> GetUnselectedColor() const { return m_unselectedColor; }
 
+    // A mouse press on the bar, before the bar acts on it; a locked (disabled) bar takes none.
+    std::function<void(const QMouseEvent& p_event)> OnMouseDown;
+
 protected:
     // The bar lays out every tab again after each tab added, asking each one's size; measuring a
     // caption through the style is slow (5,000 pages took 46 s). A tab's size is measured once and
@@ -34,6 +40,7 @@ protected:
     void tabInserted(int index) override;
     void tabRemoved(int index) override;
     void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void ApplyColors();

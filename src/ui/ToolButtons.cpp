@@ -38,7 +38,7 @@ const std::vector<TToolButtonInfo>& ToolButtons()
         {"btnProposal", kLeft, QRect(562, 6, 34, 34), "imgProposal", kPanel, "강의 건의"},
         {"btnEvaluation", kLeft, QRect(602, 6, 34, 34), "imgEvaluation", kPanel, "강의 평가"},
         {"btnError", kLeft, QRect(642, 6, 34, 34), "imgError", kPanel, "오류신고"},
-        {"btnGrade", kLeft, QRect(682, 6, 34, 34), "imgGrade", kPrint, "시험 성적 입력"},
+        {"btnGrade", kLeft, QRect(682, 6, 34, 34), "imgGrade", kPrint, "교안 인쇄 (시험 성적 입력은 Ctrl+G)"},
         {"btnHelp", TToolBarPart::ToolViewRight, QRect(129, 6, 34, 34), "imgHelp", kPanel, "도움말"},
         {"btnClose", TToolBarPart::TitleViewRight, QRect(11, 1, 26, 26), "imgClose", {}, "닫기", true},
     };

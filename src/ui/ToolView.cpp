@@ -1,6 +1,7 @@
 #include "ui/ToolView.h"
 
 #include "playback/PlaybackEngine.h"
+#include "session/CommDefine.h"
 #include "session/PlayerState.h"
 #include "ui/AlignEngine.h"
 #include "ui/BarParts.h"
@@ -15,14 +16,13 @@
 
 namespace {
 
-constexpr int kVolumeMax = 100;
 constexpr int kSpeedLabelWidth = 58;
 constexpr int kSpeedFontPixels = 13;
 
 } // namespace
 
 TToolView::TToolView(QWidget* parent, TPlayerState& p_state, TControlRegistry& p_registry, TAlignEngine& p_align)
-    : TPanel(parent, QStringLiteral("paToolView"), ShellLook::kBarColor)
+    : TPanel(parent, QStringLiteral("paToolView"), ShellLook::kBarColor), m_state(p_state)
 {
     p_registry.Register(this, TControlKind::Panel);
     TBarParts parts(p_registry, p_align);
@@ -80,13 +80,14 @@ void TToolView::SetSpeedText(const QString& p_sText)
     lbSpeed->setText(p_sText);
 }
 
-void TToolView::SetToolTips(const TToolTipTexts& p_tips)
+void TToolView::SetToolTipText()
 {
-    trbVolume->setToolTip(p_tips.trbVolume);
-    btnPlay->setToolTip(p_tips.btnPlay);
-    btnPlaySpeedUp->setToolTip(p_tips.btnPlaySpeedUp);
-    btnPlaySpeedDown->setToolTip(p_tips.btnPlaySpeedDown);
-    btnEnLarge->setToolTip(p_tips.btnEnLarge);
-    btnReduce->setToolTip(p_tips.btnReduce);
-    btnPlayNext->setToolTip(p_tips.btnPlayNext);
+    const TToolTipTexts tips = ToolTipTexts(m_state, trbVolume->value(), IsSupervisedStudy());
+    trbVolume->setToolTip(tips.trbVolume);
+    btnPlay->setToolTip(tips.btnPlay);
+    btnPlaySpeedUp->setToolTip(tips.btnPlaySpeedUp);
+    btnPlaySpeedDown->setToolTip(tips.btnPlaySpeedDown);
+    btnEnLarge->setToolTip(tips.btnEnLarge);
+    btnReduce->setToolTip(tips.btnReduce);
+    btnPlayNext->setToolTip(tips.btnPlayNext);
 }

@@ -14,12 +14,12 @@ class TControlRegistry;
 class TPicture;
 class TPictureButton;
 struct TPlayerState;
-struct TToolTipTexts;
 
 class TToolView : public TPanel {
 public:
     static constexpr int kLeftWidth = 736;
     static constexpr int kRightWidth = 170;
+    static constexpr int kVolumeMax = 100;
 
     TToolView(QWidget* parent, TPlayerState& p_state, TControlRegistry& p_registry, TAlignEngine& p_align);
 
@@ -28,7 +28,9 @@ public:
     // paused.
     void ShowPlayingState(bool p_bPlaying);
     void SetSpeedText(const QString& p_sText);
-    void SetToolTips(const TToolTipTexts& p_tips);
+    // SetToolTipText: the tips that follow the speed, the zoom, the play state, the volume and
+    // the study mode.
+    void SetToolTipText();
 
     TPanel* paToolViewLeft;
     TPanel* paToolViewClient;
@@ -53,4 +55,7 @@ public:
     TPictureButton* btnGrade;
     QSlider* trbVolume;
     TPictureButton* btnHelp;
+
+private:
+    const TPlayerState& m_state;
 };

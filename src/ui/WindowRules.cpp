@@ -19,9 +19,9 @@ int32_t StepSkinIndex(int32_t p_nIndex, bool p_bNext)
 {
     const int32_t index = p_nIndex + (p_bNext ? 1 : -1);
     if (index < 0) {
-        return kSkinCount - 1;
+        return kDeskSkinCount - 1;
     }
-    return index >= kSkinCount ? 0 : index;
+    return index >= kDeskSkinCount ? 0 : index;
 }
 
 TCloseGesture CloseGestureOf(Qt::MouseButton p_button, Qt::KeyboardModifiers p_modifiers)

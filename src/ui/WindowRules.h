@@ -30,7 +30,7 @@ TBarVisibility RevealBars(const QPoint& p_ptScreen, const QSize& p_screen, const
 
 // The desk skins back0 to back5: the next or the previous index, wrapping at both ends.
 int32_t StepSkinIndex(int32_t p_nIndex, bool p_bNext);
-inline constexpr int32_t kSkinCount = 6;
+inline constexpr int32_t kDeskSkinCount = 6;
 
 enum class TCloseGesture : uint8_t {
     None,

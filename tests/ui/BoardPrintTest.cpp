@@ -81,7 +81,7 @@ protected:
             m_bInertInside = m_form->State().m_bActivateView;
             p_answer(dialog);
         });
-        QTest::mouseClick(m_form->paStatusView->paToolView->btnGrade, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QTest::mouseClick(m_form->StatusBar().paToolView->btnGrade, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         EXPECT_EQ(driver.Shown(), 1);
     }
 
@@ -94,8 +94,8 @@ protected:
 // not fit, and the page rendered back shows the board's picture in its proportions.
 TEST_F(TBoardPrint, PrintsTheWholeBoardToAPdfFileAndResumes)
 {
-    m_form->ResizeingImage(true);
-    m_form->ResizeingImage(true);
+    m_form->Engine().ResizeingImage(true);
+    m_form->Engine().ResizeingImage(true);
     const QRect area(QPoint(0, 0), m_form->Engine().GetBoardSize());
     m_form->Engine().EnsureBoardRendered(area);
     const QImage board = m_form->Engine().GetBoardImage().copy(area);

@@ -23,6 +23,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <set>
 #include <string>
@@ -71,6 +72,7 @@ protected:
         hooks.ForceClose = [this] { m_listDone.emplace_back("force close"); };
         hooks.IsClosing = [this] { return m_bClosing; };
         hooks.CanStartRun = [] { return true; };
+        hooks.IsModalDialogUp = [this] { return m_bDialogUp; };
         hooks.ScreenSize = [] { return kScreenSize; };
         hooks.StatusBarHeight = [] { return kStatusBarHeight; };
         m_panel = std::make_unique<TCheckUpPanel>(&m_board, m_registry, m_state, m_random, std::move(hooks));
@@ -93,6 +95,7 @@ protected:
     TCheckUpRandom m_random{kSeed};
     std::unique_ptr<TCheckUpPanel> m_panel;
     bool m_bClosing = false;
+    bool m_bDialogUp = false;
     std::vector<std::string> m_listDone;
 };
 
@@ -152,6 +155,36 @@ TEST_F(TCheckUpSquare, TickOfAClosingWindowOnlyStopsTheClock)
     m_panel->CheckUpTimerTimer();
     EXPECT_FALSE(m_panel->IsRunning());
     EXPECT_TRUE(m_listDone.empty());
+}
+
+// Under a dialog of the player nobody can reach the square: the run neither blinks nor counts
+// down, the square stays hidden and nothing closes; once the dialog is gone the square shows
+// again with the countdown where it stood.
+TEST_F(TCheckUpSquare, HeldByADialogStandsStillAndGoesOnWhereItStood)
+{
+    StartRun(0);
+    m_panel->CheckUpTimerTimer();
+    m_panel->CheckUpTimerTimer();   // the first showing
+    ASSERT_TRUE(SquareShown());
+    const int32_t ticks = m_state.m_nCheckUpTimeCount;
+    m_bDialogUp = true;
+    for (int tick = 0; tick < 50; ++tick) {
+        m_panel->CheckUpTimerTimer();
+    }
+    EXPECT_FALSE(SquareShown());
+    EXPECT_EQ(m_state.m_nCheckUpTimeCount, ticks);
+    EXPECT_EQ(m_state.m_nFlickerCount, 0);
+    EXPECT_TRUE(m_panel->IsRunning());
+    EXPECT_TRUE(m_listDone.empty());
+
+    m_bDialogUp = false;
+    m_panel->CheckUpTimerTimer();
+    EXPECT_TRUE(SquareShown());
+    EXPECT_EQ(m_state.m_nFlickerCount, 0);
+    for (int tick = 0; tick < 10 && m_panel->IsRunning(); ++tick) {
+        m_panel->CheckUpTimerTimer();
+    }
+    EXPECT_EQ(m_listDone, (std::vector<std::string>{"stop sound", "warn: " + kForceOutText.toStdString(), "force close"}));
 }
 
 // ---- The click
@@ -429,7 +462,7 @@ protected:
     // Twenty-four seconds a page: no session ends under the test.
     QString VoicePath() const override { return Voice24Path(); }
 
-    TCheckUpPanel& CheckUp() { return m_form->CheckUp(); }
+    TCheckUpPanel& CheckUp() { return m_form->Overlays().CheckUp(); }
     bool SquareShown() { return CheckUp().paCheckUp->isVisible(); }
     void ClickSquare() { QTest::mouseClick(CheckUp().pbCheckUp, Qt::LeftButton, Qt::NoModifier, QPoint(24, 30)); }
 
@@ -454,11 +487,11 @@ TEST_F(TCheckUpWindow, PauseDuringARunHidesTheSquareUntilItsNextShowing)
     }
     ASSERT_TRUE(SquareShown());
 
-    QTest::mouseClick(form.paStatusView->paToolView->btnPlay, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseClick(form.StatusBar().paToolView->btnPlay, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     ASSERT_FALSE(form.State().m_bPlaying);
     EXPECT_FALSE(SquareShown());
     EXPECT_TRUE(CheckUp().IsRunning());
-    EXPECT_FALSE(form.IsStandByCheckUpEnabled());
+    EXPECT_FALSE(form.Overlays().CheckUp().IsStandByEnabled());
     for (int tick = 4; tick <= 8; ++tick) {
         CheckUp().CheckUpTimerTimer();
         EXPECT_FALSE(SquareShown()) << "tick " << tick;
@@ -494,21 +527,34 @@ TEST_P(TCheckUpStandBy, CountsOnlyWhileASupervisedSessionPlaysWithNothingOpen)
     TForm1& form = StartForm(QString::fromLatin1(c.launchText));
     ASSERT_TRUE(form.State().m_bPlaying);
     if (c.paused) {
-        QTest::mouseClick(form.paStatusView->paToolView->btnPlay, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        QTest::mouseClick(form.StatusBar().paToolView->btnPlay, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         ASSERT_FALSE(form.State().m_bPlaying);
     }
-    QDialog dialog(&form);
+    int ranAt = 0;
+    const auto tickUntilARun = [&] {
+        for (int tick = 1; tick <= 40 && ranAt == 0; ++tick) {
+            CheckUp().StandByCheckUpTimerTimer();
+            ranAt = CheckUp().IsRunning() ? tick : 0;
+        }
+    };
     if (c.open == "panel") {
-        form.paProposalView->show();
+        QTest::mouseClick(form.StatusBar().paToolView->btnProposal, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        ASSERT_TRUE(form.Overlays().paProposalView->isVisible());
+        form.State().m_bPlaying = true;   // the panel alone holds the stand-by, not the pause it made
     } else if (c.open == "inert") {
         form.State().m_bActivateView = true;
-    } else if (c.open == "dialog") {
-        dialog.show();
     }
-    int ranAt = 0;
-    for (int tick = 1; tick <= 40 && ranAt == 0; ++tick) {
-        CheckUp().StandByCheckUpTimerTimer();
-        ranAt = CheckUp().IsRunning() ? tick : 0;
+    if (c.open == "dialog") {
+        // The ticks come inside the modal loop of a real message box of the player.
+        m_bRealMessageBoxes = true;
+        const TDialogDriver<QMessageBox> box(form, [&](QMessageBox& shown) {
+            tickUntilARun();
+            shown.done(QMessageBox::Ok);
+        });
+        form.Overlays().ShowMessage(TMessageKind::Information, QStringLiteral("알림"));
+        ASSERT_EQ(box.Shown(), 1);
+    } else {
+        tickUntilARun();
     }
     if (!c.runs) {
         EXPECT_EQ(ranAt, 0);
@@ -549,18 +595,18 @@ TEST_F(TCheckUpWindow, RunStartsAfterTheChosenNumberOfStandByTicksAndCountsAgain
     ASSERT_TRUE(CheckUp().IsRunning());
     CheckUp().CheckUpTimer->setInterval(kHourMs);
     EXPECT_NE(QPoint(state.RandomPositionX, state.RandomPositionY), before);
-    EXPECT_EQ(form.paCheckUp->pos(), QPoint(state.RandomPositionX, state.RandomPositionY));
+    EXPECT_EQ(form.Overlays().CheckUp().paCheckUp->pos(), QPoint(state.RandomPositionX, state.RandomPositionY));
     EXPECT_EQ(state.m_nFlickerCount, kCheckUpCycles);
     EXPECT_EQ(state.m_nCheckUpTimeCount, 0);
-    EXPECT_FALSE(form.IsStandByCheckUpEnabled());
+    EXPECT_FALSE(form.Overlays().CheckUp().IsStandByEnabled());
 
     CheckUp().CheckUpTimerTimer();
     ASSERT_TRUE(SquareShown());
     ClickSquare();
     CheckUp().CheckUpTimerTimer();
     EXPECT_FALSE(CheckUp().IsRunning());
-    EXPECT_TRUE(form.IsStandByCheckUpEnabled());
-    EXPECT_EQ(form.CheckUp().StandByCheckUpTimer->interval(), TCheckUpPanel::kStandByIntervalMs);
+    EXPECT_TRUE(form.Overlays().CheckUp().IsStandByEnabled());
+    EXPECT_EQ(form.Overlays().CheckUp().StandByCheckUpTimer->interval(), TCheckUpPanel::kStandByIntervalMs);
     CheckUp().StandByCheckUpTimerTimer();
     EXPECT_EQ(state.m_nCheckUpSleepCount, 1);
     EXPECT_EQ(state.m_nCheckUpRunCount, 1);
@@ -577,7 +623,7 @@ TEST_F(TCheckUpWindow, FirstRunBroughtForwardComesOnTheRealClockAndAClickAnswers
     EXPECT_EQ(form.State().m_nFlickerCount, kCheckUpCycles);
     ClickSquare();
     EXPECT_TRUE(WaitFor([&] { return !CheckUp().IsRunning(); }, 1000));
-    EXPECT_TRUE(form.IsStandByCheckUpEnabled());
+    EXPECT_TRUE(form.Overlays().CheckUp().IsStandByEnabled());
     EXPECT_EQ(CheckUp().StandByCheckUpTimer->interval(), TCheckUpPanel::kStandByIntervalMs);
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(m_listMessages.empty());
@@ -589,7 +635,7 @@ TEST_F(TCheckUpWindow, StandByCountsPlayingTimeAcrossPauses)
 {
     m_checkUpFirstRunMs = 700;
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    TPictureButton* play = form.paStatusView->paToolView->btnPlay;
+    TPictureButton* play = form.StatusBar().paToolView->btnPlay;
     int pauses = 0;
     while (pauses < 12 && !WaitFor([&] { return CheckUp().IsRunning(); }, 300)) {
         QTest::mouseClick(play, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
@@ -602,6 +648,23 @@ TEST_F(TCheckUpWindow, StandByCountsPlayingTimeAcrossPauses)
     EXPECT_GE(pauses, 1);
 }
 
+// A start-up that failed in supervised study has nothing to supervise: no stand-by, no run on the
+// real clock, and the window stays until the learner closes it.
+TEST_F(TCheckUpWindow, FailedStartUpStartsNoStandByAndNoRun)
+{
+    m_checkUpFirstRunMs = 100;
+    const QString base = SessionBasePath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), "S1", "U1");
+    for (const QString& key : {QStringLiteral("1234"), QStringLiteral("57")}) {
+        const QString file = MakeLectureFileName(1, 0, key).value_or(QString());
+        ASSERT_TRUE(QFile::remove(JoinPath(LectureFolder(base, file), QStringLiteral("lectureinfo.xml"))));
+    }
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    ASSERT_FALSE(form.IsStartedUp());
+    EXPECT_FALSE(form.State().m_bPlaying);
+    EXPECT_FALSE(CheckUp().IsStandByEnabled());
+    EXPECT_FALSE(WaitFor([&] { return CheckUp().IsRunning() || !form.isVisible(); }, 2500));
+}
+
 // ---- The forced close over what is open, on the real clock
 
 class TCheckUpForcedClose : public TCheckUpWindow {
@@ -612,10 +675,13 @@ protected:
         m_bRealMessageBoxes = true;
     }
 
-    // Clicks OK on the warning box, the way the learner takes it away.
+    // Clicks OK on the warning box, the way the learner takes it away; questions are left to the test.
     void AnswerWarnings(TForm1& p_form)
     {
         m_warnings = std::make_unique<TDialogDriver<QMessageBox>>(p_form, [this](QMessageBox& box) {
+            if (box.buttons().size() > 1) {
+                return;
+            }
             m_bWarningIcon = box.icon() == QMessageBox::Warning;
             m_sWarningText = box.text();
             QTest::mouseClick(box.buttons().first(), Qt::LeftButton);
@@ -644,42 +710,146 @@ protected:
     QString m_sWarningText;
 };
 
-// A run going on when the self-study window comes up runs out inside the window's modal loop.
-TEST_F(TCheckUpForcedClose, OverTheSelfStudyWindow)
-{
-    ASSERT_TRUE(WriteTinySession(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-                                 QStringLiteral(RAVO_TEST_VOICE), 2));
-    TForm1& form = StartForm(QString::fromLatin1(kTinySelfStudyLaunchText));
-    AnswerWarnings(form);
-    const TDialogDriver<TMessageForm> question(form, [&](TMessageForm&) { form.CheckUp().StartRun(0); });
-    ExpectClosedWithNothingHandedOff(form);
-    EXPECT_EQ(question.Shown(), 1);
-}
-
 // A feedback panel over the board, the player inert under it.
 TEST_F(TCheckUpForcedClose, OverAnOpenFeedbackPanel)
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     AnswerWarnings(form);
-    QTest::mouseClick(form.paStatusView->paToolView->btnProposal, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    ASSERT_TRUE(form.paProposalView->isVisible());
+    QTest::mouseClick(form.StatusBar().paToolView->btnProposal, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    ASSERT_TRUE(form.Overlays().paProposalView->isVisible());
     ASSERT_TRUE(form.State().m_bActivateView);
     CheckUp().StartRun(0);
     ExpectClosedWithNothingHandedOff(form);
-    EXPECT_FALSE(form.paProposalView->isVisible());
+    EXPECT_FALSE(form.Overlays().paProposalView->isVisible());
 }
 
-// The print dialog of the grade button, its run out inside the dialog's modal loop.
-TEST_F(TCheckUpForcedClose, OverThePrintDialog)
+// ---- A run under the player's own dialogs, on the real clock inside their modal loops
+
+// Six seconds a page: the self-study question comes at 4 s, and the session outlasts the test.
+QString Voice6Path()
 {
-    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    AnswerWarnings(form);
-    const TDialogDriver<QPrintDialog> print(form, [&](QPrintDialog&) { form.CheckUp().StartRun(0); });
-    QTimer::singleShot(0, &form, [&form] {
-        QTest::mouseClick(form.paStatusView->paToolView->btnGrade, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    });
-    ExpectClosedWithNothingHandedOff(form);
-    EXPECT_EQ(print.Shown(), 1);
+    static const QTemporaryDir folder;
+    static const QString path = JoinPath(folder.path(), QStringLiteral("voice6.mp3"));
+    static const bool made = HaveMp3Tools() && MakeMp3(path, 6 * 8000, 8000);
+    return made ? path : QString();
 }
+
+// The dialogs of the player that can come up during a run: what brings one up the way a learner
+// (or the playback) does, and how the learner cancels it.
+struct TDialogCase {
+    const char* name;
+    const char* launchText;
+    int lectureType;
+    std::function<void(TForm1&)> bringUp;                 // none: the playback brings it up
+    std::function<bool(TForm1&)> isUp;
+    std::function<void(TForm1&)> cancel;
+};
+
+void PrintTo(const TDialogCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+template <class TDialog>
+TDialog* ShownDialog(TForm1& p_form)
+{
+    for (TDialog* dialog : p_form.findChildren<TDialog*>()) {
+        if (dialog->isVisible()) {
+            return dialog;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<TDialogCase> DialogCases()
+{
+    return {
+        {"self_study", kTinySelfStudyLaunchText, 2, nullptr,
+         [](TForm1& form) { return ShownDialog<TMessageForm>(form) != nullptr; },
+         [](TForm1& form) {
+             if (TMessageForm* question = ShownDialog<TMessageForm>(form)) {
+                 QTest::mouseClick(question->btnCancel, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+             }
+         }},
+        {"close_question", kTinyLaunchText, 1,
+         [](TForm1& form) {
+             QTest::mouseMove(form.Board().scBox->viewport(), QPoint(640, 5));   // the title bar comes
+             QTest::mouseClick(form.TitleBar().btnClose, Qt::LeftButton, Qt::NoModifier, QPoint(13, 13));
+         },
+         [](TForm1& form) { return ShownDialog<QMessageBox>(form) != nullptr; },
+         [](TForm1& form) {
+             QMessageBox* box = ShownDialog<QMessageBox>(form);
+             for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>()) {
+                 if (box->buttonRole(button) == QMessageBox::RejectRole) {
+                     QTest::mouseClick(button, Qt::LeftButton);
+                 }
+             }
+         }},
+        {"print_dialog", kTinyLaunchText, 1,
+         [](TForm1& form) {
+             QTest::mouseClick(form.StatusBar().paToolView->btnGrade, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+         },
+         [](TForm1& form) { return ShownDialog<QPrintDialog>(form) != nullptr; },
+         [](TForm1& form) {
+             if (QPrintDialog* print = ShownDialog<QPrintDialog>(form)) {
+                 print->reject();
+             }
+         }},
+    };
+}
+
+class TCheckUpUnderDialog : public TCheckUpForcedClose, public ::testing::WithParamInterface<TDialogCase> {};
+
+// The square cannot be clicked under a modal dialog: a run of N = 0 (gone in under 2 s when left
+// alone) stands still, hidden, for 3 s under it; after Cancel the square comes back with its
+// countdown, and a real click answers it.
+TEST_P(TCheckUpUnderDialog, StandsStillAndGoesOnAfterCancel)
+{
+    const TDialogCase& c = GetParam();
+    ASSERT_TRUE(WriteTinySession(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), Voice6Path(),
+                                 c.lectureType));
+    TForm1& form = StartForm(QString::fromLatin1(c.launchText));
+    AnswerWarnings(form);
+    bool held = false;
+    bool shownUnder = false;
+    int32_t countdownUnder = kCheckUpAnswered;
+    bool countdownMoved = false;
+    // Inside the dialog's modal loop: the run starts, the real clock ticks for 3 s, then Cancel.
+    QTimer look;
+    look.setInterval(50);
+    QObject::connect(&look, &QTimer::timeout, &form, [&] {
+        if (held || !c.isUp(form)) {
+            return;
+        }
+        if (countdownUnder == kCheckUpAnswered) {
+            CheckUp().StartRun(0);
+            countdownUnder = form.State().m_nFlickerCount;
+            QTimer::singleShot(3000, &form, [&] {
+                held = true;
+                c.cancel(form);
+            });
+        }
+        shownUnder = shownUnder || SquareShown();
+        countdownMoved = countdownMoved || form.State().m_nFlickerCount != countdownUnder;
+    });
+    look.start();
+    if (c.bringUp) {
+        QTimer::singleShot(0, &form, [&] { c.bringUp(form); });
+    }
+    ASSERT_TRUE(WaitFor([&] { return held; }, 20000)) << "the dialog never came";
+    look.stop();
+    EXPECT_TRUE(form.isVisible()) << "closed under the dialog";
+    EXPECT_FALSE(shownUnder);
+    EXPECT_FALSE(countdownMoved);
+    ASSERT_TRUE(WaitFor([&] { return SquareShown(); }, 2000)) << "the square did not come back";
+    EXPECT_EQ(form.State().m_nFlickerCount, 0);
+    ClickSquare();
+    EXPECT_TRUE(WaitFor([&] { return !CheckUp().IsRunning(); }, 1000));
+    EXPECT_FALSE(WaitFor([&] { return !form.isVisible(); }, 2500)) << "forced out after the answer";
+    EXPECT_TRUE(m_sWarningText.isEmpty()) << m_sWarningText.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, TCheckUpUnderDialog, ::testing::ValuesIn(DialogCases()),
+                         [](const ::testing::TestParamInfo<TDialogCase>& info) { return std::string(info.param.name); });
 
 } // namespace

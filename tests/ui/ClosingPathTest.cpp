@@ -104,7 +104,7 @@ TEST_F(TClosing, EndOfSessionWhileAMessageBoxIsOpenHandsOffOnce)
     look.start(10);
     CloseStuckDialogsAfter(form);
     QTimer::singleShot(0, &form, [&] {
-        form.ShowMessage(TMessageKind::Error, QStringLiteral("음원 파일 재생중 오류발생"));
+        form.Overlays().ShowMessage(TMessageKind::Error, QStringLiteral("음원 파일 재생중 오류발생"));
         cameBack = true;
         closedWhenBack = !form.isVisible();
         form.close();
@@ -126,13 +126,13 @@ TEST_F(TClosing, EndOfSessionWhileAMessageBoxIsOpenHandsOffOnce)
 TEST_F(TClosing, PanelOpenAtTheEndGoesWithTheWindowAndTheResultIsHandedOffOnce)
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    form.paHelpView->show();
+    form.Overlays().paHelpView->show();
     form.State().m_bActivateView = true;
     form.State().m_intCurrentMilesSecond = form.State().m_intAllMileSecond;
 
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(form.close());
-    EXPECT_FALSE(form.paHelpView->isVisible());
+    EXPECT_FALSE(form.Overlays().paHelpView->isVisible());
     EXPECT_TRUE(m_event.Wait(0));
     EXPECT_FALSE(m_event.Wait(0));
     EXPECT_TRUE(m_listQuestions.empty());

@@ -79,7 +79,7 @@ protected:
         return form;
     }
 
-    TToolView& Tools() const { return *m_form->paStatusView->paToolView; }
+    TToolView& Tools() const { return *m_form->StatusBar().paToolView; }
 
     // Ctrl+G, pressed while the player's window has the keyboard.
     void PressCtrlG()
@@ -137,7 +137,7 @@ TEST_F(TFeedbackPanelTest, ProposalKeepsTheItemAndTheMemoOfItsLastItemOnly)
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.name);
         TForm1& form = Start();
-        TProposalPanel& panel = *form.paProposalView;
+        TProposalPanel& panel = *form.Overlays().paProposalView;
         Open(Tools().btnProposal, &panel);
         for (std::size_t i = 0; i < c.clicks.size(); ++i) {
             Choose(panel, c.clicks[i]);
@@ -169,7 +169,7 @@ TEST_F(TFeedbackPanelTest, EvaluationScoresTwoDownToMinusOneWithAMemoForTheLastI
     };
     const TCase cases[] = {{0, "2", false}, {1, "1", false}, {2, "0", false}, {3, "-1", true}};
     TForm1& form = Start();
-    TEvaluationPanel& panel = *form.paEvaluationView;
+    TEvaluationPanel& panel = *form.Overlays().paEvaluationView;
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.item);
         Open(Tools().btnEvaluation, &panel);
@@ -196,7 +196,7 @@ TEST_F(TFeedbackPanelTest, EvaluationScoresTwoDownToMinusOneWithAMemoForTheLastI
 TEST_F(TFeedbackPanelTest, ErrorReportBelongsToTheLectureBeingPlayed)
 {
     TForm1& form = Start();
-    TErrorPanel& panel = *form.paErrorView;
+    TErrorPanel& panel = *form.Overlays().paErrorView;
     Open(Tools().btnError, &panel);
     Type(panel.memoError, QStringLiteral("typo on the board"));
     QTest::keyClick(panel.memoError, Qt::Key_Return);
@@ -213,7 +213,7 @@ TEST_F(TFeedbackPanelTest, ErrorReportBelongsToTheLectureBeingPlayed)
     ExpectClosed(&panel);
     EXPECT_EQ(Report(0).error_memo, QStringLiteral("typo on the board second line"));
 
-    QTabBar* tabs = form.paStatusView->tabLecturePage;
+    QTabBar* tabs = form.StatusBar().tabLecturePage;
     QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(1).center());
     ASSERT_EQ(form.State().m_intCurrentLectureKey, 57);
     Open(Tools().btnError, &panel);
@@ -229,9 +229,9 @@ TEST_F(TFeedbackPanelTest, ErrorReportBelongsToTheLectureBeingPlayed)
 TEST_F(TFeedbackPanelTest, TwoRecordsWithTheSameKeyAreBothUpdated)
 {
     TForm1& form = Start(QStringLiteral("R&S1&U1&1&0&2&S9|,|1234&S8|,|0001234"));
-    Open(Tools().btnProposal, form.paProposalView);
-    Choose(*form.paProposalView, 1);
-    Click(form.paProposalView->btnSend);
+    Open(Tools().btnProposal, form.Overlays().paProposalView);
+    Choose(*form.Overlays().paProposalView, 1);
+    Click(form.Overlays().paProposalView->btnSend);
     EXPECT_EQ(PlayToTheEndAndClose(),
               QStringLiteral("A&1&2&S9|,|1234|,|1|,||,||,||,||,|&S8|,|0001234|,|1|,||,||,||,||,|&1&END"));
 }
@@ -240,10 +240,10 @@ TEST_F(TFeedbackPanelTest, TwoRecordsWithTheSameKeyAreBothUpdated)
 TEST_F(TFeedbackPanelTest, MemoSignsKeepTheResultFieldsApart)
 {
     TForm1& form = Start();
-    Open(Tools().btnProposal, form.paProposalView);
-    Choose(*form.paProposalView, 6);
-    Type(form.paProposalView->edMemo, QStringLiteral("a&b|,|c"));
-    Click(form.paProposalView->btnSend);
+    Open(Tools().btnProposal, form.Overlays().paProposalView);
+    Choose(*form.Overlays().paProposalView, 6);
+    Type(form.Overlays().paProposalView->edMemo, QStringLiteral("a&b|,|c"));
+    Click(form.Overlays().paProposalView->btnSend);
     const QStringList fields = PlayToTheEndAndClose().split(QLatin1Char('&'));
     ASSERT_EQ(fields.size(), 7);
     EXPECT_EQ(fields[3].split(QStringLiteral("|,|")),
@@ -256,9 +256,9 @@ TEST_F(TFeedbackPanelTest, MemoSignsKeepTheResultFieldsApart)
 TEST_F(TFeedbackPanelTest, FeedbackThenAnEarlyCloseHandsNothingOff)
 {
     TForm1& form = Start(QString::fromLatin1(kTinyLaunchText));
-    Open(Tools().btnEvaluation, form.paEvaluationView);
-    Choose(*form.paEvaluationView, 0);
-    Click(form.paEvaluationView->btnSend);
+    Open(Tools().btnEvaluation, form.Overlays().paEvaluationView);
+    Choose(*form.Overlays().paEvaluationView, 0);
+    Click(form.Overlays().paEvaluationView->btnSend);
     EXPECT_EQ(Report(0).evaluation_score, QStringLiteral("2"));
     form.close();
     EXPECT_FALSE(form.isVisible());
@@ -272,26 +272,26 @@ TEST_F(TFeedbackPanelTest, AnOpenPanelMakesTheToolsInertAndNoSecondPanelOpens)
 {
     TForm1& form = Start();
     const QString playing = Shown(Tools().btnPlaySpeedUp);
-    Open(Tools().btnHelp, form.paHelpView);
+    Open(Tools().btnHelp, form.Overlays().paHelpView);
     EXPECT_NE(Shown(Tools().btnPlaySpeedUp), playing);
     for (TPictureButton* button : {Tools().btnProposal, Tools().btnEvaluation, Tools().btnError, Tools().btnPlay}) {
         Click(button);
     }
-    form.KeyControl(TVirtualKey::G);
-    for (const QWidget* other : std::initializer_list<const QWidget*>{form.paProposalView, form.paEvaluationView,
-                                                                      form.paErrorView, form.paGradeView}) {
+    form.Actions().KeyControl(TVirtualKey::G);
+    for (const QWidget* other : std::initializer_list<const QWidget*>{form.Overlays().paProposalView, form.Overlays().paEvaluationView,
+                                                                      form.Overlays().paErrorView, form.Overlays().paGradeView}) {
         EXPECT_FALSE(other->isVisible()) << other->objectName().toStdString();
     }
     EXPECT_FALSE(form.State().m_bPlaying);
-    Click(form.paHelpView->btnHelpViewClose);
-    ExpectClosed(form.paHelpView);
+    Click(form.Overlays().paHelpView->btnHelpViewClose);
+    ExpectClosed(form.Overlays().paHelpView);
     EXPECT_EQ(Shown(Tools().btnPlaySpeedUp), playing);
     // Closing resumes also a session paused before.
     Click(Tools().btnPlay);
     ASSERT_FALSE(form.State().m_bPlaying);
-    Open(Tools().btnProposal, form.paProposalView);
-    Click(form.paProposalView->btnClose);
-    ExpectClosed(form.paProposalView);
+    Open(Tools().btnProposal, form.Overlays().paProposalView);
+    Click(form.Overlays().paProposalView->btnClose);
+    ExpectClosed(form.Overlays().paProposalView);
 }
 
 // With the shipped layout, which gives the help pages and the panels' backgrounds.
@@ -302,7 +302,7 @@ TEST_F(TFeedbackPanelTest, HelpTabsShowTheirPages)
     const auto page = [&form](const char* name) {
         return form.Controls().FindAs<TPicture>(QLatin1String(name), TControlKind::Picture)->GetPicture().cacheKey();
     };
-    THelpPanel& help = *form.paHelpView;
+    THelpPanel& help = *form.Overlays().paHelpView;
     ASSERT_FALSE(help.imgBackground->GetPicture().isNull());
     ASSERT_NE(page("imgHelp1"), page("imgHelp2"));
     Open(Tools().btnHelp, &help);
@@ -326,7 +326,7 @@ protected:
     // Opens the panel with Ctrl+G, chooses the exam (-1: none), types the grade and sends.
     void SendGrade(int p_nExam, const QString& p_sGrade)
     {
-        TGradePanel& panel = *m_form->paGradeView;
+        TGradePanel& panel = *m_form->Overlays().paGradeView;
         PressCtrlG();
         ASSERT_TRUE(panel.isVisible());
         if (p_nExam >= 0) {
@@ -348,10 +348,10 @@ TEST_F(TGradePanelTest, BlankGradesAreRefusedAndThePanelStaysOpen)
         ASSERT_EQ(m_listMessages.size(), 1u) << grade;
         EXPECT_EQ(m_listMessages[0].first, TMessageKind::Warning);
         EXPECT_EQ(m_listMessages[0].second, QStringLiteral("점수를 입력하세요."));
-        EXPECT_TRUE(form.paGradeView->isVisible());
+        EXPECT_TRUE(form.Overlays().paGradeView->isVisible());
         EXPECT_TRUE(form.State().m_bActivateView);
         EXPECT_FALSE(QFile::exists(GradeFilePath()));
-        Click(form.paGradeView->btnGradeViewClose);
+        Click(form.Overlays().paGradeView->btnGradeViewClose);
     }
 }
 
@@ -360,7 +360,7 @@ TEST_F(TGradePanelTest, BlankGradesAreRefusedAndThePanelStaysOpen)
 TEST_F(TGradePanelTest, GradeIsWrittenAndShownAgainOnReopening)
 {
     TForm1& form = Start();
-    TGradePanel& panel = *form.paGradeView;
+    TGradePanel& panel = *form.Overlays().paGradeView;
     EXPECT_EQ(panel.cbExamType->count(), 5);
     EXPECT_EQ(panel.cbExamType->currentIndex(), -1);
     EXPECT_TRUE(panel.cbExamType->itemText(4).endsWith(QStringLiteral("년도 2학기 기말고사")));
@@ -401,7 +401,7 @@ TEST_F(TGradePanelTest, AGradeFileThatCannotBeWrittenIsReportedAndThePanelStaysO
     ASSERT_EQ(m_listMessages.size(), 1u);
     EXPECT_EQ(m_listMessages[0].first, TMessageKind::Error);
     EXPECT_TRUE(m_listMessages[0].second.startsWith(QStringLiteral("성적을 저장하지 못했습니다.")));
-    EXPECT_TRUE(form.paGradeView->isVisible());
+    EXPECT_TRUE(form.Overlays().paGradeView->isVisible());
     EXPECT_TRUE(form.State().m_bActivateView);
     EXPECT_FALSE(form.State().m_bPlaying);
     EXPECT_EQ(g_gradeInfo.grade, QStringLiteral("70"));
@@ -414,13 +414,13 @@ TEST_F(TFeedbackPanelTest, PanelsStandAboveTheirButtonsAndFollowTheBars)
 {
     TForm1& form = Start();
     const std::pair<const QWidget*, int> tops[] = {
-        {form.paProposalView, 420}, {form.paEvaluationView, 476}, {form.paErrorView, 515}, {form.paGradeView, 485}};
+        {form.Overlays().paProposalView, 420}, {form.Overlays().paEvaluationView, 476}, {form.Overlays().paErrorView, 515}, {form.Overlays().paGradeView, 485}};
     for (const auto& [panel, top] : tops) {
         EXPECT_EQ(panel->y(), top) << panel->objectName().toStdString();
     }
-    EXPECT_EQ(form.paHelpView->pos(), QPoint(392, 148));
+    EXPECT_EQ(form.Overlays().paHelpView->pos(), QPoint(392, 148));
 
-    TGradePanel& grade = *form.paGradeView;
+    TGradePanel& grade = *form.Overlays().paGradeView;
     PressCtrlG();
     Click(grade.btnPresentDetailCaption);
     EXPECT_TRUE(grade.IsPresentDetailRolledDown());
@@ -432,10 +432,10 @@ TEST_F(TFeedbackPanelTest, PanelsStandAboveTheirButtonsAndFollowTheBars)
     EXPECT_FALSE(grade.imgPresentDetail->isVisible());
 
     // A taller status bar lifts them all.
-    form.Aligner().SetBounds(form.paStatusView, QRect(0, 800 - 125, 1280, 125));
-    EXPECT_EQ(form.paProposalView->y(), 400);
-    EXPECT_EQ(form.paGradeView->y(), 465);
-    EXPECT_EQ(form.paHelpView->y(), 138);
+    form.Aligner().SetBounds(&form.StatusBar(), QRect(0, 800 - 125, 1280, 125));
+    EXPECT_EQ(form.Overlays().paProposalView->y(), 400);
+    EXPECT_EQ(form.Overlays().paGradeView->y(), 465);
+    EXPECT_EQ(form.Overlays().paHelpView->y(), 138);
 }
 
 // Without their background pictures (a layout that gives none) the panels paint a face with
@@ -443,12 +443,12 @@ TEST_F(TFeedbackPanelTest, PanelsStandAboveTheirButtonsAndFollowTheBars)
 TEST_F(TFeedbackPanelTest, APanelWithoutItsPictureStaysUsable)
 {
     TForm1& form = Start();
-    Open(Tools().btnProposal, form.paProposalView);
-    ASSERT_TRUE(form.paProposalView->imgBackground->GetPicture().isNull());
-    const QImage face = form.paProposalView->grab().toImage();
+    Open(Tools().btnProposal, form.Overlays().paProposalView);
+    ASSERT_TRUE(form.Overlays().paProposalView->imgBackground->GetPicture().isNull());
+    const QImage face = form.Overlays().paProposalView->grab().toImage();
     EXPECT_EQ(face.pixelColor(100, 5), QColor(0x2B, 0x32, 0x3F));   // the title band
     EXPECT_EQ(face.pixelColor(0, 100), QColor(0x46, 0x50, 0x5F));   // the rim
-    Choose(*form.paProposalView, 3);
-    Click(form.paProposalView->btnSend);
+    Choose(*form.Overlays().paProposalView, 3);
+    Click(form.Overlays().paProposalView->btnSend);
     EXPECT_EQ(Report(0).proposal_type, QStringLiteral("3"));
 }

@@ -37,7 +37,7 @@ protected:
         return form;
     }
 
-    int Volume() const { return m_form->paStatusView->paToolView->trbVolume->value(); }
+    int Volume() const { return m_form->StatusBar().paToolView->trbVolume->value(); }
     int ZoomPercent() const { return static_cast<int>(m_form->State().m_viewRatio * 100.0f + 0.5f); }
 };
 
@@ -74,9 +74,9 @@ TEST_P(TKeys, ActOnce)
         form.Engine().btnPlayMouseUp();
     }
     for (int i = 0; i < c.zoomSteps; ++i) {
-        form.ResizeingImage(true);
+        form.Engine().ResizeingImage(true);
     }
-    form.paStatusView->paToolView->trbVolume->setValue(c.volume);
+    form.StatusBar().paToolView->trbVolume->setValue(c.volume);
     form.State().m_bActivateView = c.panelOpen;
 
     QTest::keyClick(form.windowHandle(), c.key, c.modifiers);
@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TKeyTest, AKeyTypedIntoAnEditBoxTypesAndActsOnce)
 {
     TForm1& form = StartAt20Seconds();
-    auto* memo = new QLineEdit(form.paStatusView->paToolView->paToolViewClient);
+    auto* memo = new QLineEdit(form.StatusBar().paToolView->paToolViewClient);
     memo->setGeometry(10, 10, 200, 24);
     memo->show();
     memo->setFocus();

@@ -46,14 +46,14 @@ TEST_P(TZoomPlacement, FrameIsCentredWhileItFitsAndAtTheEdgeOnceLarger)
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     ASSERT_TRUE(form.IsStartedUp());
     for (int i = 0; i < c.steps; ++i) {
-        form.ResizeingImage(true);
+        form.Engine().ResizeingImage(true);
     }
-    EXPECT_EQ(form.paFrameView->geometry(), c.frame);
+    EXPECT_EQ(form.Board().paFrameView->geometry(), c.frame);
     const QSize board = c.frame.size() - QSize(2 * kBoardFrameMargin, 2 * kBoardFrameMargin);
-    EXPECT_EQ(form.paLectureView->geometry(), QRect(QPoint(kBoardFrameMargin, kBoardFrameMargin), board));
-    EXPECT_EQ(form.pbDraw->size(), board);
+    EXPECT_EQ(form.Board().paLectureView->geometry(), QRect(QPoint(kBoardFrameMargin, kBoardFrameMargin), board));
+    EXPECT_EQ(form.Board().pbDraw->size(), board);
     EXPECT_EQ(form.Engine().GetBoardImage().size(), board);
-    EXPECT_EQ(form.lbStatusMessage->text(), c.statusText);
+    EXPECT_EQ(form.StatusText().text(), c.statusText);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,14 +75,14 @@ TEST_F(TFormTest, ZoomingBackOutReturnsTheCentredFrame)
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     for (int i = 0; i < 10; ++i) {
-        form.ResizeingImage(true);
+        form.Engine().ResizeingImage(true);
     }
     for (int i = 0; i < 11; ++i) {
-        form.ResizeingImage(false);
+        form.Engine().ResizeingImage(false);
     }
     EXPECT_EQ(form.State().m_viewRatio, 1.0f);
-    EXPECT_EQ(form.paFrameView->geometry(), QRect(300, 88, 680, 520));
-    EXPECT_EQ(form.lbStatusMessage->text(), QStringLiteral("화면 크기 : 100%"));
+    EXPECT_EQ(form.Board().paFrameView->geometry(), QRect(300, 88, 680, 520));
+    EXPECT_EQ(form.StatusText().text(), QStringLiteral("화면 크기 : 100%"));
 }
 
 void SendWheel(QWidget* p_target, QPoint p_angleDelta)
@@ -96,11 +96,11 @@ TEST_F(TFormTest, EveryWheelEventScrollsTwentyPixelsWhereverItTurns)
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     for (int i = 0; i < 10; ++i) {
-        form.ResizeingImage(true);
+        form.Engine().ResizeingImage(true);
     }
-    QScrollBar* bar = form.scBox->verticalScrollBar();
+    QScrollBar* bar = form.Board().scBox->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 200);
-    QSlider* seek = form.paStatusView->scbPlay->Track();
+    QSlider* seek = form.StatusBar().scbPlay->Track();
     const int seekPosition = seek->value();
 
     struct TWheel {
@@ -110,13 +110,13 @@ TEST_F(TFormTest, EveryWheelEventScrollsTwentyPixelsWhereverItTurns)
     };
     bar->setValue(100);
     const TWheel turns[] = {
-        {form.scBox->viewport(), {0, 120}, 80},     // away from the user: up
-        {form.scBox->viewport(), {0, 240}, 60},     // a fast turn still moves 20
-        {form.pbDraw, {0, -120}, 80},               // towards the user: down
-        {form.pbDraw, {0, -480}, 100},
-        {form.scBox->viewport(), {0, 0}, 80},       // a zero delta counts as away
+        {form.Board().scBox->viewport(), {0, 120}, 80},     // away from the user: up
+        {form.Board().scBox->viewport(), {0, 240}, 60},     // a fast turn still moves 20
+        {form.Board().pbDraw, {0, -120}, 80},               // towards the user: down
+        {form.Board().pbDraw, {0, -480}, 100},
+        {form.Board().scBox->viewport(), {0, 0}, 80},       // a zero delta counts as away
         {seek, {0, -120}, 100},                     // over the seek bar: the board scrolls, not the bar
-        {form.scBox->viewport(), {120, 0}, 100},    // a sideways turn is not the wheel
+        {form.Board().scBox->viewport(), {120, 0}, 100},    // a sideways turn is not the wheel
     };
     for (const TWheel& turn : turns) {
         SendWheel(turn.target, turn.delta);
@@ -136,13 +136,13 @@ TEST_F(TFormTest, BoardSurfaceShowsTheWholeBoardAfterAZoomRebuild)
     form.State().m_intCurrentMilesSecond = 1000;
     form.Engine().ScbPlayMovePositionUntilReDraw(1000);
     for (int i = 0; i < 10; ++i) {
-        form.ResizeingImage(true);
+        form.Engine().ResizeingImage(true);
     }
     ASSERT_GT(form.Engine().GetDrawManager().GetCount(), 0);
-    form.scBox->verticalScrollBar()->setValue(form.scBox->verticalScrollBar()->maximum());
+    form.Board().scBox->verticalScrollBar()->setValue(form.Board().scBox->verticalScrollBar()->maximum());
 
-    const QImage shown = form.pbDraw->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QImage expected(form.pbDraw->size(), QImage::Format_ARGB32_Premultiplied);
+    const QImage shown = form.Board().pbDraw->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage expected(form.Board().pbDraw->size(), QImage::Format_ARGB32_Premultiplied);
     expected.fill(Qt::white);
     {
         TGPGraphics graphics(&expected);
@@ -210,9 +210,9 @@ TEST_F(TFormTest, DeskAndFramePiecesLandOnTheWindowsPixels)
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText), pictures.Folder());
     ASSERT_TRUE(form.IsStartedUp());
 
-    const QImage desk = form.scBox->viewport()->grab().toImage();
+    const QImage desk = form.Board().scBox->viewport()->grab().toImage();
     EXPECT_EQ(desk.pixel(0, 0), pictures.Desk().pixel(0, 0));
-    const QImage frame = form.paFrameView->grab().toImage();
+    const QImage frame = form.Board().paFrameView->grab().toImage();
     const int W = frame.width();
     const int H = frame.height();
     int deskMisses = 0;
@@ -245,8 +245,8 @@ TEST_F(TFormTest, FrameSetFollowsTheBoardTypeText)
         {"whitenote", TFramePictures::kNoSetCorner},       {"", TFramePictures::kNoSetCorner},
     };
     for (const Case& c : cases) {
-        form.SetFrameImage(QString::fromLatin1(c.text));
-        EXPECT_EQ(form.paFrameView->grab().toImage().pixel(10, 10), c.corner) << '"' << c.text << '"';
+        form.Board().SetFrameImage(JoinPath(pictures.Folder(), QStringLiteral("image")), QString::fromLatin1(c.text));
+        EXPECT_EQ(form.Board().paFrameView->grab().toImage().pixel(10, 10), c.corner) << '"' << c.text << '"';
     }
 }
 

@@ -52,7 +52,7 @@ protected:
         return form;
     }
 
-    TJumpSlider* Track() const { return m_form->paStatusView->scbPlay->Track(); }
+    TJumpSlider* Track() const { return m_form->StatusBar().scbPlay->Track(); }
     TSeekPreviewCard& Card() const { return m_form->SeekPreview()->Card(); }
     TBoardPreview& Preview() const { return m_form->SeekPreview()->Preview(); }
     int32_t PageStart(size_t p_nPage) const
@@ -74,7 +74,7 @@ protected:
     TBoardMiniature HeadlessBoard(int32_t p_nSessionMs) const
     {
         TPlayerState state = m_form->State();
-        THeadlessPlaybackView view(m_form->GetVisibleBoardRect().size());
+        THeadlessPlaybackView view(m_form->Board().GetVisibleBoardRect().size());
         TPlaybackEngine engine(state, view);
         EXPECT_TRUE(engine.LoadLectureInfo(state.m_sBasePath));
         state.m_bClickTabLecturePage = true;
@@ -232,7 +232,7 @@ TEST_F(TSeekPreviewTest, TheTimeLabelFollowsTheDraggedKnob)
         GTEST_SKIP() << "no mp3 encoder";
     }
     TForm1& form = Start(kFreeLaunchText);
-    QLabel* label = form.paStatusView->lbCurrentTime;
+    QLabel* label = form.StatusBar().lbCurrentTime;
     const int y = Track()->height() / 2;
     QTest::mousePress(Track(), Qt::LeftButton, Qt::NoModifier, QPoint(Track()->XOf(PageStart(0) + 5000), y));
     for (const int32_t to : {PageStart(0) + 12000, PageStart(1) + 9000, PageStart(0) + 20000}) {

@@ -55,7 +55,7 @@ TEST_P(TToolTips, SayWhatTheNextClickDoesOrWhyItCannot)
     for (int i = 0; i < c.zoomSteps; ++i) {
         QTest::keyClick(form.windowHandle(), Qt::Key_Plus, Qt::KeypadModifier);
     }
-    const TToolView& tools = *form.paStatusView->paToolView;
+    const TToolView& tools = *form.StatusBar().paToolView;
     EXPECT_EQ(tools.btnPlaySpeedUp->toolTip(), QString::fromUtf8(c.speedUp));
     EXPECT_EQ(tools.btnPlaySpeedDown->toolTip(), QString::fromUtf8(c.speedDown));
     EXPECT_EQ(tools.btnEnLarge->toolTip(), QString::fromUtf8(c.enlarge));
@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TFormTest, VolumeAndPlayTipsFollowTheStateAndLockedTabsSayWhy)
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    const TToolView& tools = *form.paStatusView->paToolView;
+    const TToolView& tools = *form.StatusBar().paToolView;
     EXPECT_EQ(tools.trbVolume->toolTip(), QStringLiteral("음성볼륨 : 50%"));
     QTest::keyClick(form.windowHandle(), Qt::Key_Period);
     EXPECT_EQ(tools.trbVolume->toolTip(), QStringLiteral("음성볼륨 : 60%"));
@@ -107,8 +107,8 @@ TEST_F(TFormTest, VolumeAndPlayTipsFollowTheStateAndLockedTabsSayWhy)
     QTest::keyClick(form.windowHandle(), Qt::Key_Plus, Qt::KeypadModifier);   // the tips are written again
     EXPECT_EQ(tools.btnPlay->toolTip(), QStringLiteral("일시정지중"));
     EXPECT_EQ(tools.trbVolume->toolTip(), QStringLiteral("음성볼륨 : 60%"));
-    EXPECT_FALSE(form.paStatusView->tabLecturePage->isEnabled());
-    EXPECT_FALSE(form.paStatusView->tabLecturePage->toolTip().isEmpty());
+    EXPECT_FALSE(form.StatusBar().tabLecturePage->isEnabled());
+    EXPECT_FALSE(form.StatusBar().tabLecturePage->toolTip().isEmpty());
 }
 
 // ---- The bars' reveal
@@ -134,11 +134,11 @@ TEST_P(TReveal, ShowsTheBarAtItsEdgeAndHidesWhatIsNotFixedElsewhere)
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     form.State().m_bTitleViewFix = c.titleFix;
     form.State().m_bStatusViewFix = c.statusFix;
-    form.paTitleView->setVisible(c.titleBefore);
-    form.paStatusView->setVisible(c.statusBefore);
-    form.ShowToolBar(c.at.x(), c.at.y());
-    EXPECT_EQ(form.paTitleView->isVisible(), c.titleAfter);
-    EXPECT_EQ(form.paStatusView->isVisible(), c.statusAfter);
+    form.TitleBar().setVisible(c.titleBefore);
+    form.StatusBar().setVisible(c.statusBefore);
+    form.Reveal().ShowToolBar(c.at.x(), c.at.y());
+    EXPECT_EQ(form.TitleBar().isVisible(), c.titleAfter);
+    EXPECT_EQ(form.StatusBar().isVisible(), c.statusAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -161,21 +161,21 @@ TEST_F(TFormTest, MouseAtTheBottomEdgeRevealsTheStatusBarUntilItMovesBackOverThe
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     form.State().m_bStatusViewFix = false;
-    form.paStatusView->hide();
-    ASSERT_EQ(form.scBox->height(), 800);
-    QTest::mouseMove(form.scBox->viewport(), QPoint(640, 400));
-    QTest::mouseMove(form.scBox->viewport(), QPoint(640, 790));
-    EXPECT_TRUE(form.paStatusView->isVisible());
-    EXPECT_EQ(form.scBox->height(), 695);
-    QTest::mouseMove(form.paStatusView->paToolView->paToolViewClient, QPoint(10, 10));
-    EXPECT_TRUE(form.paStatusView->isVisible());
-    QTest::mouseMove(form.scBox->viewport(), QPoint(640, 400));
-    EXPECT_FALSE(form.paStatusView->isVisible());
+    form.StatusBar().hide();
+    ASSERT_EQ(form.Board().scBox->height(), 800);
+    QTest::mouseMove(form.Board().scBox->viewport(), QPoint(640, 400));
+    QTest::mouseMove(form.Board().scBox->viewport(), QPoint(640, 790));
+    EXPECT_TRUE(form.StatusBar().isVisible());
+    EXPECT_EQ(form.Board().scBox->height(), 695);
+    QTest::mouseMove(form.StatusBar().paToolView->paToolViewClient, QPoint(10, 10));
+    EXPECT_TRUE(form.StatusBar().isVisible());
+    QTest::mouseMove(form.Board().scBox->viewport(), QPoint(640, 400));
+    EXPECT_FALSE(form.StatusBar().isVisible());
     // The title bar likewise at the top edge, over the board.
-    QTest::mouseMove(form.scBox->viewport(), QPoint(640, 10));
-    EXPECT_TRUE(form.paTitleView->isVisible());
-    QTest::mouseMove(form.scBox->viewport(), QPoint(640, 400));
-    EXPECT_FALSE(form.paTitleView->isVisible());
+    QTest::mouseMove(form.Board().scBox->viewport(), QPoint(640, 10));
+    EXPECT_TRUE(form.TitleBar().isVisible());
+    QTest::mouseMove(form.Board().scBox->viewport(), QPoint(640, 400));
+    EXPECT_FALSE(form.TitleBar().isVisible());
 }
 
 // ---- The status text
@@ -190,13 +190,13 @@ TEST_F(TFormTest, StatusTextGoesThreeSecondsAfterTheFirstOfQuickMessages)
     EXPECT_FALSE(timer->isActive());
     QTest::keyClick(form.windowHandle(), Qt::Key_Period);
     ASSERT_TRUE(timer->isActive());
-    EXPECT_EQ(form.lbStatusMessage->text(), QStringLiteral("음성볼륨 : 60%"));
+    EXPECT_EQ(form.StatusText().text(), QStringLiteral("음성볼륨 : 60%"));
     QTest::qWait(1000);
     QTest::keyClick(form.windowHandle(), Qt::Key_Up);
-    EXPECT_EQ(form.lbStatusMessage->text(), QStringLiteral("재생속도 : 110%"));
+    EXPECT_EQ(form.StatusText().text(), QStringLiteral("재생속도 : 110%"));
     // 2 s left, give or take the timer's coarseness; a restarted timer would have 3 s.
     EXPECT_LT(timer->remainingTime(), 2500);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.lbStatusMessage->text().isEmpty(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.StatusText().text().isEmpty(); }, 10000));
     EXPECT_FALSE(timer->isActive());
 }
 
@@ -212,10 +212,10 @@ TEST_F(TFormTest, StatusTextSaysSoWhileNoSoundDevicePlays)
         GTEST_SKIP() << "a sound device plays on this machine";
     }
     const QString noDevice = QStringLiteral("소리 장치 없음");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.lbStatusMessage->text() == noDevice; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.StatusText().text() == noDevice; }, 5000));
     QTest::keyClick(form.windowHandle(), Qt::Key_Period);
-    EXPECT_EQ(form.lbStatusMessage->text(), QStringLiteral("음성볼륨 : 60%"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.lbStatusMessage->text() == noDevice; }, 10000));
+    EXPECT_EQ(form.StatusText().text(), QStringLiteral("음성볼륨 : 60%"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.StatusText().text() == noDevice; }, 10000));
     qunsetenv("PULSE_SERVER");
 }
 
@@ -232,11 +232,11 @@ TEST_F(TFormTest, SkinButtonsWalkTheSixDeskSkinsAndWrapBothWays)
     EXPECT_EQ(form.State().m_intSkinIndex, 0);
     const int walk[] = {1, 2, 3, 4, 5, 0, 1, 2, 3, 4};
     for (const int expected : walk) {
-        const qint64 before = form.DeskPicture()->GetQImage().cacheKey();
+        const qint64 before = form.Board().DeskPicture()->GetQImage().cacheKey();
         QTest::mouseClick(next, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
         EXPECT_EQ(form.State().m_intSkinIndex, expected);
-        EXPECT_NE(form.DeskPicture()->GetQImage().cacheKey(), before);
-        EXPECT_GT(form.DeskPicture()->GetWidth(), 0);
+        EXPECT_NE(form.Board().DeskPicture()->GetQImage().cacheKey(), before);
+        EXPECT_GT(form.Board().DeskPicture()->GetWidth(), 0);
     }
 }
 
@@ -255,18 +255,18 @@ TEST_F(TFormTest, AnUnreadableSkinPictureLeavesTheDeskEmpty)
     }
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText), program.path());
     const QPoint desk(5, 5);   // beside the framed board
-    const auto deskPixel = [&] { return form.scBox->viewport()->grab().toImage().pixelColor(desk); };
-    const QColor areaColour = form.scBox->viewport()->palette().color(QPalette::Window);
+    const auto deskPixel = [&] { return form.Board().scBox->viewport()->grab().toImage().pixelColor(desk); };
+    const QColor areaColour = form.Board().scBox->viewport()->palette().color(QPalette::Window);
     EXPECT_NE(deskPixel(), areaColour);
     TPictureButton* next = Button("btnSkinChangeNext");
     for (int i = 0; i < 3; ++i) {
         QTest::mouseClick(next, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
     }
     ASSERT_EQ(form.State().m_intSkinIndex, 3);
-    EXPECT_EQ(form.DeskPicture()->GetWidth(), 0);
+    EXPECT_EQ(form.Board().DeskPicture()->GetWidth(), 0);
     EXPECT_EQ(deskPixel(), areaColour);
     QTest::mouseClick(next, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-    EXPECT_GT(form.DeskPicture()->GetWidth(), 0);
+    EXPECT_GT(form.Board().DeskPicture()->GetWidth(), 0);
     EXPECT_NE(deskPixel(), areaColour);
 }
 
@@ -293,11 +293,11 @@ TEST_P(TCloseButton, LeftClosesAndOnlyRightWithCtrlAndShiftLiftsSupervision)
     m_bAnswerOk = false;   // the supervised study's question keeps the window open
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     ASSERT_TRUE(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    ASSERT_TRUE(form.IsStandByCheckUpEnabled());
+    ASSERT_TRUE(form.Overlays().CheckUp().IsStandByEnabled());
     // The title bar comes at the top edge; the close button sits in it.
-    QTest::mouseMove(form.scBox->viewport(), QPoint(640, 5));
-    ASSERT_TRUE(form.paTitleView->isVisible());
-    TPictureButton* close = form.paTitleView->btnClose;
+    QTest::mouseMove(form.Board().scBox->viewport(), QPoint(640, 5));
+    ASSERT_TRUE(form.TitleBar().isVisible());
+    TPictureButton* close = form.TitleBar().btnClose;
     QTest::mousePress(close, c.button, c.modifiers, QPoint(13, 13));
     EXPECT_EQ(Shown(close), QStringLiteral("imgCloseUp"));
     QTest::mouseRelease(close, c.button, c.modifiers, QPoint(13, 13));
@@ -306,10 +306,12 @@ TEST_P(TCloseButton, LeftClosesAndOnlyRightWithCtrlAndShiftLiftsSupervision)
     EXPECT_EQ(m_listQuestions.size(), c.closes ? 1u : 0u);
     EXPECT_EQ(g_studyInfo.study_mode, c.liftsSupervision ? QStringLiteral("R") : QStringLiteral("A"));
     EXPECT_EQ(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint), !c.liftsSupervision);
-    EXPECT_EQ(form.IsStandByCheckUpEnabled(), !c.liftsSupervision);
+    EXPECT_EQ(form.Overlays().CheckUp().IsStandByEnabled(), !c.liftsSupervision);
     EXPECT_TRUE(form.isVisible());
-    EXPECT_FALSE(form.paStatusView->tabLecturePage->isEnabled());   // the tabs stay as they are
-    EXPECT_EQ(form.paStatusView->paToolView->btnPlayNext->toolTip(),
+    // Lifting supervision frees the page tabs with every other rule of it.
+    EXPECT_EQ(form.StatusBar().tabLecturePage->isEnabled(), c.liftsSupervision);
+    EXPECT_EQ(form.StatusBar().tabLecturePage->toolTip().isEmpty(), c.liftsSupervision);
+    EXPECT_EQ(form.StatusBar().paToolView->btnPlayNext->toolTip(),
               c.liftsSupervision ? QStringLiteral("10초 앞으로 이동")
                                  : QStringLiteral("이 학습에서는 10초 앞으로 이동할 수 없습니다."));
 }
@@ -331,11 +333,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TFormTest, CloseButtonIsInertWhileAPanelIsOpen)
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    QTest::mouseMove(form.scBox->viewport(), QPoint(640, 5));
+    QTest::mouseMove(form.Board().scBox->viewport(), QPoint(640, 5));
     form.State().m_bActivateView = true;
     for (const auto& [button, modifiers] : {std::pair{Qt::LeftButton, Qt::KeyboardModifiers()},
                                             std::pair{Qt::RightButton, Qt::ControlModifier | Qt::ShiftModifier}}) {
-        QTest::mouseClick(form.paTitleView->btnClose, button, modifiers, QPoint(13, 13));
+        QTest::mouseClick(form.TitleBar().btnClose, button, modifiers, QPoint(13, 13));
     }
     QCoreApplication::processEvents();
     EXPECT_TRUE(m_listQuestions.empty());

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QSlider>
 #include <QTabBar>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -30,7 +31,7 @@ void SendMouse(QWidget* p_target, QEvent::Type p_type, QPoint p_at)
 TEST_F(TFormTest, PressOnTheSeekTrackSeeksThereOnRelease)
 {
     TForm1& form = StartForm(kFreeLaunchText);
-    QSlider* track = form.paStatusView->scbPlay->Track();
+    QSlider* track = form.StatusBar().scbPlay->Track();
     const QPoint at(track->width() * 3 / 4, track->height() / 2);
     SendMouse(track, QEvent::MouseButtonPress, at);
     EXPECT_TRUE(form.State().m_bClickTabLecturePage);
@@ -41,25 +42,25 @@ TEST_F(TFormTest, PressOnTheSeekTrackSeeksThereOnRelease)
     EXPECT_EQ(form.State().m_intCurrentMilesSecond, track->value());
     EXPECT_NEAR(form.State().m_intCurrentMilesSecond, total * 3 / 4, total / 10);
     EXPECT_EQ(form.State().m_nCurrentPlayPageIndex, 1);
-    EXPECT_EQ(form.paStatusView->tabLecturePage->currentIndex(), 1);
+    EXPECT_EQ(form.StatusBar().tabLecturePage->currentIndex(), 1);
 }
 
 TEST_F(TFormTest, SeekArrowsStepTenSecondsWithinTheSession)
 {
     TForm1& form = StartForm(kFreeLaunchText);
     form.State().m_intCurrentMilesSecond = 2000;
-    form.paStatusView->scbPlay->DownButton()->click();
+    form.StatusBar().scbPlay->DownButton()->click();
     EXPECT_EQ(form.State().m_intCurrentMilesSecond, 0);
-    EXPECT_EQ(form.paStatusView->scbPlay->GetPosition(), 0);
+    EXPECT_EQ(form.StatusBar().scbPlay->GetPosition(), 0);
     // The session is shorter than 10 s: forward has nowhere to go.
-    form.paStatusView->scbPlay->UpButton()->click();
+    form.StatusBar().scbPlay->UpButton()->click();
     EXPECT_EQ(form.State().m_intCurrentMilesSecond, 0);
 }
 
 TEST_F(TFormTest, PageTabStartsItsPage)
 {
     TForm1& form = StartForm(kFreeLaunchText);
-    QTabBar* tabs = form.paStatusView->tabLecturePage;
+    QTabBar* tabs = form.StatusBar().tabLecturePage;
     ASSERT_EQ(tabs->count(), 2);
     EXPECT_TRUE(tabs->isEnabled());
     tabs->setCurrentIndex(1);
@@ -73,7 +74,7 @@ TEST_F(TFormTest, PageTabStartsItsPage)
 TEST_F(TFormTest, ClickOnTheTabOfThePagePlayingStartsItAgain)
 {
     TForm1& form = StartForm(kFreeLaunchText);
-    QTabBar* tabs = form.paStatusView->tabLecturePage;
+    QTabBar* tabs = form.StatusBar().tabLecturePage;
     const QPoint second = tabs->tabRect(1).center();
     SendMouse(tabs, QEvent::MouseButtonPress, second);
     SendMouse(tabs, QEvent::MouseButtonRelease, second);
@@ -100,7 +101,7 @@ TEST_F(TFormTest, ClickOnTheTabOfThePagePlayingStartsItAgain)
     EXPECT_EQ(form.State().m_nCurrentPlayPageIndex, 1);
     EXPECT_EQ(form.State().m_dCurrentPlayPosition, 0u);
     EXPECT_EQ(form.State().m_intCurrentMilesSecond, start);
-    EXPECT_EQ(form.paStatusView->scbPlay->GetPosition(), start);
+    EXPECT_EQ(form.StatusBar().scbPlay->GetPosition(), start);
     EXPECT_EQ(form.Engine().GetDrawManager().GetCount(), 0);
     EXPECT_NE(form.Engine().GetPlayChannel(), voice);   // the page's voice loaded afresh
     EXPECT_LT(BASS_ChannelBytes2Seconds(form.Engine().GetPlayChannel(),
@@ -109,10 +110,28 @@ TEST_F(TFormTest, ClickOnTheTabOfThePagePlayingStartsItAgain)
     EXPECT_TRUE(form.State().m_bPlaying);
 }
 
-TEST_F(TFormTest, PageTabsTakeNoClicksInSupervisedStudy)
+// In supervised study the tabs are locked: a real click on the dimmed tab of the page playing
+// leaves the position, the board and the voice as they were.
+TEST_F(TFormTest, LockedPageTabTakesNoClickInSupervisedStudy)
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    EXPECT_FALSE(form.paStatusView->tabLecturePage->isEnabled());
+    QTabBar* tabs = form.StatusBar().tabLecturePage;
+    ASSERT_FALSE(tabs->isEnabled());
+    form.StatusBar().show();
+    form.State().m_bClickTabLecturePage = true;
+    form.Engine().ScbPlayMovePositionUntilReDraw(1000);
+    ASSERT_EQ(form.State().m_nCurrentPlayPageIndex, 0);
+    ASSERT_EQ(form.State().m_dCurrentPlayPosition, 1000u);
+    const int objects = form.Engine().GetDrawManager().GetCount();
+    const HSTREAM voice = form.Engine().GetPlayChannel();
+
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(0).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.State().m_nCurrentPlayPageIndex, 0);
+    EXPECT_EQ(form.State().m_dCurrentPlayPosition, 1000u);
+    EXPECT_EQ(form.State().m_intCurrentMilesSecond, 1000);
+    EXPECT_EQ(form.Engine().GetDrawManager().GetCount(), objects);
+    EXPECT_EQ(form.Engine().GetPlayChannel(), voice);
 }
 
 } // namespace

@@ -33,7 +33,7 @@ void PrintTo(const TButtonCase& c, std::ostream* out)
 class TButtonStates : public TFormTest, public ::testing::WithParamInterface<TButtonCase> {
 protected:
     // An empty spot of the tool bar: off every button, and not the board (whose moves reveal bars).
-    QWidget* Away() const { return m_form->paStatusView->paToolView->paToolViewClient; }
+    QWidget* Away() const { return m_form->StatusBar().paToolView->paToolViewClient; }
 };
 
 TEST_P(TButtonStates, FollowTheMouseAndActOnRelease)
@@ -99,7 +99,7 @@ protected:
         StartForm(QString::fromLatin1(kTinyLaunchText));
         QTest::mouseMove(Away(), QPoint(20, 20));
     }
-    QWidget* Away() const { return m_form->paStatusView->paToolView->paToolViewClient; }
+    QWidget* Away() const { return m_form->StatusBar().paToolView->paToolViewClient; }
 };
 
 // The latch of the play and speed buttons is the player's hover flag: set by the first move,
@@ -175,7 +175,7 @@ TEST_F(TButtonMouse, NothingReactsWhileAPanelIsOpenOverTheBoard)
 // reach; playing again it offers pause and they come back.
 TEST_F(TButtonMouse, PlayButtonPausesAndResumesAndTheSpeedButtonsFollow)
 {
-    TToolView& tools = *m_form->paStatusView->paToolView;
+    TToolView& tools = *m_form->StatusBar().paToolView;
     QTest::mouseClick(tools.btnPlay, Qt::LeftButton, Qt::NoModifier, QPoint(17, 17));
     EXPECT_FALSE(m_form->State().m_bPlaying);
     EXPECT_EQ(Shown(tools.btnPlay), QStringLiteral("imgPauseUp"));

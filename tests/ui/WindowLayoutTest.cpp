@@ -113,17 +113,17 @@ TEST_F(TFormTest, BarsAndTheirControlsStandAtTheirDesignPlaces)
         EXPECT_EQ(Control<QLabel>(name, TControlKind::Label)->pos(), at) << name;
     }
     // The title bar appears at the top edge; the status bar stays; the placeholders wait hidden.
-    EXPECT_TRUE(form.paTitleView->isHidden());
-    EXPECT_TRUE(form.paStatusView->isVisible());
+    EXPECT_TRUE(form.TitleBar().isHidden());
+    EXPECT_TRUE(form.StatusBar().isVisible());
     for (const char* hidden : {"paHiddenControlGroup", "paProposalView", "paHelpView", "paCheckUp"}) {
         EXPECT_TRUE(Control<QWidget>(hidden, TControlKind::Panel)->isHidden()) << hidden;
     }
     // The design's status text is not shown: the label starts empty.
-    EXPECT_TRUE(form.lbStatusMessage->text().isEmpty());
+    EXPECT_TRUE(form.StatusText().text().isEmpty());
 
     // Without the status bar the board area takes the whole window.
-    form.paStatusView->hide();
-    EXPECT_EQ(form.scBox->geometry(), QRect(0, 0, 1280, 800));
+    form.StatusBar().hide();
+    EXPECT_EQ(form.Board().scBox->geometry(), QRect(0, 0, 1280, 800));
 }
 
 // ---- The skin data's look

@@ -1,4 +1,4 @@
-#include "ui/StudyResult.h"
+#include "session/StudyResult.h"
 
 #include "platform/ipc/NamedEvent.h"
 #include "platform/ipc/SharedBlock.h"

@@ -1,6 +1,6 @@
 // The hand-off text and how it is fitted into the room the launcher's block leaves for it.
 
-#include "ui/StudyResult.h"
+#include "session/StudyResult.h"
 
 #include "e2e/TinySession.h"
 
