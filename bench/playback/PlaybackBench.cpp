@@ -150,8 +150,9 @@ public:
     TBoardWarmUp& WarmUp() { return *m_warmUp; }
     TPlayerState& State() { return m_state; }
 
-    // The bench page has no voice: it is given a length covering every packet and started again,
-    // as a page with a voice of that length starts (its warm-up with it).
+    // The bench page has no voice, so the catalogue starts nothing: the page is given a length
+    // covering every packet and started, as a page with a voice of that length starts (its
+    // warm-up with it).
     void CoverPackets(const std::vector<TPacketItem>& packets)
     {
         std::vector<TLectureInfo> pages = m_engine->GetLectureInfoList();
@@ -202,11 +203,8 @@ void BenchDensePage(const char* layout, int perGroup, bool withWarmUp)
     constexpr int kStrokes = 10000;
     const std::vector<TPacketItem> packets = StrokePackets(kStrokes, perGroup);
     TBenchSession session(withWarmUp ? packets : std::vector<TPacketItem>{}, 2.0f);
-    TBoardWarmUp* warmUp = nullptr;
-    if (withWarmUp) {
-        session.CoverPackets(packets);
-        warmUp = &session.WarmUp();
-    }
+    session.CoverPackets(packets);   // without its packets the page's warm-up warms nothing
+    TBoardWarmUp* warmUp = withWarmUp ? &session.WarmUp() : nullptr;
     TPlaybackEngine& engine = session.Engine();
     std::vector<double> ticks;
     std::vector<double> repaints;
