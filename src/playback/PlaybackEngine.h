@@ -150,6 +150,10 @@ public:
 
     // ---- Board
 
+    // The board is drawn at the screen's device pixel ratio (the window moved to a screen of
+    // another ratio, or a tool's scale): the figures kept at the old one go, and the part on
+    // screen is drawn again at once. Board-only engines are given theirs before any page starts.
+    void SetDevicePixelRatio(qreal p_dRatio);
     // The board surface: board picture and drawing objects (not the pointer), its cached image
     // and the stroke cache it draws through.
     TBoardSurface& Board() { return m_board; }
@@ -160,6 +164,7 @@ public:
     void EnsureBoardRendered(const QRect& p_rt) { m_board.EnsureRendered(p_rt); }
     bool HasBoardPicture() const { return m_board.HasBoardPicture(); }
     QSize GetBoardSize() const { return m_board.GetBoardSize(); }
+    QImage GetRenderedBoard() { return m_board.RenderedBoard(); }
 
     // How long the last rebuild took: replaying the packets, and rendering the part of the
     // rebuilt board on screen (the rest is rendered later).
