@@ -3,6 +3,7 @@
 
 #include "GrabSchedule.h"
 
+#include "platform/FreedMemory.h"
 #include "platform/folders/SpecialFolders.h"
 #include "ui/Form1.h"
 
@@ -52,6 +53,7 @@ TForm1Options LaunchOptions(const QStringList& p_args)
 
 int main(int argc, char** argv)
 {
+    ReturnLargeBlocksWhenFreed();
     EnsureRuntimeFolder();
     QApplication app(argc, argv);
     QFont font = QApplication::font();

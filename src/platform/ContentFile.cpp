@@ -5,6 +5,8 @@
 #include <QXmlStreamReader>
 #include <QtDebug>
 
+#include <algorithm>
+
 namespace {
 
 bool IsNestingWithin(QXmlStreamReader& reader, const QString& what)
@@ -53,8 +55,17 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, int64_t maxBytes)
                                             .arg(maxBytes);
         return std::nullopt;
     }
-    // A file that grew after the size check is still read no further than the limit.
-    QByteArray bytes = file.read(maxBytes + 1);
+    // Room for the size found and one byte more: a file that grew after the size check is seen
+    // to have grown, and is still read no further than the limit. (A buffer of the limit itself
+    // would be allocated whole for every small file and left to the allocator after it.)
+    QByteArray bytes = file.read(std::min<int64_t>(file.size(), maxBytes) + 1);
+    while (bytes.size() <= maxBytes && !file.atEnd()) {
+        const QByteArray more = file.read(maxBytes + 1 - bytes.size());
+        if (more.isEmpty()) {
+            break;
+        }
+        bytes += more;
+    }
     if (bytes.size() > maxBytes) {
         return std::nullopt;
     }

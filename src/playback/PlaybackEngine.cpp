@@ -6,6 +6,7 @@
 #include "draw/DrawLine.h"
 #include "draw/DrawManager.h"
 #include "draw/DrawStrokes.h"
+#include "platform/FreedMemory.h"
 #include "platform/Rounding.h"
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPImage.h"
@@ -212,6 +213,9 @@ void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageInd
     m_dmDrawManager->Dispose();
     m_dmDrawManager = std::make_unique<TDrawManager>();
     m_mapDrawNo.clear();
+    if (!m_bBoardOnly) {
+        ReturnFreedMemory();                       // the old page's objects and cached figures
+    }
     m_pfPacketFile.ResetPacketCursor();
     // The page was recorded from the board's top-left: the view starts there, not where the
     // previous page left it.
