@@ -57,7 +57,13 @@ int DeviceCallback(const void*, void* p_pOutput, unsigned long p_nFrames,
 }
 
 // A fixed buffer size: some ALSA plugins (the PulseAudio bridge) stall when PortAudio picks one.
-constexpr unsigned long kFramesPerBuffer = 512;
+// About 23 ms at 44.1 kHz: a quarter of the device's buffering below, so the device is topped up
+// in time, without the callback waking the machine every few milliseconds.
+constexpr unsigned long kFramesPerBuffer = 1024;
+// The device's buffering, at least: what is heard follows the device's own report of its delay,
+// so a longer buffer costs the board nothing, and a busy machine (a shared school computer) can
+// keep the callback waiting that long before the sound breaks up.
+constexpr double kLeastLatencySeconds = 0.1;
 
 }  // namespace
 
@@ -85,7 +91,7 @@ std::unique_ptr<TPortAudioOutput> TPortAudioOutput::Open(TAudioMixer& p_mixer, u
     params.device = device;
     params.channelCount = 2;
     params.sampleFormat = paFloat32;
-    params.suggestedLatency = std::max(0.05, info->defaultLowOutputLatency);
+    params.suggestedLatency = std::max(kLeastLatencySeconds, info->defaultLowOutputLatency);
     PaStream* stream = nullptr;
     if (Pa_OpenStream(&stream, nullptr, &params, p_u32Rate, kFramesPerBuffer, paNoFlag,
                       DeviceCallback, output.get()) != paNoError)
