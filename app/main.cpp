@@ -4,6 +4,7 @@
 #include "GrabSchedule.h"
 
 #include "platform/FreedMemory.h"
+#include "platform/audio/AudioLibrary.h"
 #include "platform/folders/SpecialFolders.h"
 #include "ui/Form1.h"
 
@@ -54,6 +55,7 @@ TForm1Options LaunchOptions(const QStringList& p_args)
 int main(int argc, char** argv)
 {
     ReturnLargeBlocksWhenFreed();
+    AudioPrepareDeviceAhead();
     EnsureRuntimeFolder();
     QApplication app(argc, argv);
     QFont font = QApplication::font();

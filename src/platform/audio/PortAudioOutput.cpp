@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 
 #include <portaudio.h>
 
@@ -65,7 +67,44 @@ constexpr unsigned long kFramesPerBuffer = 1024;
 // keep the callback waiting that long before the sound breaks up.
 constexpr double kLeastLatencySeconds = 0.1;
 
+// The library's set-up started ahead: joined by the first Open, or at the program's end when the
+// start-up stopped before opening a device.
+class TLibraryAhead {
+public:
+    ~TLibraryAhead() { Join(); }
+
+    void Start()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_thread.joinable())
+            return;
+        m_thread = std::thread([] {
+            TQuietStderr quiet;
+            setenv("JACK_NO_START_SERVER", "1", 0);
+            Pa_Initialize();
+        });
+    }
+
+    void Join()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::thread m_thread;
+};
+
+TLibraryAhead g_libraryAhead;
+
 }  // namespace
+
+void TPortAudioOutput::PrepareLibraryAhead()
+{
+    g_libraryAhead.Start();
+}
 
 TPortAudioOutput::TPortAudioOutput(TAudioMixer& p_mixer, uint32_t p_u32Rate)
     : TAudioOutput(p_u32Rate)
@@ -76,6 +115,7 @@ TPortAudioOutput::TPortAudioOutput(TAudioMixer& p_mixer, uint32_t p_u32Rate)
 
 std::unique_ptr<TPortAudioOutput> TPortAudioOutput::Open(TAudioMixer& p_mixer, uint32_t p_u32Rate)
 {
+    g_libraryAhead.Join();
     std::unique_ptr<TPortAudioOutput> output(new TPortAudioOutput(p_mixer, p_u32Rate));
     TQuietStderr quiet;
     // Probing must not start a sound server as a side effect.
