@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr int64_t kGrowthStepBytes = 64 * 1024;
+
 bool IsNestingWithin(QXmlStreamReader& reader, const QString& what)
 {
     int depth = 0;
@@ -55,18 +57,20 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, int64_t maxBytes)
                                             .arg(maxBytes);
         return std::nullopt;
     }
-    // Room for the size found and one byte more: a file that grew after the size check is seen
-    // to have grown, and is still read no further than the limit. (A buffer of the limit itself
-    // would be allocated whole for every small file and left to the allocator after it.)
-    QByteArray bytes = file.read(std::min<int64_t>(file.size(), maxBytes) + 1);
-    while (bytes.size() <= maxBytes && !file.atEnd()) {
-        const QByteArray more = file.read(maxBytes + 1 - bytes.size());
+    // Qt reserves the whole count asked for before it reads, so the count is what the file holds
+    // (one byte more shows that it grew). A file that grows while read is read on in small steps,
+    // no further than the limit.
+    QByteArray bytes = file.read(file.size() + 1);
+    while (bytes.size() <= maxBytes) {
+        const QByteArray more = file.read(std::min<int64_t>(maxBytes + 1 - bytes.size(), kGrowthStepBytes));
         if (more.isEmpty()) {
             break;
         }
         bytes += more;
     }
     if (bytes.size() > maxBytes) {
+        qWarning().noquote() << path << QStringLiteral(": grew beyond the %1 bytes a content file may have while read")
+                                            .arg(maxBytes);
         return std::nullopt;
     }
     return bytes;
