@@ -27,6 +27,7 @@ constexpr float kZoomMin = 1.0f;
 constexpr float kZoomMax = 2.0f;
 // The progress line is written at most this often.
 constexpr qint64 kProgressIntervalMs = 250;
+constexpr qint64 kEstimateAfterMs = 1000;
 
 const char* const kUsage =
     "usage: ravo-tool video --text LAUNCH_TEXT -o OUT.mp4 [--size WxH] [--fps N] [--speed P] [--zoom R] "
@@ -101,17 +102,25 @@ extern "C" void StopOnSignal(int p_nSignal)
     g_nStopSignal = p_nSignal;
 }
 
-// SIGINT and SIGTERM stop the export between two frames for the command's length.
+// SIGINT and SIGTERM stop the export between two frames for the command's length. A file size
+// limit reached makes the write fail, as a full disk does, instead of killing the tool with the
+// temporary file left behind.
 class TStopSignals {
 public:
     TStopSignals()
         : m_previousInt(std::signal(SIGINT, StopOnSignal)), m_previousTerm(std::signal(SIGTERM, StopOnSignal))
     {
+#ifdef SIGXFSZ
+        m_previousFileSize = std::signal(SIGXFSZ, SIG_IGN);
+#endif
     }
     ~TStopSignals()
     {
         std::signal(SIGINT, m_previousInt);
         std::signal(SIGTERM, m_previousTerm);
+#ifdef SIGXFSZ
+        std::signal(SIGXFSZ, m_previousFileSize);
+#endif
     }
     TStopSignals(const TStopSignals&) = delete;
     TStopSignals& operator=(const TStopSignals&) = delete;
@@ -119,6 +128,7 @@ public:
 private:
     void (*m_previousInt)(int);
     void (*m_previousTerm)(int);
+    void (*m_previousFileSize)(int) = nullptr;
 };
 
 QString Clock(qint64 p_nMs)
@@ -139,9 +149,10 @@ public:
             return;
         }
         m_nShownAt = elapsed;
-        const qint64 left = p_nDone > 0 ? elapsed * (p_nTotal - p_nDone) / p_nDone : 0;
+        // The estimate waits for the first second's pace.
+        const QString left = elapsed < kEstimateAfterMs ? QStringLiteral("-:--") : Clock(elapsed * (p_nTotal - p_nDone) / p_nDone);
         std::fprintf(stderr, "\rvideo: %3d %% · %s elapsed · %s left   ", static_cast<int>(p_nDone * 100 / p_nTotal),
-                     qPrintable(Clock(elapsed)), qPrintable(Clock(left)));
+                     qPrintable(Clock(elapsed)), qPrintable(left));
         std::fflush(stderr);
         m_bShown = true;
     }

@@ -6,14 +6,10 @@
 // ranges.
 
 #include "DecodedVideo.h"
+#include "VideoToolTestSupport.h"
 
 #include "playback/BoardFrame.h"
-#include "playback/PlaybackTestSupport.h"
 #include "video/VideoExport.h"
-
-#include <QFileInfo>
-#include <QProcess>
-#include <QProcessEnvironment>
 
 #include <cmath>
 
@@ -22,12 +18,6 @@ namespace {
 constexpr int kClickAtMs = 700;             // into the second page's voice
 constexpr int kClickLengthMs = 10;
 constexpr double kMinPsnr = 35.0;
-
-struct TToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 struct TExportCase {
     int speed;
@@ -88,32 +78,8 @@ double Psnr(const QImage& a, const QImage& b)
     return mse == 0.0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mse);
 }
 
-class VideoToolTest : public PlaybackTest {
+class VideoToolTest : public VideoToolFixture {
 protected:
-    void SetUp() override
-    {
-        PlaybackTest::SetUp();
-        m_sRoaming = m_dir.filePath("roaming");
-        m_state.m_sBasePath = SessionBasePath(m_sRoaming, "S1", "U1");
-        m_state.m_sExeDir = QFileInfo(RAVO_TOOL_PATH).absolutePath();
-    }
-
-    TToolRun RunTool(const QStringList& args)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_DATA_HOME", m_sRoaming);
-        process.setProcessEnvironment(environment);
-        process.start(RAVO_TOOL_PATH, args);
-        TToolRun run;
-        if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit) {
-            run.exitCode = process.exitCode();
-            run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-            run.err = QString::fromLocal8Bit(process.readAllStandardError());
-        }
-        return run;
-    }
-
     // Three pages: a whiteboard of strokes that fits the frame, a picture board with a line, the
     // pointer stick and a click in its voice, and a whiteboard larger than the frame.
     void WriteThreePages()
@@ -177,12 +143,7 @@ protected:
     }
 
     bool Centred() const { return LayoutCentresBoard(JoinPath(m_state.m_sExeDir, "ravo.xml")); }
-
-    QString m_sRoaming;
-    static const QString kLaunchText;
 };
-
-const QString VideoToolTest::kLaunchText = QStringLiteral("R&S1&U1&1&0&1&S9|,|1");
 
 TEST_F(VideoToolTest, PlaysTheSessionIntoAVideoAsThePlayerShowsAndSoundsIt)
 {
