@@ -169,6 +169,7 @@ bool TVideoExport::TSession::Record(TVideoEncoder& p_encoder, TVideoStats& p_sta
 {
     m_encoder = &p_encoder;
     const int64_t frames = m_timeline->FrameCount();
+    p_stats.playingMs = m_timeline->PlayingMs();
     for (int64_t k = 0; k < frames; ++k) {
         if (m_report.cancelled && m_report.cancelled()) {
             p_bCancelled = true;

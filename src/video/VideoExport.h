@@ -35,6 +35,7 @@ struct TVideoReport {
 };
 
 struct TVideoStats {
+    int64_t playingMs = 0;   // the video's length: the range at its speed
     int64_t frames = 0;
     int64_t converted = 0;   // frames whose picture changed and was converted
 };

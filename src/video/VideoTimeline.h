@@ -38,6 +38,7 @@ public:
     int64_t SampleOfSession(int64_t p_nSessionMs) const;
     // The sound's length: the range at its speed.
     int64_t SampleCount() const { return SampleOfSession(m_range.toMs); }
+    int64_t PlayingMs() const { return VideoMs(m_range.toMs); }
     // The pages that start after the range's first moment and before its end, in order.
     const std::vector<TPageStart>& PageStarts() const { return m_listStarts; }
     // One chapter per page shown: the page the range starts in, then every page start.
