@@ -15,6 +15,7 @@
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -140,12 +141,25 @@ bool TPlaybackEngine::LoadLectureInfo(const QString& p_sBasePath)
     m_view.SetTotalTimeText(FormatPlayTime(static_cast<uint32_t>(m_state.m_intAllMileSecond)));
     if (GetLectureInfoList().empty()) {
         // No page to select: say so instead of failing on a tab that does not exist.
-        m_view.ShowMessage(TMessageKind::Error, QString::fromUtf8(kNoPlayablePageMessage));
-        return false;
+        return RefuseToStart(QString::fromUtf8(kNoPlayablePageMessage));
+    }
+    if (m_state.m_intAllMileSecond == 0) {
+        // Not one voice could be measured: a session of length 0 would stand at its end at once
+        // and hand off a study that nobody heard.
+        return RefuseToStart(QStringLiteral("강의를 재생할 수 없습니다. 어느 강의 페이지의 음성 파일(sound.dat)도, "
+                                            "프로그램의 기본 음성 파일(%1)도 읽을 수 없습니다.")
+                                 .arg(QDir::toNativeSeparators(JoinPath(m_state.m_sExeDir, QStringLiteral("sound.dat")))));
     }
     m_view.SetPageTabIndex(0);
     tabLecturePageClick(0);
     return true;
+}
+
+bool TPlaybackEngine::RefuseToStart(const QString& p_sProblem)
+{
+    m_sLoadProblem = p_sProblem;
+    m_view.ShowMessage(TMessageKind::Error, p_sProblem);
+    return false;
 }
 
 void TPlaybackEngine::tabLecturePageClick(int32_t p_nIndex)

@@ -83,8 +83,10 @@ public:
 
     // Builds the page list, the totals, the tabs and the seek bar range, then selects the first
     // tab and starts the first page. false when the session has lectures but no page could be
-    // read (nothing is started then).
+    // read, or no page's voice (nor the program's fallback voice) could be measured: nothing is
+    // started then, and GetLoadProblem says why, as the message shown said it.
     bool LoadLectureInfo(const QString& p_sBasePath);
+    const QString& GetLoadProblem() const { return m_sLoadProblem; }
     // The tab bar's click, by the learner (also on the tab of the page playing) or by the program
     // setting another index: starts the page of the tab from its beginning (idle for an index
     // below 0 or while a seek is under way).
@@ -267,6 +269,8 @@ private:
 
     // ---- Page start, frame clock, seeking, transport
 
+    // Says why the catalogue starts nothing; false.
+    bool RefuseToStart(const QString& p_sProblem);
     // The page start of a tab: pauses, moves to the page's first frame and starts the page.
     void StartPageFromItsBeginning(int32_t p_nIndex);
     void ShowPacketLoadProblem(const TPacketLoadResult& p_result, const QString& p_sPath);
@@ -311,6 +315,7 @@ private:
     bool m_bUnwarmed = false;                      // no background warm-up of the stroke cache
     // A page start, a seek or a tick is under way: a tick arriving inside one of its dialogs waits.
     bool m_bBusy = false;
+    QString m_sLoadProblem;                        // why the catalogue started nothing
 
     HSTREAM m_loadChannel = 0;                     // decoding stream of the voice
     HSTREAM m_playChannel = 0;                     // tempo stream that plays; 0 when none

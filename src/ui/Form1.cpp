@@ -173,9 +173,10 @@ void TForm1::FormCreate()
     m_state.m_bIsRectPlaySpeedUpbtn = false;
     m_status->paToolView->SetToolTipText();
 
-    // Lectures without a readable page: the engine has said so, and nothing was started.
+    // Lectures without a readable page or without a voice: the engine has said so, and nothing
+    // was started.
     if (!m_engine->LoadLectureInfo(m_state.m_sBasePath)) {
-        ShowStartUpFailure(QString::fromUtf8(kNoPlayablePageMessage));
+        ShowStartUpFailure(m_engine->GetLoadProblem());
         return;
     }
     m_keyControl = std::make_unique<TKeyControl>(this, [this](TVirtualKey key) { m_actions->KeyControl(key); });
@@ -360,8 +361,7 @@ void TForm1::tmFramePlayTimer()
 
 bool TForm1::IsSessionAtEnd() const
 {
-    // A start-up that failed has nothing to hand off. A session that started and stands at its
-    // end has, also when its length is 0.
+    // A start-up that failed has nothing to hand off (a session nobody could hear does not start).
     return m_bStartedUp && m_state.m_intCurrentMilesSecond == m_state.m_intAllMileSecond;
 }
 

@@ -31,7 +31,8 @@ TEST_F(BoardMiniatureTest, KeepsTheBoardsProportionsUpToFourWidthsHigh)
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.boardWidth << " x " << c.boardHeight);
         Renew();
-        TPageSpec page{"p1", 0, {}};
+        TPageSpec page{"p1", 8000, {}};   // a voice: a session nobody could hear does not start
+        page.voiceRate = 8000;
         page.width = c.boardWidth;
         page.height = c.boardHeight;
         WriteSession({{page}});

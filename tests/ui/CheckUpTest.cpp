@@ -157,6 +157,36 @@ TEST_F(TCheckUpSquare, TickOfAClosingWindowOnlyStopsTheClock)
     EXPECT_TRUE(m_listDone.empty());
 }
 
+// Under a dialog of the player nobody can reach the square: the run neither blinks nor counts
+// down, the square stays hidden and nothing closes; once the dialog is gone the square shows
+// again with the countdown where it stood.
+TEST_F(TCheckUpSquare, HeldByADialogStandsStillAndGoesOnWhereItStood)
+{
+    StartRun(0);
+    m_panel->CheckUpTimerTimer();
+    m_panel->CheckUpTimerTimer();   // the first showing
+    ASSERT_TRUE(SquareShown());
+    const int32_t ticks = m_state.m_nCheckUpTimeCount;
+    m_bDialogUp = true;
+    for (int tick = 0; tick < 50; ++tick) {
+        m_panel->CheckUpTimerTimer();
+    }
+    EXPECT_FALSE(SquareShown());
+    EXPECT_EQ(m_state.m_nCheckUpTimeCount, ticks);
+    EXPECT_EQ(m_state.m_nFlickerCount, 0);
+    EXPECT_TRUE(m_panel->IsRunning());
+    EXPECT_TRUE(m_listDone.empty());
+
+    m_bDialogUp = false;
+    m_panel->CheckUpTimerTimer();
+    EXPECT_TRUE(SquareShown());
+    EXPECT_EQ(m_state.m_nFlickerCount, 0);
+    for (int tick = 0; tick < 10 && m_panel->IsRunning(); ++tick) {
+        m_panel->CheckUpTimerTimer();
+    }
+    EXPECT_EQ(m_listDone, (std::vector<std::string>{"stop sound", "warn: " + kForceOutText.toStdString(), "force close"}));
+}
+
 // ---- The click
 
 class TCheckUpClick : public TCheckUpSquare, public ::testing::WithParamInterface<bool> {};
@@ -616,6 +646,23 @@ TEST_F(TCheckUpWindow, StandByCountsPlayingTimeAcrossPauses)
     }
     EXPECT_TRUE(CheckUp().IsRunning()) << "no run after " << pauses << " pauses";
     EXPECT_GE(pauses, 1);
+}
+
+// A start-up that failed in supervised study has nothing to supervise: no stand-by, no run on the
+// real clock, and the window stays until the learner closes it.
+TEST_F(TCheckUpWindow, FailedStartUpStartsNoStandByAndNoRun)
+{
+    m_checkUpFirstRunMs = 100;
+    const QString base = SessionBasePath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), "S1", "U1");
+    for (const QString& key : {QStringLiteral("1234"), QStringLiteral("57")}) {
+        const QString file = MakeLectureFileName(1, 0, key).value_or(QString());
+        ASSERT_TRUE(QFile::remove(JoinPath(LectureFolder(base, file), QStringLiteral("lectureinfo.xml"))));
+    }
+    TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
+    ASSERT_FALSE(form.IsStartedUp());
+    EXPECT_FALSE(form.State().m_bPlaying);
+    EXPECT_FALSE(CheckUp().IsStandByEnabled());
+    EXPECT_FALSE(WaitFor([&] { return CheckUp().IsRunning() || !form.isVisible(); }, 2500));
 }
 
 // ---- The forced close over what is open, on the real clock

@@ -5,7 +5,10 @@
 #include "FormTestSupport.h"
 
 #include "ui/ExScrollBox.h"
+#include "ui/JumpSlider.h"
 #include "ui/PaintBox.h"
+#include "ui/SeekBar.h"
+#include "ui/ShellLook.h"
 #include "ui/StatusView.h"
 #include "ui/TitleView.h"
 #include "ui/ToolView.h"
@@ -14,6 +17,10 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QPixmap>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
 
 #include <set>
 
@@ -208,6 +215,52 @@ TEST_F(TFormTest, CompactLayoutPutsTheBoardTopLeftAndThePlayBarOnTop)
     EXPECT_EQ(form.Board().scBox->geometry(), QRect(0, 0, 1280, 712));
     form.Reveal().ShowToolBar(640, 400);
     EXPECT_TRUE(form.StatusBar().isHidden());
+}
+
+// The compact layout's status bar is not fixed: a drag of the seek knob that leaves the band keeps
+// the bar (the moves belong to the knob until the release, not to the board area), and the seek
+// lands where the knob was let go.
+TEST_F(TFormTest, DraggingTheSeekKnobOutOfTheBandKeepsTheBarAndSeeks)
+{
+    m_sLayoutFile = BinFile(QStringLiteral("ravo-compact.xml"));
+    TForm1& form = StartForm(QStringLiteral("R&S1&U1&1&0&2&S9|,|1234&S9|,|57"));
+    QTest::mouseMove(form.Board().scBox->viewport(), QPoint(640, 799));
+    ASSERT_TRUE(form.StatusBar().isVisible());
+    QSlider* track = form.StatusBar().scbPlay->Track();
+    QStyleOptionSlider option;
+    option.initFrom(track);
+    option.orientation = track->orientation();
+    option.minimum = track->minimum();
+    option.maximum = track->maximum();
+    option.sliderPosition = track->sliderPosition();
+    const QPoint knob = track->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, track).center();
+
+    QTest::mousePress(track, Qt::LeftButton, Qt::NoModifier, knob);
+    bool stayed = true;
+    for (int step = 1; step <= 8; ++step) {
+        QTest::mouseMove(track, knob + QPoint(step * track->width() / 12, -10 * step));   // up to 80 px above
+        stayed = stayed && form.StatusBar().isVisible();
+    }
+    const QPoint end = knob + QPoint(8 * track->width() / 12, -80);
+    QTest::mouseRelease(track, Qt::LeftButton, Qt::NoModifier, end);
+    EXPECT_TRUE(stayed) << "the status bar went during the drag";
+    EXPECT_GT(track->value(), 0);
+    EXPECT_EQ(form.State().m_intCurrentMilesSecond, track->value());
+}
+
+// The built-in look colours the speed and the times as the shipped layouts do, so a window whose
+// layout file stops early looks the same.
+TEST(ShippedLayoutColours, AreTheBuiltInAccents)
+{
+    for (const char* layout : kLayouts) {
+        for (const QDomElement& element : ControlElements(ReadDocument(BinFile(QLatin1String(layout))))) {
+            const QString id = Attribute(element, "id");
+            const QColor built = id == QLatin1String("lbSpeed") ? ShellLook::kSpeedColor : ShellLook::kTimeColor;
+            if (id == QLatin1String("lbSpeed") || id == QLatin1String("lbCurrentTime") || id == QLatin1String("lbTotalTime")) {
+                EXPECT_EQ(ShellLook::LayoutColor(Attribute(element, "fontcolor").toUInt()), built) << layout << " " << id.toStdString();
+            }
+        }
+    }
 }
 
 } // namespace

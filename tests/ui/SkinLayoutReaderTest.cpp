@@ -283,6 +283,13 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Stops, TLayoutFile,
     ::testing::Values(
+        TLayoutCase{"BadUnselectedTabColourKeepsTheSelectedOneReadBeforeIt",
+                    Layout(R"(<t object="TTabSet" id="tabPages" align="alBottom" width="7" height="27" left="1" top="1" selectedcolor="$D06F2F" unselectedcolor="blue"/>)"),
+                    TSkinStop::BadNumber,
+                    [](const TLayoutBench& b) {
+                        EXPECT_EQ(b.tabs->GetSelectedColor(), QColor(0x2F, 0x6F, 0xD0));
+                        EXPECT_FALSE(b.tabs->GetUnselectedColor().has_value());
+                    }},
         TLayoutCase{"LabelWithoutFontColourStopsBeforeThePanelAfterIt",
                     Layout(R"(<l object="TLabel" id="lbText" align="alNone" width="9" height="9" left="1" top="2" caption="applied" fontheight="-9" fontsize="-9"/>
                               <p object="TPanel" id="paBox" align="alNone" width="1" height="1" left="0" top="0" bgcolor="255"/>)"),

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QSlider>
 #include <QTabBar>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -109,10 +110,28 @@ TEST_F(TFormTest, ClickOnTheTabOfThePagePlayingStartsItAgain)
     EXPECT_TRUE(form.State().m_bPlaying);
 }
 
-TEST_F(TFormTest, PageTabsTakeNoClicksInSupervisedStudy)
+// In supervised study the tabs are locked: a real click on the dimmed tab of the page playing
+// leaves the position, the board and the voice as they were.
+TEST_F(TFormTest, LockedPageTabTakesNoClickInSupervisedStudy)
 {
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
-    EXPECT_FALSE(form.StatusBar().tabLecturePage->isEnabled());
+    QTabBar* tabs = form.StatusBar().tabLecturePage;
+    ASSERT_FALSE(tabs->isEnabled());
+    form.StatusBar().show();
+    form.State().m_bClickTabLecturePage = true;
+    form.Engine().ScbPlayMovePositionUntilReDraw(1000);
+    ASSERT_EQ(form.State().m_nCurrentPlayPageIndex, 0);
+    ASSERT_EQ(form.State().m_dCurrentPlayPosition, 1000u);
+    const int objects = form.Engine().GetDrawManager().GetCount();
+    const HSTREAM voice = form.Engine().GetPlayChannel();
+
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(0).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.State().m_nCurrentPlayPageIndex, 0);
+    EXPECT_EQ(form.State().m_dCurrentPlayPosition, 1000u);
+    EXPECT_EQ(form.State().m_intCurrentMilesSecond, 1000);
+    EXPECT_EQ(form.Engine().GetDrawManager().GetCount(), objects);
+    EXPECT_EQ(form.Engine().GetPlayChannel(), voice);
 }
 
 } // namespace
