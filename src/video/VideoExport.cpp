@@ -85,7 +85,7 @@ public:
 
     // The engine, its first page and the range; the problem when the session cannot start.
     std::optional<QString> Start();
-    const std::vector<TVideoChapter> Chapters() const { return m_timeline->Chapters(); }
+    std::vector<TVideoChapter> Chapters() const { return m_timeline->Chapters(); }
     // Plays the range into the file; false on a write failure (p_psError) or a cancel.
     bool Record(TVideoEncoder& p_encoder, TVideoStats& p_stats, bool& p_bCancelled, QString* p_psError);
 
@@ -124,8 +124,12 @@ std::optional<QString> TVideoExport::TSession::Start()
     m_area.SetEngine(m_engine.get());
     // The warm-up would compete with the export for the cores; the export draws what it shows.
     m_engine->LeaveStrokeCacheUnwarmed();
-    if (!m_engine->LoadLectureInfo(m_state.m_sBasePath) || m_engine->GetLectureInfoList().empty()) {
+    const bool started = m_engine->LoadLectureInfo(m_state.m_sBasePath);
+    if (m_engine->GetLectureInfoList().empty()) {
         return QStringLiteral("the session has no page to play");
+    }
+    if (!started) {
+        return QStringLiteral("the session cannot start: %1").arg(m_engine->GetLoadProblem());
     }
     const uint32_t total = static_cast<uint32_t>(std::max(m_state.m_intAllMileSecond, 0));
     const uint32_t to = m_options.toMs.value_or(total);
