@@ -291,6 +291,11 @@ TVideoExport::~TVideoExport() = default;
 
 TVideoExport::TResult TVideoExport::Run()
 {
+    // Found out now rather than when the file is complete.
+    if (QFileInfo(m_options.output).isDir()) {
+        m_sError = QStringLiteral("cannot write %1: it is a folder").arg(m_options.output);
+        return TResult::Failed;
+    }
     TManualAudio audio;
     if (!audio.IsReady()) {
         m_sError = QStringLiteral("the audio library could not be initialised");
@@ -311,15 +316,18 @@ TVideoExport::TResult TVideoExport::Run()
     bool cancelled = false;
     const bool recorded = session.Record(*encoder, m_stats, cancelled, &m_sError);
     encoder.reset();
-    if (!recorded) {
+    // A stop asked for while the file was being completed holds too.
+    cancelled = cancelled || (m_report.cancelled && m_report.cancelled());
+    if (!recorded || cancelled) {
         QFile::remove(partial);
         return cancelled ? TResult::Cancelled : TResult::Failed;
     }
     std::error_code error;
-    std::filesystem::rename(partial.toStdString(), m_options.output.toStdString(), error);
+    std::filesystem::rename(std::filesystem::path(partial.toStdU16String()),
+                            std::filesystem::path(m_options.output.toStdU16String()), error);
     if (error) {
         QFile::remove(partial);
-        m_sError = QStringLiteral("cannot write %1: %2").arg(m_options.output, QString::fromStdString(error.message()));
+        m_sError = QStringLiteral("cannot write %1: %2").arg(m_options.output, QString::fromLocal8Bit(error.message()));
         return TResult::Failed;
     }
     return TResult::Written;

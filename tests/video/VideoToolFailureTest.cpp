@@ -59,6 +59,7 @@ TEST_F(VideoToolFailureTest, RefusesWrongOptionsWithOneMessage)
         {{"--text", "A&S1", "-o", mp4}, 1, ""},
         {{"--text", "R&S1&U9&1&0&1&S9|,|1", "-o", mp4}, 1, "the session has no page to play"},
         {{"--text", kLaunchText, "-o", m_dir.filePath("missing/folder/x.mp4")}, 1, "cannot write"},
+        {{"--text", kLaunchText, "-o", m_dir.path()}, 1, "it is a folder"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
