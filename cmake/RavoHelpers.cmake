@@ -50,12 +50,18 @@ endfunction()
 
 # ravo_fuzz(NAME SOURCES <files...> DEPS <targets...>)
 # A libFuzzer target (LLVMFuzzerTestOneInput). With RAVO_FUZZ under clang it links libFuzzer and
-# the address sanitizer; otherwise it links a small driver and replays its seed corpus
-# (fuzz/corpus/<NAME>/) as a CTest test, so every build keeps the seeds passing.
+# the address sanitizer, and carries the suite's leak suppressions; otherwise it links a small
+# driver and replays its seed corpus (fuzz/corpus/<NAME>/) as a CTest test, so every build keeps
+# the seeds passing.
 function(ravo_fuzz name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   if(RAVO_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-    add_executable(${name} ${ARG_SOURCES})
+    set(listed ${CMAKE_SOURCE_DIR}/tests/sanitizer-suppressions.txt)
+    set(suppressions ${CMAKE_BINARY_DIR}/fuzz/LeakSuppressions.cpp)
+    file(READ ${listed} RAVO_LEAK_SUPPRESSIONS)
+    configure_file(${CMAKE_SOURCE_DIR}/fuzz/LeakSuppressions.cpp.in ${suppressions} @ONLY)
+    set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${listed})
+    add_executable(${name} ${ARG_SOURCES} ${suppressions})
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   else()

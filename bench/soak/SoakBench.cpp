@@ -12,6 +12,7 @@
 
 #include "BenchMemory.h"
 #include "BenchSession.h"
+#include "soak/BoardWork.h"
 #include "content/Mp3Fixture.h"
 
 #include "draw/DrawManager.h"
@@ -22,7 +23,6 @@
 #include "playback/PlaybackEngine.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
-#include "session/PacketItems.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -32,7 +32,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <random>
 #include <vector>
 
 namespace {
@@ -40,8 +39,6 @@ namespace {
 constexpr uint32_t kOutputRate = 44100;
 constexpr int kVoiceRate = 8000;              // a low rate makes long tracks quickly
 constexpr int kTickMs = 72;                   // the window's frame clock
-constexpr int kBoardWidth = 1600;
-constexpr int kBoardHeight = 1200;
 constexpr int kSeekEveryMinutes = 5;
 constexpr int kSeekBackMs = 20000;
 constexpr double kGoalMegabytes = 5.0;
@@ -73,75 +70,6 @@ TSoakArgs ParseArgs(const QStringList& args)
     return parsed;
 }
 
-// A teacher's board work for a page of `seconds`: a step every second or two, each a stroke group
-// written point by point, a line, a shape, the pointer or a scroll.
-class TBoardWork {
-public:
-    explicit TBoardWork(uint32_t seed) : m_random(seed) {}
-
-    std::vector<TPacketItem> Make(int seconds)
-    {
-        const int32_t lastFrame = seconds * 1000 / kFrameMilliseconds;
-        for (int32_t frame = 1; frame < lastFrame; frame += Int(25, 50)) {
-            Step(frame);
-        }
-        return m_packets;
-    }
-
-private:
-    void Step(int32_t frame)
-    {
-        const uint32_t drawNo = m_nextDrawNo++;
-        const float x = Float(0, kBoardWidth);
-        const float y = Float(0, kBoardHeight);
-        switch (Int(0, 5)) {
-        case 0:
-        case 1:
-        case 2: {
-            Add(frame, 1, drawNo);
-            Add(frame, 2, drawNo, static_cast<float>(Int(0, 69)), static_cast<float>(Int(1, 4)), 100);
-            Add(frame, 3, drawNo);
-            float px = x;
-            float py = y;
-            for (int i = 0; i < Int(5, 30); ++i) {
-                Add(frame + i, 4, drawNo, px, py);
-                px += Float(-20, 20);
-                py += Float(-20, 20);
-            }
-            Add(frame + 30, 5, drawNo);
-            return;
-        }
-        case 3:
-            Add(frame, 21, drawNo, x, y, Float(0, kBoardWidth), Float(0, kBoardHeight));
-            Add(frame, 22, drawNo, static_cast<float>(Int(0, 69)), static_cast<float>(Int(1, 4)), 100, 1, 0);
-            return;
-        case 4:
-            Add(frame, 31, drawNo, x, y, Float(20, 300), Float(20, 200), static_cast<uint8_t>(Int(1, 4)));
-            Add(frame, 32, drawNo, 1001, static_cast<float>(Int(0, 69) * 1000 + Int(0, 69)), 2001, 0, 80);
-            return;
-        default:
-            Add(frame, 121, 0);
-            Add(frame, 122, 0, x, y);
-            Add(frame + 10, 123, 0);
-            Add(frame + 12, 111, 0, Float(0, kBoardWidth / 2), Float(0, kBoardHeight / 2));
-            return;
-        }
-    }
-
-    void Add(int32_t frame, uint8_t type, uint32_t drawNo, float fp1 = 0, float fp2 = 0, float fp3 = 0, float fp4 = 0,
-             uint8_t byteParam = 0)
-    {
-        m_packets.push_back(MakePacketItem(type, frame, drawNo, fp1, fp2, fp3, fp4, byteParam));
-    }
-
-    int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-    float Float(float low, float high) { return std::uniform_real_distribution<float>(low, high)(m_random); }
-
-    std::mt19937 m_random;
-    std::vector<TPacketItem> m_packets;
-    uint32_t m_nextDrawNo = 1;
-};
-
 // One lecture of `pages` pages sharing `minutes`, each with its voice and the same board work:
 // a page's memory is then comparable with any other's, and what differs between them is growth.
 bool MakeSession(TPlayerState& state, const QString& folder, const TSoakArgs& args)
@@ -156,11 +84,7 @@ bool MakeSession(TPlayerState& state, const QString& folder, const TSoakArgs& ar
     if (!MakeMp3(voice, static_cast<int64_t>(seconds) * kVoiceRate, kVoiceRate)) {
         return false;
     }
-    const std::vector<TPacketItem> packets = TBoardWork(1).Make(seconds);
-    QByteArray bytes(static_cast<qsizetype>(packets.size() * kPacketItemSize), '\0');
-    for (size_t i = 0; i < packets.size(); ++i) {
-        PacketItemToBytes(packets[i], reinterpret_cast<unsigned char*>(bytes.data()) + i * kPacketItemSize);
-    }
+    const QByteArray bytes = PacketFileBytes(TBoardWork(1).Make(seconds));
     QStringList ids;
     for (int page = 0; page < args.pages; ++page) {
         ids << QStringLiteral("p%1").arg(page, 3, 10, QLatin1Char('0'));

@@ -5,7 +5,11 @@
 #include <QXmlStreamReader>
 #include <QtDebug>
 
+#include <algorithm>
+
 namespace {
+
+constexpr int64_t kGrowthStepBytes = 64 * 1024;
 
 bool IsNestingWithin(QXmlStreamReader& reader, const QString& what)
 {
@@ -53,9 +57,20 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, int64_t maxBytes)
                                             .arg(maxBytes);
         return std::nullopt;
     }
-    // A file that grew after the size check is still read no further than the limit.
-    QByteArray bytes = file.read(maxBytes + 1);
+    // Qt reserves the whole count asked for before it reads, so the count is what the file holds
+    // (one byte more shows that it grew). A file that grows while read is read on in small steps,
+    // no further than the limit.
+    QByteArray bytes = file.read(file.size() + 1);
+    while (bytes.size() <= maxBytes) {
+        const QByteArray more = file.read(std::min<int64_t>(maxBytes + 1 - bytes.size(), kGrowthStepBytes));
+        if (more.isEmpty()) {
+            break;
+        }
+        bytes += more;
+    }
     if (bytes.size() > maxBytes) {
+        qWarning().noquote() << path << QStringLiteral(": grew beyond the %1 bytes a content file may have while read")
+                                            .arg(maxBytes);
         return std::nullopt;
     }
     return bytes;

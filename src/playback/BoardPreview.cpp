@@ -3,7 +3,8 @@
 #include "playback/BoardPicture.h"
 #include "playback/BoardOnlyEngine.h"
 
-#include <QMetaObject>
+#include <QCoreApplication>
+#include <QEvent>
 
 #include <algorithm>
 
@@ -182,8 +183,23 @@ void TBoardPreview::MakePicture(const TJob& p_job)
     }
     TBoardThumbnail picture = m_worker->Make(p_job);
     ++m_nMade;
-    QMetaObject::invokeMethod(
-        &m_context, [this, job = p_job, picture = std::move(picture)] { Deliver(job, picture); }, Qt::QueuedConnection);
+    {
+        const std::lock_guard lock(m_finishedMutex);
+        m_arrayFinished.emplace_back(p_job, std::move(picture));
+    }
+    QCoreApplication::postEvent(&m_context, new QEvent(QEvent::User));
+}
+
+void TBoardPreview::DeliverFinished()
+{
+    std::vector<std::pair<TJob, TBoardThumbnail>> finished;
+    {
+        const std::lock_guard lock(m_finishedMutex);
+        finished.swap(m_arrayFinished);
+    }
+    for (const auto& [job, picture] : finished) {
+        Deliver(job, picture);
+    }
 }
 
 void TBoardPreview::Deliver(const TJob& p_job, const TBoardThumbnail& p_picture)

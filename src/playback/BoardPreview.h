@@ -34,6 +34,7 @@
 #include <functional>
 #include <list>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -134,6 +135,22 @@ private:
     // Worker side.
     const TPlayerState m_sessionState;             // a copy, for the worker's engine
     std::unique_ptr<TWorker> m_worker;
-    QObject m_context;                             // the finished pictures' calls are queued to it
+    // Finished pictures pass to the preview's thread through this list under its own lock, and
+    // a bare event tells that thread to take them: a queued call carrying the picture would be
+    // freed by whichever thread lets go of it last, under Qt's own reference count.
+    class TContext : public QObject {
+    public:
+        explicit TContext(TBoardPreview& p_preview) : m_preview(p_preview) {}
+
+    protected:
+        void customEvent(QEvent*) override { m_preview.DeliverFinished(); }
+
+    private:
+        TBoardPreview& m_preview;
+    };
+    void DeliverFinished();
+    std::mutex m_finishedMutex;
+    std::vector<std::pair<TJob, TBoardThumbnail>> m_arrayFinished;
+    TContext m_context{*this};                     // the finished pictures' events are posted to it
     TNewestJobThread<TJob> m_thread;               // last: stops before what its jobs use goes
 };

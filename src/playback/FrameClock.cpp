@@ -4,6 +4,7 @@
 #include "playback/PlaybackEngine.h"
 
 #include "platform/Rounding.h"
+#include "playback/PositionLog.h"
 
 #include <QScopedValueRollback>
 
@@ -109,6 +110,7 @@ void TPlaybackEngine::SetCurrentPosition(int32_t p_intPosition)
     m_state.m_intCurrentMilesSecond = p_intPosition;
     m_view.SetCurrentTimeText(FormatPlayTime(static_cast<uint32_t>(p_intPosition)));
     m_state.m_intFlowMilesSecond = std::max(m_state.m_intFlowMilesSecond, p_intPosition);
+    LogSessionPosition(p_intPosition, m_state.m_nCurrentPlayPageIndex, m_state.m_bPlaying, m_state.m_intPlaySpeed);
     if (!m_state.m_bClickTabLecturePage) {
         m_view.SetSeekPosition(p_intPosition);
     }

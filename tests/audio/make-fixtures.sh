@@ -25,10 +25,11 @@ lame --quiet -t -V 2 "$tmp/noise44.wav" noise44s_vbr_untagged.mp3
 add noise44s_vbr.mp3 44100 2 176400 1152
 add noise44s_vbr_untagged.mp3 44100 2 -1 1152
 
-# Long enough to play on a sound device through a failure and its reopening.
-sox -R -n -r 44100 -c 2 -b 16 "$tmp/tone44.wav" synth 20.0 sine 330 vol 0.4
+# Long enough to play on a sound device through a failure and its reopening, however slowly a
+# loaded sound server takes it up.
+sox -R -n -r 44100 -c 2 -b 16 "$tmp/tone44.wav" synth 60.0 sine 330 vol 0.4
 lame --quiet -b 128 "$tmp/tone44.wav" tone44s_long.mp3
-add tone44s_long.mp3 44100 2 882000 1152
+add tone44s_long.mp3 44100 2 2646000 1152
 
 sox -R -n -r 48000 -c 2 -b 16 "$tmp/chirp48.wav" synth 2.0 sine 200-2000 vol 0.5
 lame --quiet -b 128 "$tmp/chirp48.wav" chirp48s.mp3

@@ -81,6 +81,26 @@ TEST_F(ContentFileTest, XmlBeyondTheSizeLimitIsRefusedWithTheFileNamed)
     EXPECT_EQ(read->size(), kMaxXmlFileBytes);
 }
 
+// The read asks for what the file holds, so a file holding more than its size said when it was
+// opened (one growing while read; a kernel file, whose size reads 0, shows the same) is read on
+// to its end, and refused once it passes the limit.
+TEST_F(ContentFileTest, FileHoldingMoreThanItsSizeIsReadWholeWithinTheLimitAndRefusedBeyond)
+{
+    const QString kernelFile = QStringLiteral("/proc/version");
+    QFile plain(kernelFile);
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
+    ASSERT_EQ(plain.size(), 0);
+    const QByteArray whole = plain.readAll();
+    ASSERT_GT(whole.size(), 1);
+    const std::optional<QByteArray> read = ReadRegularFile(kernelFile, whole.size());
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, whole);
+    const TWarningLog log;
+    EXPECT_FALSE(ReadRegularFile(kernelFile, whole.size() - 1));
+    ASSERT_EQ(log.Warnings().size(), 1);
+    EXPECT_TRUE(log.Warnings().front().contains(kernelFile)) << log.Warnings().front().toStdString();
+}
+
 // The document reader's cost grows with the square of the depth (40,000 levels took seconds):
 // depth is counted first, in one pass.
 TEST_F(ContentFileTest, XmlNestedBeyondTheLimitIsRefusedWithItsNameGiven)
