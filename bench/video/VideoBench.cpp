@@ -1,7 +1,8 @@
 // Prints, measured side by side in one run, the video export's speed and memory:
-// (a) an hour of session (12 pages of 5 minutes, a stroke written about every second on a
-//     1,600 x 1,200 board) exported small and fast (320 x 180, 10 fps, 200 %) only to watch the
-//     memory: the resident memory every 5 session minutes and the process's peak;
+// (a) an hour of session (12 pages of 5 minutes with bench_soak's board work: a stroke, a line,
+//     a shape, the pointer or a scroll every second or two on a 1,600 x 1,200 board) exported
+//     small and fast (320 x 180, 10 fps, 200 %) only to watch the memory: the resident memory
+//     every 5 session minutes, the muxer's index told apart, and the process's peak;
 // (b) the demo session and (c) a session of one 5-minute page of 200,000 packets (strokes written
 //     in reading order over a 1,600 x 1,200 board, scrolled as the recording follows them),
 //     each exported at 1280 x 720, 30 fps, 100 %: frames per second, the ratio of the playing
@@ -15,6 +16,7 @@
 #include "BenchMemory.h"
 #include "BenchSession.h"
 #include "content/Mp3Fixture.h"
+#include "soak/BoardWork.h"
 
 #include "DemoLecture.h"
 #include "session/LaunchParams.h"
@@ -38,10 +40,7 @@ namespace {
 constexpr int kVoiceRate = 8000;          // a low rate makes long tracks quickly
 constexpr int kPageSeconds = 300;
 constexpr int kHourPages = 12;
-constexpr int kHourPacketsPerPage = 20000;
 constexpr int kDensePackets = 200000;
-constexpr int kBoardWidth = 1600;
-constexpr int kBoardHeight = 1200;
 constexpr double kGoalRatio = 10.0;
 // The MP4 muxer keeps an entry of this many bytes for every sample written (a video frame, 1,024
 // sound samples) until it writes the index at the end: memory that grows with the video's length
@@ -72,7 +71,7 @@ QString LoadAverage()
 
 // A teacher writing in reading order: strokes of 30 points, 20 to a row, 30 rows to the board and
 // from the top again; the packets spread evenly over the page's frames.
-QByteArray WritingPackets(int p_nPackets, int p_nSeconds)
+std::vector<TPacketItem> WritingPackets(int p_nPackets, int p_nSeconds)
 {
     constexpr int kPoints = 30;
     constexpr int kPerStroke = kPoints + 4;
@@ -95,15 +94,11 @@ QByteArray WritingPackets(int p_nPackets, int p_nSeconds)
         }
         add(5, stroke);
     }
-    QByteArray bytes(static_cast<qsizetype>(packets.size() * kPacketItemSize), '\0');
-    for (size_t i = 0; i < packets.size(); ++i) {
-        PacketItemToBytes(packets[i], reinterpret_cast<unsigned char*>(bytes.data()) + i * kPacketItemSize);
-    }
-    return bytes;
+    return packets;
 }
 
-// One lecture of pages of 5 minutes, each with the same voice track and the packets.
-bool WritePagesSession(TPlayerState& state, const QString& folder, int pages, int packetsPerPage)
+// One lecture of pages of 5 minutes, each with the same voice track and packets.
+bool WritePagesSession(TPlayerState& state, const QString& folder, int pages, const std::vector<TPacketItem>& packets)
 {
     if (!BeginBenchSession(state, folder)) {
         return false;
@@ -114,11 +109,11 @@ bool WritePagesSession(TPlayerState& state, const QString& folder, int pages, in
     if (!MakeMp3(voice, static_cast<int64_t>(kPageSeconds) * kVoiceRate, kVoiceRate)) {
         return false;
     }
-    const QByteArray packets = WritingPackets(packetsPerPage, kPageSeconds);
+    const QByteArray bytes = PacketFileBytes(packets);
     QStringList ids;
     for (int page = 0; page < pages; ++page) {
         ids << QStringLiteral("p%1").arg(page, 3, 10, QLatin1Char('0'));
-        if (!WriteBenchPage(state, ids.back(), kBoardWidth, kBoardHeight, packets) ||
+        if (!WriteBenchPage(state, ids.back(), kBoardWidth, kBoardHeight, bytes) ||
             !QFile::copy(voice, JoinPath(BenchPageFolder(state, ids.back()), "sound.dat"))) {
             return false;
         }
@@ -168,7 +163,8 @@ TRun Export(const TPlayerState& state, const TVideoOptions& options, const TVide
 void BenchHour(const QString& scratch)
 {
     TPlayerState state;
-    if (!WritePagesSession(state, JoinPath(scratch, "hour"), kHourPages, kHourPacketsPerPage)) {
+    const std::vector<TPacketItem> work = TBoardWork(1).Make(kPageSeconds);
+    if (!WritePagesSession(state, JoinPath(scratch, "hour"), kHourPages, work)) {
         std::fprintf(stderr, "cannot make the hour's session (sox and lame are needed)\n");
         return;
     }
@@ -179,8 +175,9 @@ void BenchHour(const QString& scratch)
     options.speedPercent = 200;
     // Frames per 5 session minutes at this speed.
     const int64_t every = int64_t{5} * 60 * options.fps * 100 / options.speedPercent;
-    std::printf("(a) an hour in %d pages of %d packets, exported at 320 x 180, 10 fps, 200 %%: resident memory\n",
-                kHourPages, kHourPacketsPerPage);
+    std::printf("(a) an hour in %d pages of the soak's board work (%zu packets a page), exported at 320 x 180, "
+                "10 fps, 200 %%: resident memory\n",
+                kHourPages, work.size());
     std::printf("%16s %10s %16s %16s\n", "session minute", "RSS MB", "muxer index MB", "RSS - index MB");
     TVideoReport report;
     const double entriesPerFrame = 1.0 + TVideoExport::kSampleRate / options.fps / kSoundSamplesPerEntry;
@@ -242,7 +239,7 @@ int main(int argc, char** argv)
         BenchSpeed("(b) demo", demo, JoinPath(scratch.path(), "demo.mp4"));
     }
     TPlayerState dense;
-    if (WritePagesSession(dense, JoinPath(scratch.path(), "dense"), 1, kDensePackets)) {
+    if (WritePagesSession(dense, JoinPath(scratch.path(), "dense"), 1, WritingPackets(kDensePackets, kPageSeconds))) {
         BenchSpeed("(c) 200,000-packet page", dense, JoinPath(scratch.path(), "dense.mp4"));
     }
     return 0;
