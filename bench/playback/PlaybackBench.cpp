@@ -116,7 +116,7 @@ void WriteFile(const QString& path, const QByteArray& bytes)
 }
 
 // One page of 1,600 x 1,200 on a whiteboard, its packet file, and an engine on a headless view
-// of a 1,920 x 1,080 screen, started at the given zoom.
+// of a 1,920 x 1,080 screen with its warm-up attached as in the player, started at the given zoom.
 class TBenchSession {
 public:
     TBenchSession(const std::vector<TPacketItem>& packets, float zoom) : m_view(QSize(1920, 1040))
@@ -142,14 +142,17 @@ public:
         WriteFile(JoinPath(page, "packet.dat"), PacketFileBytes(packets));
         g_studyInfo.lecture_count = 1;
         m_engine = std::make_unique<TPlaybackEngine>(m_state, m_view);
+        m_warmUp = &AttachBoardWarmUp(*m_engine);
         m_engine->LoadLectureInfo(m_state.m_sBasePath);
     }
 
     TPlaybackEngine& Engine() { return *m_engine; }
+    TBoardWarmUp& WarmUp() { return *m_warmUp; }
     TPlayerState& State() { return m_state; }
 
-    // The bench page has no voice: it is given a length covering every packet and started again,
-    // as a page with a voice of that length starts (its warm-up with it).
+    // The bench page has no voice, so the catalogue starts nothing: the page is given a length
+    // covering every packet and started, as a page with a voice of that length starts (its
+    // warm-up with it).
     void CoverPackets(const std::vector<TPacketItem>& packets)
     {
         std::vector<TLectureInfo> pages = m_engine->GetLectureInfoList();
@@ -173,7 +176,7 @@ public:
         return Seconds([&] {
             image.fill(0xFFFFFFFF);
             TGPGraphics graphics(&image);
-            m_engine->PaintBoard(graphics);
+            m_engine->Board().PaintBoard(graphics);
         });
     }
 
@@ -182,6 +185,7 @@ private:
     TPlayerState m_state;
     THeadlessPlaybackView m_view;
     std::unique_ptr<TPlaybackEngine> m_engine;
+    TBoardWarmUp* m_warmUp = nullptr;   // the engine's
 };
 
 double Percentile(std::vector<double> values, double p)
@@ -199,11 +203,8 @@ void BenchDensePage(const char* layout, int perGroup, bool withWarmUp)
     constexpr int kStrokes = 10000;
     const std::vector<TPacketItem> packets = StrokePackets(kStrokes, perGroup);
     TBenchSession session(withWarmUp ? packets : std::vector<TPacketItem>{}, 2.0f);
-    TBoardWarmUp* warmUp = nullptr;
-    if (withWarmUp) {
-        session.CoverPackets(packets);
-        warmUp = session.Engine().GetWarmUp();
-    }
+    session.CoverPackets(packets);   // without its packets the page's warm-up warms nothing
+    TBoardWarmUp* warmUp = withWarmUp ? &session.WarmUp() : nullptr;
     TPlaybackEngine& engine = session.Engine();
     std::vector<double> ticks;
     std::vector<double> repaints;
@@ -223,7 +224,7 @@ void BenchDensePage(const char* layout, int perGroup, bool withWarmUp)
         }
         if (warmUp != nullptr && warmUp->GetFinishedCount() > warmUpsFinished) {
             warmUpsFinished = warmUp->GetFinishedCount();
-            warmUp->Start(0, 2.0f, QSize(1920, 1040));
+            warmUp->Start({session.State(), engine.GetLectureInfoList(), 0, 2.0f, QSize(1920, 1040), QPoint()});
         }
     }
     const double p50 = Percentile(ticks, 0.50);
@@ -267,8 +268,8 @@ double MsSince(Clock::time_point start)
 // The page started with nothing kept, as a page the learner has not seen.
 Clock::time_point StartPageCold(TBenchSession& session)
 {
-    session.Engine().GetWarmUp()->WaitIdle();
-    session.Engine().GetStrokeCache().Clear();
+    session.WarmUp().WaitIdle();
+    session.Engine().Board().GetStrokeCache().Clear();
     const Clock::time_point start = Clock::now();
     session.StartPage();
     return start;
@@ -283,7 +284,7 @@ void SleepUntil(Clock::time_point start, int ms)
 // the whole boards.
 std::pair<double, double> WarmUpMs(TBenchSession& session)
 {
-    TBoardWarmUp& warmUp = *session.Engine().GetWarmUp();
+    TBoardWarmUp& warmUp = session.WarmUp();
     warmUp.WaitIdle();
     const int onScreenBefore = warmUp.GetOnScreenWarmedCount();
     const Clock::time_point start = StartPageCold(session);
@@ -295,15 +296,15 @@ std::pair<double, double> WarmUpMs(TBenchSession& session)
     return {onScreen, MsSince(start)};
 }
 
-// A page started and left at once: how soon the warm-up under way stops (the next start here
-// warms nothing, so the wait ends when the one under way has stopped).
+// A page started and left at once: how soon the warm-up under way stops (the cancel starts
+// nothing, so the wait ends when the one under way has stopped).
 double WarmUpStopMs(TBenchSession& session)
 {
     StartPageCold(session);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    TBoardWarmUp& warmUp = *session.Engine().GetWarmUp();
+    TBoardWarmUp& warmUp = session.WarmUp();
     const Clock::time_point start = Clock::now();
-    warmUp.Start(-1, 1.0f, QSize());
+    warmUp.Cancel();
     warmUp.WaitIdle();
     return MsSince(start);
 }
@@ -341,13 +342,13 @@ void BenchSeekRebuild(int packetCount, float zoom)
     const double stopMs = WarmUpStopMs(session);
 
     // Without the warm-up: the page's strokes never drawn, nothing kept.
-    engine.GetWarmUp()->WaitIdle();
-    engine.GetStrokeCache().Clear();
+    session.WarmUp().WaitIdle();
+    engine.Board().GetStrokeCache().Clear();
     const TRebuildRun bare = Rebuild(engine, lastFrame);
     const TRebuildRun bareZoom = [&] {
-        engine.GetStrokeCache().Clear();
+        engine.Board().GetStrokeCache().Clear();
         const TRebuildRun run = ZoomStep(session);
-        engine.GetWarmUp()->WaitIdle();
+        session.WarmUp().WaitIdle();
         return run;
     }();
 
@@ -356,7 +357,7 @@ void BenchSeekRebuild(int packetCount, float zoom)
     Clock::time_point start = StartPageCold(session);
     SleepUntil(start, kSeekAllowanceMs);
     const TRebuildRun first = Rebuild(engine, lastFrame);
-    engine.GetWarmUp()->WaitIdle();
+    session.WarmUp().WaitIdle();
     // A seek back within the played page: every stroke's coverage kept from the first render.
     const TRebuildRun back = Rebuild(engine, lastFrame);
     // The first zoom step a while after the page started, at the page's end.
@@ -365,7 +366,7 @@ void BenchSeekRebuild(int packetCount, float zoom)
     Rebuild(engine, lastFrame);
     SleepUntil(start, kZoomAllowanceMs);
     const TRebuildRun zoomed = ZoomStep(session);
-    engine.GetWarmUp()->WaitIdle();
+    session.WarmUp().WaitIdle();
 
     const double plain = session.FullRepaintSeconds();
     const double plainZoomed = [&] {
@@ -374,7 +375,7 @@ void BenchSeekRebuild(int packetCount, float zoom)
         engine.ResizeingImage(!(zoom < 1.5f));
         return seconds;
     }();
-    engine.GetWarmUp()->WaitIdle();
+    session.WarmUp().WaitIdle();
     std::printf("  %6zu packets, %5d objects, zoom %3.0f %%: replay %.1f ms | plain full repaint %.0f ms\n",
                 packets.size(), engine.GetDrawManager().GetCount(), zoom * 100.0, back.replay * 1e3, plain * 1e3);
     std::printf("      warm-up from the page start (zoom in use and a step each way): the parts on screen after "
@@ -388,9 +389,10 @@ void BenchSeekRebuild(int packetCount, float zoom)
                 kZoomAllowanceMs, plainZoomed * 1e3);
     PrintRun("no warm-up             ", bareZoom, plainZoomed);
     PrintRun("warm-up                ", zoomed, plainZoomed);
-    std::printf("      stroke cache after the warm-up: %zu figures, %.1f MB of %.0f MB\n",
-                engine.GetStrokeCache().GetCount(), static_cast<double>(engine.GetStrokeCache().GetUsedBytes()) / (1 << 20),
-                static_cast<double>(engine.GetStrokeCache().GetCapacityBytes()) / (1 << 20));
+    const TGPStrokeCache& cache = engine.Board().GetStrokeCache();
+    std::printf("      stroke cache after the warm-up: %zu figures, %.1f MB of %.0f MB\n", cache.GetCount(),
+                static_cast<double>(cache.GetUsedBytes()) / (1 << 20),
+                static_cast<double>(cache.GetCapacityBytes()) / (1 << 20));
 }
 
 // Milliseconds from a request to its picture: at once when kept, else when the handler has it
@@ -411,7 +413,7 @@ void BenchPreview()
     const std::vector<TPacketItem> packets = StrokePackets(200000 / (kStrokePoints + 2), 50);
     TBenchSession session(packets, 1.0f);
     session.CoverPackets(packets);
-    session.Engine().GetWarmUp()->WaitIdle();
+    session.WarmUp().WaitIdle();
     const std::vector<TLectureInfo> pages = session.Engine().GetLectureInfoList();
     const uint32_t lastFrame = static_cast<uint32_t>(packets.back().FrameNo);
     const int32_t end = session.EndMs();

@@ -19,6 +19,7 @@
 #include "platform/graphics/GPStrokeCache.h"
 #include "platform/audio/AudioLibrary.h"
 #include "platform/audio/AudioTestOutput.h"
+#include "playback/BoardWarmUp.h"
 #include "playback/HeadlessPlaybackView.h"
 #include "playback/PlaybackEngine.h"
 #include "session/FileUtil.h"
@@ -155,6 +156,7 @@ int main(int argc, char** argv)
     THeadlessPlaybackView view;
     view.m_onWait = AdvanceOutput;   // the output plays on while the player waits
     auto engine = std::make_unique<TPlaybackEngine>(state, view);
+    AttachBoardWarmUp(*engine);   // as the window does
     if (!engine->LoadLectureInfo(state.m_sBasePath)) {
         return 1;
     }
@@ -187,7 +189,7 @@ int main(int argc, char** argv)
             rss.push_back(ResidentMegabytes());
             std::printf("%8zu %10.1f %10.1f %10d %16zu\n", rss.size() - 1, rss.back(),
                         static_cast<double>(wall.elapsed()) / 1e3, engine->GetDrawManager().GetCount(),
-                        engine->GetStrokeCache().GetUsedBytes() / 1024);
+                        engine->Board().GetStrokeCache().GetUsedBytes() / 1024);
             std::fflush(stdout);
         }
     }

@@ -10,6 +10,7 @@
 
 #include "platform/audio/AudioLibrary.h"
 #include "platform/audio/AudioTestOutput.h"
+#include "playback/BoardWarmUp.h"
 #include "playback/HeadlessPlaybackView.h"
 #include "playback/PlaybackEngine.h"
 #include "session/FileUtil.h"
@@ -98,6 +99,7 @@ TStartUp TimeStartUp(TPlayerState& state)
 {
     TTabbedView view;
     TPlaybackEngine engine(state, view);
+    AttachBoardWarmUp(engine);   // as the window does
     view.m_clock.start();
     TStartUp timing;
     timing.started = engine.LoadLectureInfo(state.m_sBasePath);

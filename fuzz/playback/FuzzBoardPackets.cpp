@@ -118,7 +118,7 @@ void ExpectWholeBoardRendered(TPlaybackEngine& p_engine)
     FuzzCheck(board.width() <= kLargestFuzzedSide * 2 && board.height() <= kLargestFuzzedSide * 2,
               "the board is no larger than the page's board at the zoom");
     p_engine.EnsureBoardRendered(QRect(QPoint(0, 0), board));
-    FuzzCheck(p_engine.IsBoardComplete(), "the whole board is rendered");
+    FuzzCheck(p_engine.Board().IsComplete(), "the whole board is rendered");
 }
 
 } // namespace

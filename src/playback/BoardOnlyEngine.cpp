@@ -8,7 +8,7 @@ TBoardOnlyEngine::TBoardOnlyEngine(const TPlayerState& p_session, const std::vec
     m_state.m_viewRatio = p_fViewRatio;
     m_engine.SetBoardOnly();
     if (p_strokeCache) {
-        m_engine.ShareStrokeCache(std::move(p_strokeCache));
+        m_engine.Board().UseStrokeCache(std::move(p_strokeCache));
     }
     m_engine.UsePageList(p_listPages);
 }

@@ -22,7 +22,7 @@ void PaintWholeBoard(const TPlaybackEngine& p_engine, QPainter& p_painter, const
     {
         TGPGraphics graphics(p_painter);
         graphics.SetMiniature(p_bMiniature);
-        p_engine.PaintBoard(graphics);
+        p_engine.Board().PaintBoard(graphics);
     }
     p_painter.restore();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/graphics/GPStrokeCache.h"
 #include "playback/BoardOnlyEngine.h"
+#include "playback/PlaybackEngine.h"
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -29,11 +30,17 @@ int64_t DistanceSquared(const QRect& p_a, const QRect& p_b)
 
 } // namespace
 
-TBoardWarmUp::TBoardWarmUp(const TPlayerState& p_session, std::vector<TLectureInfo> p_listPages,
-                           std::shared_ptr<TGPStrokeCache> p_strokeCache)
-    : m_sessionState(p_session), m_listPages(std::move(p_listPages)), m_strokeCache(std::move(p_strokeCache)),
-      m_thread([this](const TJob& p_job) { Run(p_job); })
+TBoardWarmUp::TBoardWarmUp(std::shared_ptr<TGPStrokeCache> p_strokeCache)
+    : m_strokeCache(std::move(p_strokeCache)), m_thread([this](const TJob& p_job) { Run(p_job); })
 {
+}
+
+TBoardWarmUp& AttachBoardWarmUp(TPlaybackEngine& p_engine)
+{
+    auto warmUp = std::make_unique<TBoardWarmUp>(p_engine.Board().GetSharedStrokeCache());
+    TBoardWarmUp& attached = *warmUp;
+    p_engine.AttachListener(std::move(warmUp));
+    return attached;
 }
 
 TBoardWarmUp::~TBoardWarmUp()
@@ -41,11 +48,13 @@ TBoardWarmUp::~TBoardWarmUp()
     ++m_nGeneration;
 }
 
-void TBoardWarmUp::Start(int32_t p_nPageIndex, float p_fViewRatio, QSize p_visibleSize, QPoint p_ptScrollOffset)
+void TBoardWarmUp::Start(const TBoardPlace& p_place)
 {
+    auto source = std::make_shared<const TSource>(TSource{p_place.session, p_place.pages});
     const uint64_t generation = ++m_nGeneration;
     m_thread.Update([&](std::optional<TJob>& waiting, const std::optional<TJob>&) {
-        waiting = TJob{p_nPageIndex, p_fViewRatio, p_visibleSize, p_ptScrollOffset, generation};
+        waiting = TJob{std::move(source), p_place.pageIndex, p_place.viewRatio, p_place.visibleSize,
+                       p_place.scrollOffset, generation};
     });
 }
 
@@ -79,7 +88,7 @@ void TBoardWarmUp::Run(const TJob& p_job)
 // screen at each, what a seek forward or a zoom step shows at once, then the rest of each board.
 bool TBoardWarmUp::Warm(const TJob& p_job)
 {
-    if (p_job.pageIndex < 0 || p_job.pageIndex >= static_cast<int32_t>(m_listPages.size())) {
+    if (p_job.pageIndex < 0 || p_job.pageIndex >= static_cast<int32_t>(p_job.source->pages.size())) {
         return true;
     }
     std::vector<float> zooms{p_job.viewRatio};
@@ -110,9 +119,9 @@ bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, QPoint& p_ptS
     if (Cancelled(p_job)) {
         return false;
     }
-    const TLectureInfo& page = m_listPages[static_cast<size_t>(p_job.pageIndex)];
+    const TLectureInfo& page = p_job.source->pages[static_cast<size_t>(p_job.pageIndex)];
     const uint32_t lastFrame = page.StartFrameNo + (page.FrameCount > 0 ? page.FrameCount - 1 : 0);
-    TBoardOnlyEngine board(m_sessionState, m_listPages, p_fViewRatio, p_job.visibleSize, m_strokeCache);
+    TBoardOnlyEngine board(p_job.source->session, p_job.source->pages, p_fViewRatio, p_job.visibleSize, m_strokeCache);
     board.SeekTo(static_cast<int32_t>(page.StartFrameNo) * kFrameMilliseconds);
     board.ScrollTo(p_ptScroll);
     board.SeekTo(static_cast<int32_t>(lastFrame) * kFrameMilliseconds);

@@ -1,16 +1,18 @@
 #pragma once
 // The stroke cache warmed ahead of the learner: after a page starts and after a zoom step, a
-// worker thread at a low priority rebuilds the page to its end on a board-only engine of its own and renders that
-// board tile by tile, so that the page's stroked figures wait in the shared stroke cache. A seek
+// worker thread at a low priority rebuilds the page to its end on a board-only engine of its own
+// and renders that board tile by tile, so that the page's stroked figures wait in the shared
+// stroke cache. It listens to the engine whose cache it warms (AttachBoardWarmUp). A seek
 // forward, or the rebuild after the next zoom step, then blends stored coverage instead of
 // rasterizing. It warms the zoom in use and the zooms one step up and down: first the part of the
 // board on screen at the page's end at each, then the rest, while the cache has room.
 //
 // The worker shares nothing with the window's thread but the stroke cache, whose lock is held
-// only to look up or store one figure; it never touches the board the window shows. A new start
-// cancels the warm-up under way between two tiles.
+// only to look up or store one figure; it never touches the board the window shows. A new start,
+// another page starting or a zoom step beginning cancels the warm-up under way between two tiles.
 
 #include "playback/NewestJobThread.h"
+#include "playback/PlaybackListener.h"
 #include "session/CommDefine.h"
 #include "session/PlayerState.h"
 
@@ -23,26 +25,33 @@
 #include <vector>
 
 class TGPStrokeCache;
+class TPlaybackEngine;
 
-class TBoardWarmUp {
+class TBoardWarmUp : public TPlaybackListener {
 public:
     // Side of the square tiles the warm-up renders between two looks at the cancel flag: large
     // enough for the engine to draw a tile on both cores when the board allows it (the window's
     // thread and the audio take a core back from the worker whenever they want it).
     static constexpr int kTileSide = 512;
 
-    TBoardWarmUp(const TPlayerState& p_session, std::vector<TLectureInfo> p_listPages,
-                 std::shared_ptr<TGPStrokeCache> p_strokeCache);
+    explicit TBoardWarmUp(std::shared_ptr<TGPStrokeCache> p_strokeCache);
     // Cancels the warm-up under way and waits for the worker to stop.
-    ~TBoardWarmUp();
+    ~TBoardWarmUp() override;
     TBoardWarmUp(const TBoardWarmUp&) = delete;
     TBoardWarmUp& operator=(const TBoardWarmUp&) = delete;
 
-    // Warms the page at the zoom and its neighbours for a screen of the size scrolled to the
-    // offset; whatever warm-up was under way stops at once.
-    void Start(int32_t p_nPageIndex, float p_fViewRatio, QSize p_visibleSize, QPoint p_ptScrollOffset = {});
+    // Warms the place's page at its zoom and the neighbours, for a screen of its size scrolled to
+    // its offset, from copies of its session record and page list; whatever warm-up was under
+    // way stops at once.
+    void Start(const TBoardPlace& p_place);
     // The warm-up under way stops at once, and none waits.
     void Cancel();
+
+    void PageStarting() override { Cancel(); }
+    void PageStarted(const TBoardPlace& p_place) override { Start(p_place); }
+    void ZoomStepping() override { Cancel(); }
+    void ZoomStepped(const TBoardPlace& p_place) override { Start(p_place); }
+
     // Waits until the worker is idle (for the tests and the benchmark).
     void WaitIdle() { m_thread.WaitIdle(); }
     // Warm-ups run to their end / stopped by a later start.
@@ -55,7 +64,13 @@ public:
     static std::vector<QRect> TilesInOrder(QSize p_board, const QRect& p_rtOnScreen);
 
 private:
+    // What the worker's engines are made from.
+    struct TSource {
+        TPlayerState session;
+        std::vector<TLectureInfo> pages;
+    };
     struct TJob {
+        std::shared_ptr<const TSource> source;
         int32_t pageIndex = -1;
         float viewRatio = 1.0f;
         QSize visibleSize;
@@ -73,8 +88,6 @@ private:
     // and the warm-up itself have just kept.
     bool RoomToWarmMore() const;
 
-    const TPlayerState m_sessionState;
-    const std::vector<TLectureInfo> m_listPages;
     const std::shared_ptr<TGPStrokeCache> m_strokeCache;
     std::atomic<uint64_t> m_nGeneration{0};
     std::atomic<int> m_nFinished{0};
@@ -82,3 +95,8 @@ private:
     std::atomic<int> m_nOnScreenWarmed{0};
     TNewestJobThread<TJob> m_thread;   // last: stops before what its jobs use goes
 };
+
+// Makes a warm-up of the engine's stroke cache and attaches it to the engine, which keeps it for
+// its life; the warm-up is returned for a look at its progress. Called after the engine's board
+// takes another engine's cache, if it does.
+TBoardWarmUp& AttachBoardWarmUp(TPlaybackEngine& p_engine);

@@ -38,7 +38,7 @@ void TPlaybackEngine::tmFramePlayTimer()
         }
     }
     CheckEndOfSession();
-    RenderStaleSlice();
+    m_board.RenderStaleSlice();
 }
 
 bool TPlaybackEngine::SelfStudyDue(const TLectureInfo& p_page) const

@@ -1,11 +1,10 @@
 // The packet interpreter: the dispatch, the strokes, lines, view and pointer commands, the steps
 // every command family shares (scaling, follow, record, repaint) and the bookkeeping of which
-// part of the board a command changed.
+// part of the board a command changed, which the board surface renders at the next repaint.
 
 #include "playback/PlaybackEngine.h"
 
 #include "draw/DrawLine.h"
-#include "draw/DrawManager.h"
 #include "draw/DrawStrokes.h"
 #include "platform/Rounding.h"
 #include "platform/graphics/GPGraphics.h"
@@ -14,15 +13,6 @@ namespace {
 
 // A live stroke piece reaches half the pen width beyond its points, plus anti-aliasing.
 constexpr float kLiveInkMargin = 2.0f;
-
-// The pixels a box of the board touches.
-QRect PixelsOf(const TGPRectF& box)
-{
-    if (!(box.Width > 0.0f) || !(box.Height > 0.0f)) {
-        return QRect();
-    }
-    return QRectF(box.X, box.Y, box.Width, box.Height).toAlignedRect();
-}
 
 int RoundParam(float value)
 {
@@ -147,19 +137,11 @@ void TPlaybackEngine::AddStrokePoint(TDrawStrokes& p_strokes, const TGPPointF& p
     // The new piece goes straight onto the board image.
     const TPointList& writing = p_strokes.GetWritingPoints();
     const TGPPointF from = writing.empty() ? p_pt : writing.back();
-    {
-        TGPGraphics graphics(&m_imgBoard);
-        graphics.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
-        graphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
-        p_strokes.AddNewPoint(graphics, p_pt);
-    }
     const float reach = p_strokes.GetStrokeWidth() / 2.0f + kLiveInkMargin;
     const TGPRectF segment{std::min(from.X, p_pt.X), std::min(from.Y, p_pt.Y), std::abs(p_pt.X - from.X),
                            std::abs(p_pt.Y - from.Y)};
-    const QRect piece = QRectF(segment.X - reach, segment.Y - reach, segment.Width + 2 * reach,
-                               segment.Height + 2 * reach).toAlignedRect().intersected(BoardRect());
-    m_rtLiveInk |= piece;
-    m_view.BoardChanged(piece);
+    const QRectF piece(segment.X - reach, segment.Y - reach, segment.Width + 2 * reach, segment.Height + 2 * reach);
+    m_board.DrawLiveInk(piece, [&](TGPGraphics& graphics) { p_strokes.AddNewPoint(graphics, p_pt); });
 }
 
 // A group at its recorded scale keeps its other strokes where they are when one is added or
@@ -181,7 +163,7 @@ void TPlaybackEngine::EndStroke(TDrawStrokes& p_strokes)
     const int count = p_strokes.GetStrokeCount();
     p_strokes.AddNewStroke();
     if (p_strokes.GetStrokeCount() > count) {
-        m_rgnChanged += PixelsOf(p_strokes.GetStrokePaintExtent(count));
+        m_board.MarkChanged(p_strokes.GetStrokePaintExtent(count));
     }
 }
 
@@ -194,7 +176,7 @@ void TPlaybackEngine::UndoStroke(TDrawStrokes& p_strokes)
         MarkChanged(&p_strokes);
         return;
     }
-    m_rgnChanged += PixelsOf(p_strokes.GetStrokePaintExtent(count - 1));
+    m_board.MarkChanged(p_strokes.GetStrokePaintExtent(count - 1));
     p_strokes.DeleteLastStroke();
 }
 
@@ -284,13 +266,13 @@ void TPlaybackEngine::ScroolBoxToCenterPoint(const TGPPointF& p_ClientPoint)
     const int64_t left = RoundHalfEven(p_ClientPoint.X - RoundHalfEven(visible.width() / 2.0));
     const int64_t top = RoundHalfEven(p_ClientPoint.Y - RoundHalfEven(visible.height() / 2.0));
     m_view.SetScrollOffset(QPoint(static_cast<int>(std::max<int64_t>(left, 0)), static_cast<int>(std::max<int64_t>(top, 0))));
-    RenderStaleOnScreen();
+    m_board.RenderStaleOnScreen();
 }
 
 void TPlaybackEngine::ScroolBoxMovePoint(const TGPPointF& p_ClientPoint)
 {
     m_view.SetScrollOffset(QPoint(RoundParam(p_ClientPoint.X), RoundParam(p_ClientPoint.Y)));
-    RenderStaleOnScreen();
+    m_board.RenderStaleOnScreen();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -323,7 +305,7 @@ void TPlaybackEngine::RecordPoint(const TGPPointF& p_pt)
 void TPlaybackEngine::RepaintBoard()
 {
     if (m_bLiveMode) {
-        FlushBoardChanges();
+        m_board.FlushChanges();
     }
 }
 
@@ -338,7 +320,7 @@ void TPlaybackEngine::AddDraw(std::unique_ptr<TDrawParent> p_dpDraw)
     if (entry.count++ == 0) {
         entry.first = draw;
     }
-    m_dmDrawManager->AddDraw(std::move(p_dpDraw));
+    m_dmDrawManager.AddDraw(std::move(p_dpDraw));
     MarkChanged(draw);
 }
 
@@ -349,7 +331,7 @@ void TPlaybackEngine::DeleteDraw(TDrawParent* p_dpDraw)
     }
     MarkChanged(p_dpDraw);
     const uint32_t drawNo = p_dpDraw->GetDrawNo();
-    m_dmDrawManager->DeleteDraw(p_dpDraw);
+    m_dmDrawManager.DeleteDraw(p_dpDraw);
     const auto entry = m_mapDrawNo.find(drawNo);
     if (entry == m_mapDrawNo.end()) {
         return;
@@ -357,13 +339,13 @@ void TPlaybackEngine::DeleteDraw(TDrawParent* p_dpDraw)
     if (--entry->second.count == 0) {
         m_mapDrawNo.erase(entry);
     } else if (entry->second.first == p_dpDraw) {
-        entry->second.first = m_dmDrawManager->FindDrawByDrawNo(drawNo);
+        entry->second.first = m_dmDrawManager.FindDrawByDrawNo(drawNo);
     }
 }
 
 void TPlaybackEngine::DeleteAllDraw()
 {
-    m_dmDrawManager->DeleteAllDraw();
+    m_dmDrawManager.DeleteAllDraw();
     m_mapDrawNo.clear();
 }
 
@@ -376,14 +358,8 @@ TDrawParent* TPlaybackEngine::FindDrawByDrawNo(uint32_t p_u32DrawNo) const
 void TPlaybackEngine::MarkChanged(const TDrawParent* p_dpDraw)
 {
     if (m_bLiveMode) {
-        m_rgnChanged += PixelsOf(p_dpDraw->GetPaintExtent());
+        m_board.MarkChanged(p_dpDraw->GetPaintExtent());
     }
-}
-
-QRectF TPlaybackEngine::ExtentOf(const TDrawParent& p_dpDraw)
-{
-    const TGPRectF extent = p_dpDraw.GetPaintExtent();
-    return QRectF(extent.X, extent.Y, extent.Width, extent.Height);
 }
 
 TGPPointF TPlaybackEngine::MoveDraw(TDrawParent& p_dpDraw, const TPacketItem& p_pi)
@@ -405,9 +381,4 @@ TGPPointF TPlaybackEngine::ResizeDraw(TDrawParent& p_dpDraw, const TPacketItem& 
     p_dpDraw.SetBounds(bounds);
     MarkChanged(&p_dpDraw);
     return {bounds.X, bounds.Y};
-}
-
-TPaintBoxHandle TPlaybackEngine::BoardHandle()
-{
-    return &m_imgBoard;
 }

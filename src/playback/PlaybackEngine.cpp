@@ -1,43 +1,27 @@
-// The engine's pages, page start, voice, zoom step and board image.
+// The engine's pages, page start, voice, zoom step and listeners.
 
 #include "playback/PlaybackEngine.h"
 
 #include "content/ResourceManager.h"
-#include "draw/DrawLine.h"
-#include "draw/DrawManager.h"
-#include "draw/DrawStrokes.h"
 #include "platform/Rounding.h"
-#include "platform/graphics/GPGraphics.h"
-#include "platform/graphics/GPImage.h"
 #include "platform/graphics/GPStrokeCache.h"
-#include "platform/graphics/GPTextureBrush.h"
-#include "playback/BoardWarmUp.h"
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPainter>
 #include <QScopedValueRollback>
-
-#include <algorithm>
-#include <chrono>
-#include <thread>
 
 const char* const kNoPlayablePageMessage = "재생할 강의 페이지가 없습니다.";
 
 namespace {
 
-constexpr QRgb kBoardPanelColor = 0xFFFFFFFF;   // the white panel under the board surface
 constexpr int32_t kLoadSoundWaitMs = 200;
-constexpr float kZoomStep = 0.1f;
+// The step is added in extended precision and stored in single precision: ten steps up from 1.0
+// end just above 2.0, and ten steps down return to 1.0 exactly.
+constexpr long double kZoomStep = 0.1L;
 constexpr float kZoomMin = 1.0f;
 constexpr float kZoomMax = 2.0f;
-// Regions at least this large are drawn on both cores.
-constexpr int64_t kParallelMinPixels = 512 * 512;
-// The part of the board left to render is done between ticks in bands of rows, for this long.
-constexpr int kStaleBandRows = 128;
-constexpr std::chrono::milliseconds kStaleSliceBudget(15);
 
 const char16_t* Utf16(const QString& text)
 {
@@ -46,7 +30,7 @@ const char16_t* Utf16(const QString& text)
 
 } // namespace
 
-// What the page description asks of the window, answered partly by the engine (the board
+// What the page description asks of the window, answered partly by the board surface (the board
 // picture and the board image) and partly by the view.
 class TPlaybackEngine::TBoardViewAdapter : public TPageBoardView {
 public:
@@ -60,11 +44,15 @@ public:
             m_engine.m_view.HidePointerStick();
         }
     }
-    void LoadLectureImage(const QString& path, int32_t boardType) override { m_engine.LoadLectureImage(path, boardType); }
+    void LoadLectureImage(const QString& path, int32_t boardType) override
+    {
+        m_engine.m_board.LoadBoardPicture(path);
+        m_engine.m_state.m_nBoardType = boardType;
+    }
     TIntPoint GetBoardSurfaceSize() const override { return m_engine.m_view.GetBoardSurfaceSize(); }
-    void SetBoardSurfaceSize(const TIntPoint& size) override { m_engine.SetBoardSurfaceSize(size); }
+    void SetBoardSurfaceSize(const TIntPoint& size) override { m_engine.m_board.SetSurfaceSize(size); }
     // The page start renders the whole board once its objects are renewed.
-    void InvalidateBoard() override { m_engine.m_rgnChanged = m_engine.BoardRect(); }
+    void InvalidateBoard() override { m_engine.m_board.MarkAllChanged(); }
 
 private:
     TPlaybackEngine& m_engine;
@@ -74,15 +62,14 @@ TPlaybackEngine::TPlaybackEngine(TPlayerState& p_state, TPlaybackView& p_view)
     : m_state(p_state),
       m_view(p_view),
       m_boardViewAdapter(std::make_unique<TBoardViewAdapter>(*this)),
-      m_dmDrawManager(std::make_unique<TDrawManager>()),
-      m_strokeCache(std::make_shared<TGPStrokeCache>())
+      m_board(p_state, p_view, m_dmDrawManager)
 {
-    ResizeBoardImage();
 }
 
 TPlaybackEngine::~TPlaybackEngine()
 {
-    m_dmDrawManager->Dispose();
+    m_listListeners.clear();   // work ahead stops before the objects and the voice go
+    m_dmDrawManager.Dispose();
     if (!m_bBoardOnly) {
         BASS_StreamFree(m_playChannel);
         BASS_StreamFree(m_loadChannel);
@@ -106,24 +93,22 @@ void TPlaybackEngine::UsePageList(std::vector<TLectureInfo> p_listPages)
 {
     m_lcCatalogue.SetLectureInfoList(std::move(p_listPages));
     m_state.m_nCurrentPlayPageIndex = -1;
-    // The warm-up works from a copy of the old list.
-    m_warmUp.reset();
 }
 
-void TPlaybackEngine::ShareStrokeCache(std::shared_ptr<TGPStrokeCache> p_strokeCache)
+// ---------------------------------------------------------------------------------------------
+// Listeners
+
+void TPlaybackEngine::AttachListener(std::unique_ptr<TPlaybackListener> p_listener)
 {
-    m_strokeCache = std::move(p_strokeCache);
+    if (p_listener) {
+        m_listListeners.push_back(std::move(p_listener));
+    }
 }
 
-void TPlaybackEngine::StartWarmUp(int32_t p_nPageIndex)
+TBoardPlace TPlaybackEngine::PlaceAt(int32_t p_nPageIndex) const
 {
-    if (m_bBoardOnly || m_bUnwarmed) {
-        return;
-    }
-    if (!m_warmUp) {
-        m_warmUp = std::make_unique<TBoardWarmUp>(m_state, GetLectureInfoList(), m_strokeCache);
-    }
-    m_warmUp->Start(p_nPageIndex, m_state.m_viewRatio, m_view.GetVisibleSize(), m_view.GetScrollOffset());
+    return {m_state, GetLectureInfoList(), p_nPageIndex, m_state.m_viewRatio,
+            m_view.GetVisibleSize(), m_view.GetScrollOffset()};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -191,34 +176,34 @@ void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageInd
         return;
     }
     const QScopedValueRollback<bool> busy(m_bBusy, true);
+    // Work ahead on the old page stops first: its warm-up's tiles stop filling the cache.
+    Announce([](TPlaybackListener& listener) { listener.PageStarting(); });
     // The cache serves the rebuilds of one page: over a long session the figures of the pages
     // played before would only pile up (the keys hold the figure, so no other page finds them).
     // Board-only engines share the window's cache and leave its keeping to the window's engine.
     if (!m_bBoardOnly && p_nPageIndex != m_nStrokeCachePage) {
-        if (m_warmUp) {
-            m_warmUp->Cancel();                    // the old page's tiles stop filling it
-        }
-        m_strokeCache->Clear();
+        m_board.GetStrokeCache().Clear();
         m_nStrokeCachePage = p_nPageIndex;
     }
     const TLectureInfo page = GetLectureInfoList()[static_cast<size_t>(p_nPageIndex)];
     ShowBoardSizeProblem(m_pdPageDescription.LoadPageInfo(m_state, p_sBasePath, page, *m_boardViewAdapter),
                          PageFolder(p_sBasePath, page.PageName, page.PageID));
-    WidenSurfaceToZoomedBoard();
+    m_board.WidenToBoard();
     m_view.SetFrameClockEnabled(true);
     LoadPageSound(p_sBasePath, p_nPageIndex);
     ShowPacketLoadProblem(m_pfPacketFile.LoadPageObjectPacket(p_sBasePath, page), PacketFilePath(p_sBasePath, page));
     PlaySound();
-    m_dmDrawManager->Dispose();
-    m_dmDrawManager = std::make_unique<TDrawManager>();
+    // A registry as new: no object, numbers counted from the start.
+    m_dmDrawManager.Dispose();
+    m_dmDrawManager.SetLastDrawNo(0);
     m_mapDrawNo.clear();
     m_pfPacketFile.ResetPacketCursor();
     // The page was recorded from the board's top-left: the view starts there, not where the
     // previous page left it.
     m_state.m_ptViewPoint = TGPPointF{0.0f, 0.0f};
     m_view.SetScrollOffset(QPoint(0, 0));
-    RenderFullBoard();
-    StartWarmUp(p_nPageIndex);
+    m_board.RenderAll();
+    Announce([&](TPlaybackListener& listener) { listener.PageStarted(PlaceAt(p_nPageIndex)); });
 }
 
 // A missing file is told as it is; a file read only in part names itself. Either way the page
@@ -250,31 +235,6 @@ void TPlaybackEngine::ShowBoardSizeProblem(const TPageInfoResult& p_result, cons
                            .arg(p_result.boardSize.X)
                            .arg(p_result.boardSize.Y)
                            .arg(JoinPath(p_sPageFolder, QStringLiteral("pageinfo.xml"))));
-}
-
-// A page's board surface grows to the page's size at the current zoom, so that a page larger
-// than the previous one is not cut off while zoomed in.
-void TPlaybackEngine::WidenSurfaceToZoomedBoard()
-{
-    const TIntPoint zoomed = ZoomedBoardSize();
-    const TIntPoint surface = m_view.GetBoardSurfaceSize();
-    const TIntPoint widened{std::max(surface.X, zoomed.X), std::max(surface.Y, zoomed.Y)};
-    if (widened.X != surface.X || widened.Y != surface.Y) {
-        SetBoardSurfaceSize(widened);
-    }
-}
-
-QSize TPlaybackEngine::GetBoardSize() const
-{
-    const TIntPoint zoomed = ZoomedBoardSize();
-    return {zoomed.X, zoomed.Y};
-}
-
-TIntPoint TPlaybackEngine::ZoomedBoardSize() const
-{
-    const double ratio = m_state.m_viewRatio;
-    return {static_cast<int32_t>(RoundHalfEven(m_state.m_ptOriginalImage.X * ratio)),
-            static_cast<int32_t>(RoundHalfEven(m_state.m_ptOriginalImage.Y * ratio))};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -371,9 +331,7 @@ void TPlaybackEngine::SetPlaying(bool p_bPlaying)
 
 float SteppedZoom(float p_fRatio, bool p_bIncrease)
 {
-    // The step is added in extended precision and stored in single precision: ten steps up from
-    // 1.0 end just above 2.0, and ten steps down return to 1.0 exactly.
-    const long double step = p_bIncrease ? 0.1L : -0.1L;
+    const long double step = p_bIncrease ? kZoomStep : -kZoomStep;
     if (p_bIncrease ? p_fRatio < kZoomMax : p_fRatio > kZoomMin) {
         return static_cast<float>(static_cast<long double>(p_fRatio) + step);
     }
@@ -385,17 +343,15 @@ void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
     if (!HasBoardPicture()) {
         return;
     }
-    // The warm-up at the old zoom gives way to the rebuild; the new zoom's starts after it.
-    if (m_warmUp) {
-        m_warmUp->Cancel();
-    }
+    // Work ahead at the old zoom gives way to the rebuild; the new zoom's starts after it.
+    Announce([](TPlaybackListener& listener) { listener.ZoomStepping(); });
     float& ratio = m_state.m_viewRatio;
     const float stepped = SteppedZoom(ratio, p_bIncrease);
     if (stepped != ratio) {
         ratio = stepped;
         m_view.ReMovePlayerView();
     }
-    SetBoardSurfaceSize(ZoomedBoardSize());
+    m_board.FitToBoard();
     m_view.ShowStatusMessage(QStringLiteral("화면 크기 : %1%").arg(RoundHalfEven(static_cast<double>(ratio) * 100.0)));
     m_view.RefreshToolTips();
     m_view.SetSeekPosition(m_state.m_intCurrentMilesSecond);
@@ -403,220 +359,5 @@ void TPlaybackEngine::ResizeingImage(bool p_bIncrease)
     // next page's first frame, and a seek there would start that page.
     m_view.SetFrameClockEnabled(false);
     RebuildAtPagePosition();
-    StartWarmUp(m_state.m_nCurrentPlayPageIndex);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Board image
-
-QRect TPlaybackEngine::BoardRect() const
-{
-    return m_imgBoard.rect();
-}
-
-void TPlaybackEngine::SetBoardSurfaceSize(const TIntPoint& p_ptSize)
-{
-    m_view.SetBoardSurfaceSize(p_ptSize);
-    ResizeBoardImage();
-}
-
-void TPlaybackEngine::ResizeBoardImage()
-{
-    const TIntPoint size = m_view.GetBoardSurfaceSize();
-    if (m_imgBoard.width() == size.X && m_imgBoard.height() == size.Y) {
-        return;
-    }
-    m_imgBoard = QImage(std::max(size.X, 0), std::max(size.Y, 0), QImage::Format_ARGB32_Premultiplied);
-    m_imgBoard.fill(kBoardPanelColor);
-    m_rgnChanged = BoardRect();
-    m_rgnStale = QRegion();
-}
-
-void TPlaybackEngine::LoadLectureImage(const QString& p_sPath, int32_t p_nBoardType)
-{
-    m_gpImageLecture = std::make_unique<TGPImage>(p_sPath);
-    m_state.m_nBoardType = p_nBoardType;
-}
-
-void TPlaybackEngine::PaintBoardPicture(TGPGraphics& p_gGraphics) const
-{
-    const float ratio = m_state.m_viewRatio;
-    p_gGraphics.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
-    // Pixel centres at half coordinates, so the picture's pixels land on the board's pixels
-    // instead of half a pixel down and right.
-    p_gGraphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
-    if (m_state.m_nBoardType == kBoardWhiteNote || m_state.m_nBoardType == kBoardBlackBoard ||
-        m_state.m_nBoardType == kBoardWhiteBoard) {
-        // Pattern boards: the pattern keeps its size at every zoom.
-        const TGPTextureBrush brush(*m_gpImageLecture);
-        p_gGraphics.FillRectangle(brush, {0.0f, 0.0f, m_state.m_ptOriginalImage.X * ratio,
-                                          m_state.m_ptOriginalImage.Y * ratio});
-    } else {
-        p_gGraphics.DrawImage(*m_gpImageLecture, TGPRectF{0.0f, 0.0f, m_gpImageLecture->GetWidth() * ratio,
-                                                          m_gpImageLecture->GetHeight() * ratio});
-    }
-}
-
-void TPlaybackEngine::PaintBoard(TGPGraphics& p_gGraphics) const
-{
-    if (!HasBoardPicture()) {
-        return;
-    }
-    PaintBoardPicture(p_gGraphics);
-    m_dmDrawManager->DrawAllDraw(p_gGraphics);
-}
-
-void TPlaybackEngine::MarkBoardStale()
-{
-    m_rgnChanged = QRegion();
-    m_rtLiveInk = QRect();
-    m_rgnStale = BoardRect();
-}
-
-void TPlaybackEngine::RenderFullBoard()
-{
-    MarkBoardStale();
-    ShowBoard();
-}
-
-// Only the part on screen now; the rest is rendered when it comes on screen or between ticks.
-void TPlaybackEngine::ShowBoard()
-{
-    EnsureBoardRendered(VisibleBoardRect());
-    m_view.BoardChanged(QRect());
-}
-
-QRect TPlaybackEngine::VisibleBoardRect() const
-{
-    return m_view.GetVisibleBoardRect().intersected(BoardRect());
-}
-
-void TPlaybackEngine::EnsureBoardRendered(const QRect& p_rt)
-{
-    const QRegion due = m_rgnStale.intersected(p_rt);
-    if (!due.isEmpty()) {
-        m_rgnStale -= due;
-        RenderBoardRegion(due);
-    }
-}
-
-bool TPlaybackEngine::IsBoardComplete() const
-{
-    return m_rgnStale.isEmpty();
-}
-
-// After the view moved: what is now on screen is rendered and shown.
-void TPlaybackEngine::RenderStaleOnScreen()
-{
-    const QRect visible = VisibleBoardRect();
-    const QRegion due = m_rgnStale.intersected(visible);
-    if (!due.isEmpty()) {
-        EnsureBoardRendered(visible);
-        for (const QRect& rect : due) {
-            m_view.BoardChanged(rect);
-        }
-    }
-}
-
-// Between ticks: bands of the part still to render, for a few milliseconds at most, nearest to
-// the screen first.
-void TPlaybackEngine::RenderStaleSlice()
-{
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
-    const int centre = VisibleBoardRect().center().y();
-    while (!m_rgnStale.isEmpty() && Clock::now() - start < kStaleSliceBudget) {
-        const auto distance = [centre](const QRect& rect) {
-            return centre < rect.top() ? rect.top() - centre : std::max(0, centre - rect.bottom());
-        };
-        const QRect nearest = *std::min_element(m_rgnStale.begin(), m_rgnStale.end(),
-                                                [&](const QRect& a, const QRect& b) { return distance(a) < distance(b); });
-        // The band of the rectangle that lies towards the screen.
-        const int rows = std::min(nearest.height(), kStaleBandRows);
-        const int top = nearest.bottom() < centre ? nearest.bottom() + 1 - rows : nearest.top();
-        const QRect band(nearest.left(), top, nearest.width(), rows);
-        m_rgnStale -= band;
-        RenderBoardRegion(band);
-        m_view.BoardChanged(band);
-    }
-}
-
-// Large regions are drawn in two bands of rows, one on each core, when every object on the board
-// can be drawn from two threads at once. Each band is painted through its own image over the
-// same pixels, clipped to its rows: the bands do not overlap, and clipping leaves the pixels
-// inside a band exactly as an unclipped drawing makes them.
-void TPlaybackEngine::RenderBoardRegion(const QRegion& p_rgn)
-{
-    const QRegion region = p_rgn.intersected(BoardRect());
-    if (region.isEmpty()) {
-        return;
-    }
-    const QRect bounds = region.boundingRect();
-    if (static_cast<int64_t>(bounds.width()) * bounds.height() < kParallelMinPixels || !PrepareParallelDraw()) {
-        RenderRegionInto(m_imgBoard, region);
-        return;
-    }
-    const QRegion upperRegion = region.intersected(QRect(0, 0, m_imgBoard.width(), bounds.top() + bounds.height() / 2));
-    const QRegion lowerRegion = region.subtracted(upperRegion);
-    QImage lower(m_imgBoard.bits(), m_imgBoard.width(), m_imgBoard.height(), m_imgBoard.bytesPerLine(),
-                 m_imgBoard.format());
-    std::thread worker([&] { RenderRegionInto(lower, lowerRegion); });
-    RenderRegionInto(m_imgBoard, upperRegion);
-    worker.join();
-}
-
-// Strokes and lines draw from their own data without changing it once their path's figure boxes
-// are worked out; other kinds are drawn on one thread.
-bool TPlaybackEngine::PrepareParallelDraw() const
-{
-    for (int i = 0; i < m_dmDrawManager->GetCount(); ++i) {
-        const TDrawParent* draw = m_dmDrawManager->GetDraw(i);
-        if (const auto* strokes = dynamic_cast<const TDrawStrokes*>(draw)) {
-            strokes->GetGraphicsPath().GetFigureBoxes();
-        } else if (const auto* line = dynamic_cast<const TDrawLine*>(draw)) {
-            line->GetGraphicsPath().GetFigureBoxes();
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Paints the region of the board into an image of the board's pixels.
-void TPlaybackEngine::RenderRegionInto(QImage& p_imgTarget, const QRegion& p_rgn) const
-{
-    QPainter painter(&p_imgTarget);
-    for (const QRect& rect : p_rgn) {
-        painter.setClipRect(rect);
-        painter.fillRect(rect, QColor::fromRgba(kBoardPanelColor));
-        if (!HasBoardPicture()) {
-            continue;
-        }
-        TGPGraphics graphics(painter);
-        graphics.SetStrokeCache(m_strokeCache.get());
-        PaintBoardPicture(graphics);
-        // The quality modes of the manager's DrawAllDraw, then only the objects that reach here.
-        graphics.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
-        graphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
-        graphics.SetInterpolationMode(TGPInterpolationMode::HighQualityBicubic);
-        const QRectF area(rect);
-        for (int i = 0; i < m_dmDrawManager->GetCount(); ++i) {
-            TDrawParent* draw = m_dmDrawManager->GetDraw(i);
-            if (ExtentOf(*draw).intersects(area)) {
-                draw->Draw(graphics);
-            }
-        }
-    }
-}
-
-void TPlaybackEngine::FlushBoardChanges()
-{
-    const QRegion region = m_rgnChanged.united(m_rtLiveInk);
-    m_rgnChanged = QRegion();
-    m_rtLiveInk = QRect();
-    m_rgnStale -= region;
-    RenderBoardRegion(region);
-    for (const QRect& rect : region.intersected(BoardRect())) {
-        m_view.BoardChanged(rect);
-    }
+    Announce([this](TPlaybackListener& listener) { listener.ZoomStepped(PlaceAt(m_state.m_nCurrentPlayPageIndex)); });
 }

@@ -1,22 +1,26 @@
 #pragma once
 // The playback engine: the session's pages, the current page's description, resources, packets,
 // drawing objects and voice; the packet interpreter, the frame clock, seeking, page navigation,
-// the transport controls and the zoom rebuild. It reaches the window only through TPlaybackView
-// and keeps the board (picture and objects) in a cached image that the window paints from.
+// the transport controls and the zoom rebuild. It reaches the window only through TPlaybackView,
+// draws on its board surface (TBoardSurface: the cached image the window paints from) and
+// announces page starts and zoom steps to the listeners attached to it (TPlaybackListener).
+// Everything runs on the thread that owns the engine: the window's, or a worker's for a
+// board-only engine.
 
 #include "content/LectureCatalogue.h"
 #include "content/PacketFile.h"
 #include "content/PageDescription.h"
+#include "draw/DrawManager.h"
 #include "draw/DrawParent.h"
 #include "platform/audio/AudioLibrary.h"
+#include "playback/BoardSurface.h"
+#include "playback/PlaybackListener.h"
 #include "playback/PlaybackView.h"
 #include "session/CommDefine.h"
 #include "session/PlayerState.h"
 
 #include <QImage>
 #include <QRect>
-#include <QRectF>
-#include <QRegion>
 #include <QSize>
 #include <QString>
 
@@ -25,12 +29,7 @@
 #include <unordered_map>
 #include <vector>
 
-class TDrawManager;
 class TDrawStrokes;
-class TGPGraphics;
-class TGPImage;
-class TGPStrokeCache;
-class TBoardWarmUp;
 class TResourceManager;
 
 // What LoadLectureInfo shows when the session's lectures hold no readable page.
@@ -69,15 +68,16 @@ public:
     // opens no audio clip and so never calls the audio library, which another engine may be
     // using from another thread. Called before the first page starts.
     void SetBoardOnly() { m_bBoardOnly = true; }
-    // No background warm-up: the stroke cache then holds only what this engine's renders drew
-    // (for tests that count the figures kept). Called before the first page starts.
-    void LeaveStrokeCacheUnwarmed() { m_bUnwarmed = true; }
     // Takes the page list another engine read (the catalogue measures every voice with the audio
     // library) instead of reading the catalogue; no page is started: the first seek starts one.
     // (The benchmark gives its playing engine pages of a set length this way.)
     void UsePageList(std::vector<TLectureInfo> p_listPages);
-    // Draws through another engine's stroke cache (the warm-up fills the player's cache this way).
-    void ShareStrokeCache(std::shared_ptr<TGPStrokeCache> p_strokeCache);
+
+    // ---- Listeners
+
+    // Attaches a listener for the engine's life (it goes before the engine's other parts); the
+    // listeners hear the announcements in the order they were attached.
+    void AttachListener(std::unique_ptr<TPlaybackListener> p_listener);
 
     // ---- Catalogue and page start
 
@@ -150,22 +150,16 @@ public:
 
     // ---- Board
 
-    // The board surface: board picture and drawing objects (not the pointer). After a rebuild only
-    // the part on screen is rendered at once; the rest follows between ticks, or at once for the
-    // parts handed to EnsureBoardRendered.
-    const QImage& GetBoardImage() const { return m_imgBoard; }
-    // Renders whatever of the rectangle (board pixels) is not rendered yet. The window calls it
-    // before painting that part of the board.
-    void EnsureBoardRendered(const QRect& p_rt);
-    // Every part of the board image is rendered.
-    bool IsBoardComplete() const;
-    bool HasBoardPicture() const { return m_gpImageLecture != nullptr; }
-    // The current page's board at the zoom (board pixels from the top-left of the board image,
-    // which may be larger after a larger page).
-    QSize GetBoardSize() const;
-    // Paints the board the plain way, every object over the picture, on a white surface of the
-    // board surface's size: what the cached image equals after a repaint, wherever it is rendered.
-    void PaintBoard(TGPGraphics& p_gGraphics) const;
+    // The board surface: board picture and drawing objects (not the pointer), its cached image
+    // and the stroke cache it draws through.
+    TBoardSurface& Board() { return m_board; }
+    const TBoardSurface& Board() const { return m_board; }
+    // What the window asks of the board surface: the image it paints from, rendered for a
+    // rectangle before painting it; whether a board picture is loaded; the board at the zoom.
+    const QImage& GetBoardImage() const { return m_board.GetImage(); }
+    void EnsureBoardRendered(const QRect& p_rt) { m_board.EnsureRendered(p_rt); }
+    bool HasBoardPicture() const { return m_board.HasBoardPicture(); }
+    QSize GetBoardSize() const { return m_board.GetBoardSize(); }
 
     // How long the last rebuild took: replaying the packets, and rendering the part of the
     // rebuilt board on screen (the rest is rendered later).
@@ -174,16 +168,11 @@ public:
         double renderSeconds = 0.0;
     };
     TRebuildTiming GetLastRebuildTiming() const { return m_rebuildTiming; }
-    // The stroked figures' coverage kept across re-renders and rebuilds of the current page's
-    // board; another page starting empties it.
-    TGPStrokeCache& GetStrokeCache() const { return *m_strokeCache; }
-    // The background warm-up of the stroke cache; none in board-only engines and before a page.
-    TBoardWarmUp* GetWarmUp() const { return m_warmUp.get(); }
 
     // ---- Access for the window and the tests
 
     const std::vector<TLectureInfo>& GetLectureInfoList() const;
-    TDrawManager& GetDrawManager() const { return *m_dmDrawManager; }
+    const TDrawManager& GetDrawManager() const { return m_dmDrawManager; }
     const TPacketFile& GetPacketFile() const { return m_pfPacketFile; }
     TResourceManager& GetResourceManager() const;
     HSTREAM GetPlayChannel() const { return m_playChannel; }
@@ -241,31 +230,7 @@ private:
     // Resize: bounds := the scaled rectangle. Returns its top-left.
     TGPPointF ResizeDraw(TDrawParent& p_dpDraw, const TPacketItem& p_pi);
     // The board surface handed to new objects.
-    TPaintBoxHandle BoardHandle();
-
-    // ---- Board image
-
-    QRect BoardRect() const;
-    void SetBoardSurfaceSize(const TIntPoint& p_ptSize);
-    TIntPoint ZoomedBoardSize() const;
-    void WidenSurfaceToZoomedBoard();
-    void ResizeBoardImage();
-    void LoadLectureImage(const QString& p_sPath, int32_t p_nBoardType);
-    void PaintBoardPicture(TGPGraphics& p_gGraphics) const;
-    static QRectF ExtentOf(const TDrawParent& p_dpDraw);
-    void RenderBoardRegion(const QRegion& p_rgn);
-    void RenderRegionInto(QImage& p_imgTarget, const QRegion& p_rgn) const;
-    bool PrepareParallelDraw() const;
-    QRect VisibleBoardRect() const;
-    void RenderStaleOnScreen();
-    void RenderStaleSlice();
-    // Everything on the board is to be rendered again.
-    void MarkBoardStale();
-    // Everything is to be rendered again: the part on screen now, the rest later; shows the board.
-    void RenderFullBoard();
-    // Renders what is due of the part on screen and shows the board.
-    void ShowBoard();
-    void FlushBoardChanges();
+    TPaintBoxHandle BoardHandle() { return m_board.Handle(); }
 
     // ---- Page start, frame clock, seeking, transport
 
@@ -290,9 +255,18 @@ private:
     // m_bPlaying := p_bPlaying, and the window shows it.
     void SetPlaying(bool p_bPlaying);
     void ShowSpeedTexts();
-    // The stroke cache is warmed for the page at the current zoom and a step either side (not in board-only
-    // engines: previews and notes render what they need themselves).
-    void StartWarmUp(int32_t p_nPageIndex);
+
+    // ---- Announcements
+
+    // Where the board stands now in the page, for the listeners.
+    TBoardPlace PlaceAt(int32_t p_nPageIndex) const;
+    template <class TCall>
+    void Announce(TCall&& p_call)
+    {
+        for (const std::unique_ptr<TPlaybackListener>& listener : m_listListeners) {
+            p_call(*listener);
+        }
+    }
 
     static constexpr int32_t kStopSoundWaitMs = 500;
 
@@ -308,11 +282,10 @@ private:
     TLectureCatalogue m_lcCatalogue;               // m_listLectureInfo
     TPageDescription m_pdPageDescription;          // resource list and manager of the page
     TPacketFile m_pfPacketFile;                    // packet list and cursor
-    std::unique_ptr<TDrawManager> m_dmDrawManager;
+    TDrawManager m_dmDrawManager;
     std::unordered_map<uint32_t, TDrawNoEntry> m_mapDrawNo;   // index of the manager by number
     bool m_bLiveMode = true;                       // PacketPlay runs in live mode, not rebuilding
     bool m_bBoardOnly = false;                     // no voice, no audio clip streams
-    bool m_bUnwarmed = false;                      // no background warm-up of the stroke cache
     // A page start, a seek or a tick is under way: a tick arriving inside one of its dialogs waits.
     bool m_bBusy = false;
     QString m_sLoadProblem;                        // why the catalogue started nothing
@@ -321,15 +294,10 @@ private:
     HSTREAM m_playChannel = 0;                     // tempo stream that plays; 0 when none
     float m_fVoiceVolume = kVolumeStart / 100.0f;  // the volume bar's value, for every voice
 
-    std::unique_ptr<TGPImage> m_gpImageLecture;    // board picture, none before the first page
-    QImage m_imgBoard;                             // board cache, the board surface's size
-    QRegion m_rgnChanged;                          // changed since the last repaint
-    QRegion m_rgnStale;                            // not rendered since the last rebuild
-    QRect m_rtLiveInk;                             // live stroke pieces drawn since then
+    // After the objects it draws. Its stroke cache keeps what survives a rebuild, by content.
+    TBoardSurface m_board;
     TRebuildTiming m_rebuildTiming;
-    // Rebuilding makes every object afresh, so what survives a seek is kept here, by content.
-    std::shared_ptr<TGPStrokeCache> m_strokeCache;
-    int32_t m_nStrokeCachePage = -1;               // the page whose figures the cache holds
-    // After the cache: stopped before the engine's cache reference goes.
-    std::unique_ptr<TBoardWarmUp> m_warmUp;
+    int32_t m_nStrokeCachePage = -1;               // the page whose figures the stroke cache holds
+    // Last: they stop before the parts of the engine go.
+    std::vector<std::unique_ptr<TPlaybackListener>> m_listListeners;
 };

@@ -3,8 +3,6 @@
 
 #include "playback/PlaybackEngine.h"
 
-#include "draw/DrawManager.h"
-
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -85,7 +83,7 @@ void TPlaybackEngine::RedrawUntilMP3FrameNo(uint32_t p_u32MP3FrameNo)
 {
     DeleteAllDraw();
     m_pfPacketFile.ResetPacketCursor();
-    RenderFullBoard();
+    m_board.RenderAll();
     RedrawOnUntilMP3FrameNo(p_u32MP3FrameNo);
 }
 
@@ -101,9 +99,9 @@ void TPlaybackEngine::RedrawOnUntilMP3FrameNo(uint32_t p_u32MP3FrameNo)
     }
     const Clock::time_point replayed = Clock::now();
     // The view follows first, so that the part rendered now is the part then on screen.
-    MarkBoardStale();
+    m_board.MarkAllStale();
     ScroolBoxToCenterPoint(m_state.m_ptViewPoint);
-    ShowBoard();
+    m_board.Show();
     m_rebuildTiming = {std::chrono::duration<double>(replayed - start).count(),
                        std::chrono::duration<double>(Clock::now() - replayed).count()};
 }

@@ -4,6 +4,7 @@
 #include "ui/Form1.h"
 
 #include "platform/audio/AudioLibrary.h"
+#include "playback/BoardWarmUp.h"
 #include "playback/PlaybackEngine.h"
 #include "session/FileUtil.h"
 #include "session/StudyResult.h"
@@ -71,6 +72,7 @@ TForm1::TForm1(TForm1Options p_options)
     m_view = std::make_unique<TPlayerView>(*this, m_state, *m_board, *m_status, *m_statusText, *m_overlays,
                                            [this] { tmFramePlayTimer(); });
     m_engine = std::make_unique<TPlaybackEngine>(m_state, *m_view);
+    AttachBoardWarmUp(*m_engine);   // the stroke cache warmed ahead of the learner
     m_board->SetEngine(m_engine.get());
     m_supervision = std::make_unique<TSupervision>(*this, *m_status->tabLecturePage, *m_status->paToolView,
                                                    m_overlays->CheckUp());

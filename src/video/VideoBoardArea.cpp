@@ -32,12 +32,6 @@ TVideoBoardArea::TVideoBoardArea(const TPlayerState& p_state, QSize p_frameSize,
     m_frame.LoadDesk(JoinPath(p_sImageFolder, QStringLiteral("back%1.png").arg(p_state.m_intSkinIndex)));
 }
 
-void TVideoBoardArea::BoardChanged(const QRect& p_rtRegion)
-{
-    THeadlessPlaybackView::BoardChanged(p_rtRegion);
-    m_rgnBoardDue += p_rtRegion.isEmpty() ? QRect(0, 0, m_ptSurfaceSize.X, m_ptSurfaceSize.Y) : p_rtRegion;
-}
-
 void TVideoBoardArea::SetFrameImage(const QString& p_sFrameImageType)
 {
     THeadlessPlaybackView::SetFrameImage(p_sFrameImageType);
@@ -89,11 +83,12 @@ QRect TVideoBoardArea::PointerRect() const
 
 QRegion TVideoBoardArea::PaintFrame()
 {
+    const QRegion repainted = m_engine ? m_engine->Board().TakeRepaintedRegion() : QRegion();
     if (m_bWholeDue || m_ptScrollOffset != m_ptPaintedScroll) {
         PaintWhole();
         return m_imgFrame.rect();
     }
-    QRegion due = m_rgnBoardDue.translated(BoardOrigin());
+    QRegion due = repainted.translated(BoardOrigin());
     if (m_bPointerVisible != m_bPaintedPointer || (m_bPointerVisible && m_ptPointer != m_ptPaintedPointer)) {
         if (m_bPaintedPointer) {
             due += QRect(BoardOrigin() + m_ptPaintedPointer, m_imgPointer.size());
@@ -102,7 +97,6 @@ QRegion TVideoBoardArea::PaintFrame()
             due += PointerRect();
         }
     }
-    m_rgnBoardDue = QRegion();
     return PaintBoardParts(due);
 }
 
@@ -122,7 +116,6 @@ void TVideoBoardArea::PaintWhole()
     }
     m_bWholeDue = false;
     m_ptPaintedScroll = m_ptScrollOffset;
-    m_rgnBoardDue = QRegion();
     PaintBoardParts(PanelRect());
 }
 

@@ -3,9 +3,9 @@
 // of the frame's size with the bars hidden, so the board area is the whole frame. The framed
 // board is placed and scrolled as the window places and scrolls it (the board starts at the placed
 // frame plus its margin, a centred board too), the desk tiled behind, the pointer stick where it
-// stands. Each frame repaints only what changed since the one before: the parts of the board the
-// engine reported, the pointer's old and new places; a scroll, a page's placement or frame redo
-// the whole frame.
+// stands. Each frame repaints only what changed since the one before: the parts of the board
+// surface repainted since (as the surface tells them), the pointer's old and new places; a
+// scroll, a page's placement or frame redo the whole frame.
 
 #include "playback/BoardFrame.h"
 #include "playback/HeadlessPlaybackView.h"
@@ -23,7 +23,6 @@ public:
     // The engine whose board the frames show (it renders what is not rendered yet on demand).
     void SetEngine(TPlaybackEngine* p_engine) { m_engine = p_engine; }
 
-    void BoardChanged(const QRect& p_rtRegion) override;
     void SetFrameImage(const QString& p_sFrameImageType) override;
     void ReMovePlayerView() override;
     // Clamped to the scroll range of the placed framed board.
@@ -54,7 +53,6 @@ private:
 
     // What the frame shows now, against what the view was told since.
     bool m_bWholeDue = true;
-    QRegion m_rgnBoardDue;        // board pixels
     QPoint m_ptPaintedScroll;
     bool m_bPaintedPointer = false;
     QPoint m_ptPaintedPointer;

@@ -121,9 +121,9 @@ std::optional<QString> TVideoExport::TSession::Start()
     m_state.m_viewRatio = m_options.zoom;
     m_state.m_intPlaySpeed = m_options.speedPercent - 100;
     m_engine = std::make_unique<TPlaybackEngine>(m_state, m_area);
+    // No warm-up is attached: it would compete with the export for the cores, and the export
+    // draws what it shows anyway.
     m_area.SetEngine(m_engine.get());
-    // The warm-up would compete with the export for the cores; the export draws what it shows.
-    m_engine->LeaveStrokeCacheUnwarmed();
     const bool started = m_engine->LoadLectureInfo(m_state.m_sBasePath);
     if (m_engine->GetLectureInfoList().empty()) {
         return QStringLiteral("the session has no page to play");

@@ -6,6 +6,8 @@
 
 #include "platform/graphics/GPStrokeCache.h"
 
+#include <QPainter>
+
 #include <cmath>
 #include <random>
 
@@ -107,18 +109,26 @@ private:
     std::vector<uint32_t> m_lines;
 };
 
-class BoardCacheTest : public PlaybackTest, public ::testing::WithParamInterface<const char*> {};
+class BoardCacheTest : public PlaybackTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    // A page of random steps on the board kind of the parameter, started on a 640 x 480 screen;
+    // returns how many packets it holds.
+    size_t StartRandomPage(int p_nSteps)
+    {
+        m_view = THeadlessPlaybackView(QSize(640, 480));
+        TPageSpec page{"random", SamplesOf(2 * p_nSteps * 36 + 500), TRandomSteps(20240611).Make(p_nSteps)};
+        page.width = kBoardWidth;
+        page.height = kBoardHeight;
+        page.boardType = GetParam();
+        WriteSession({{page}});
+        Start();
+        return page.packets.size();
+    }
+};
 
 TEST_P(BoardCacheTest, CachedBoardEqualsAFullRepaintAfterEveryTick)
 {
-    m_view = THeadlessPlaybackView(QSize(640, 480));
-    constexpr int kSteps = 220;
-    TPageSpec page{"random", SamplesOf(2 * kSteps * 36 + 500), TRandomSteps(20240611).Make(kSteps)};
-    page.width = kBoardWidth;
-    page.height = kBoardHeight;
-    page.boardType = GetParam();
-    WriteSession({{page}});
-    Start();
+    const size_t packets = StartRandomPage(220);
 
     std::mt19937 zoomRandom(7);
     int ticks = 0;
@@ -135,11 +145,90 @@ TEST_P(BoardCacheTest, CachedBoardEqualsAFullRepaintAfterEveryTick)
         m_view.m_listBoardChanges.clear();
         ASSERT_NO_FATAL_FAILURE(ExpectBoardMatchesFullRepaint(ticks));
     }
-    EXPECT_EQ(PlayedPackets(), static_cast<int>(page.packets.size()));
+    EXPECT_EQ(PlayedPackets(), static_cast<int>(packets));
     EXPECT_GT(zooms, 10);
     EXPECT_GT(m_state.m_viewRatio, 1.0f);
     EXPECT_GT(ObjectCount(), 20);
     EXPECT_GT(partial, 200u);   // the ticks re-rendered parts of the board, not all of it
+}
+
+// Pixels that differ between two images of one size: in all, and outside the region.
+struct TChangedPixels {
+    int64_t all = 0;
+    int64_t outside = 0;
+};
+TChangedPixels ChangedPixels(const QImage& p_before, const QImage& p_after, const QRegion& p_rgn)
+{
+    QImage inside(p_after.size(), QImage::Format_Grayscale8);
+    inside.fill(0);
+    {
+        QPainter painter(&inside);
+        for (const QRect& rect : p_rgn) {
+            painter.fillRect(rect, Qt::white);
+        }
+    }
+    TChangedPixels changed;
+    for (int y = 0; y < p_after.height(); ++y) {
+        const QRgb* rowBefore = reinterpret_cast<const QRgb*>(p_before.constScanLine(y));
+        const QRgb* rowAfter = reinterpret_cast<const QRgb*>(p_after.constScanLine(y));
+        const uchar* rowInside = inside.constScanLine(y);
+        for (int x = 0; x < p_after.width(); ++x) {
+            const bool differs = rowBefore[x] != rowAfter[x];
+            changed.all += differs ? 1 : 0;
+            changed.outside += differs && rowInside[x] == 0 ? 1 : 0;
+        }
+    }
+    return changed;
+}
+
+// What a consumer of the image takes as repainted since its last take holds every pixel that
+// changed: flushes, the part on screen after a rebuild, slices between ticks, a zoom step's new
+// surface, and the live ink of a stroke still being written. The takes of plain ticks are parts
+// of the board, not all of it.
+TEST_P(BoardCacheTest, RepaintedRegionHoldsEveryChangedPixel)
+{
+    const size_t packets = StartRandomPage(120);
+    TBoardSurface& board = m_engine->Board();
+    const auto surface = [&board] { return QRegion(QRect(QPoint(0, 0), board.GetSurfaceSize())); };
+    EXPECT_EQ(board.TakeRepaintedRegion(), surface()) << "the first take";
+    EXPECT_TRUE(board.TakeRepaintedRegion().isEmpty()) << "nothing happened since";
+
+    std::mt19937 zoomRandom(11);
+    int ticks = 0;
+    int partialTakes = 0;
+    while (m_view.IsFrameClockEnabled() && ticks++ < 300) {
+        const QImage before = board.GetImage().copy();
+        Tick();
+        if (std::uniform_int_distribution<int>(0, 15)(zoomRandom) == 0) {
+            m_engine->ResizeingImage(std::uniform_int_distribution<int>(0, 2)(zoomRandom) != 0);
+        }
+        const QRegion taken = board.TakeRepaintedRegion();
+        if (board.GetImage().size() != before.size()) {
+            ASSERT_EQ(taken, surface()) << "tick " << ticks << ": a new surface is taken whole";
+            continue;
+        }
+        ASSERT_EQ(ChangedPixels(before, board.GetImage(), taken).outside, 0) << "tick " << ticks;
+        partialTakes += !taken.isEmpty() && taken != surface() ? 1 : 0;
+    }
+    EXPECT_EQ(PlayedPackets(), static_cast<int>(packets));
+    EXPECT_GT(partialTakes, 50);
+
+    // A stroke written point by point: each piece is on the image before the stroke's end
+    // repaints it.
+    for (const TPacketItem& packet : {Packet(1, 0, 900), Packet(2, 0, 900, 3, 4, 100), Packet(3, 0, 900)}) {
+        m_engine->PacketPlay(packet, true, false);
+    }
+    board.TakeRepaintedRegion();
+    int64_t inked = 0;
+    for (int i = 0; i < 8; ++i) {
+        const QImage before = board.GetImage().copy();
+        m_engine->PacketPlay(Packet(4, 0, 900, 100.0f + 30.0f * static_cast<float>(i), 200.0f + 15.0f * static_cast<float>(i % 2)),
+                             true, false);
+        const TChangedPixels changed = ChangedPixels(before, board.GetImage(), board.TakeRepaintedRegion());
+        EXPECT_EQ(changed.outside, 0) << "point " << i;
+        inked += changed.all;
+    }
+    EXPECT_GT(inked, 0);
 }
 
 // After a rebuild only the part on screen is rendered; the view moving renders what comes on
@@ -164,7 +253,7 @@ TEST_F(PlaybackTest, OffScreenPartsAreRenderedLater)
     m_state.m_intCurrentMilesSecond = 11000;
     m_engine->btnPlayPrevMouseUp();   // rebuild at 1 s, paused
     const QImage full = FullRepaint(*m_engine);
-    EXPECT_FALSE(m_engine->IsBoardComplete());
+    EXPECT_FALSE(m_engine->Board().IsComplete());
     const QRect visible = m_view.GetVisibleBoardRect().intersected(full.rect());
     EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage().copy(visible), full.copy(visible)), 0);
     EXPECT_GT(DifferingPixels(m_engine->GetBoardImage(), full), 0);
@@ -174,10 +263,10 @@ TEST_F(PlaybackTest, OffScreenPartsAreRenderedLater)
     ASSERT_NE(moved, visible);
     EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage().copy(moved), full.copy(moved)), 0);
 
-    for (int i = 0; i < 50 && !m_engine->IsBoardComplete(); ++i) {
+    for (int i = 0; i < 50 && !m_engine->Board().IsComplete(); ++i) {
         Tick();
     }
-    EXPECT_TRUE(m_engine->IsBoardComplete());
+    EXPECT_TRUE(m_engine->Board().IsComplete());
     EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), full), 0);
 }
 
@@ -204,7 +293,7 @@ TEST_F(PlaybackTest, SeekBackFindsTheStrokesKeptFromTheFirstRender)
     WriteSession({{page}});
     m_bWarmUp = false;
     Start();
-    const TGPStrokeCache& cache = m_engine->GetStrokeCache();
+    const TGPStrokeCache& cache = m_engine->Board().GetStrokeCache();
     const QRect board = m_engine->GetBoardImage().rect();
 
     m_engine->RedrawUntilMP3FrameNo(60);
@@ -242,7 +331,7 @@ TEST_F(PlaybackTest, StrokesKeptAreThoseOfThePagePlaying)
     WriteSession({{TPageSpec{"first", SamplesOf(3000), strokes(50)}, TPageSpec{"second", SamplesOf(3000), strokes(300)}}});
     m_bWarmUp = false;
     Start();
-    const TGPStrokeCache& cache = m_engine->GetStrokeCache();
+    const TGPStrokeCache& cache = m_engine->Board().GetStrokeCache();
     const auto drawPage = [&] {
         m_engine->RedrawUntilMP3FrameNo(20);
         m_engine->EnsureBoardRendered(m_engine->GetBoardImage().rect());

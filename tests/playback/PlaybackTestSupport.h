@@ -11,6 +11,7 @@
 #include "platform/audio/AudioLibrary.h"
 #include "platform/audio/AudioTestOutput.h"
 #include "platform/graphics/GPGraphics.h"
+#include "playback/BoardWarmUp.h"
 #include "playback/HeadlessPlaybackView.h"
 #include "playback/PlaybackEngine.h"
 #include "session/PacketItems.h"
@@ -99,7 +100,7 @@ inline QImage FullRepaint(const TPlaybackEngine& engine)
     QImage image(engine.GetBoardImage().size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(0xFFFFFFFF);
     TGPGraphics graphics(&image);
-    engine.PaintBoard(graphics);
+    engine.Board().PaintBoard(graphics);
     return image;
 }
 
@@ -145,6 +146,7 @@ protected:
 
     void TearDown() override
     {
+        m_warmUp = nullptr;
         m_engine.reset();
         BASS_Free();
         AudioUseManualOutput(false);
@@ -219,13 +221,12 @@ protected:
         return made[name];
     }
 
-    // Builds the engine and the catalogue; the first page starts.
+    // Builds the engine, with the warm-up attached as the window attaches it, and the catalogue;
+    // the first page starts.
     void Start()
     {
         m_engine = std::make_unique<TPlaybackEngine>(m_state, m_view);
-        if (!m_bWarmUp) {
-            m_engine->LeaveStrokeCacheUnwarmed();
-        }
+        m_warmUp = m_bWarmUp ? &AttachBoardWarmUp(*m_engine) : nullptr;
         ASSERT_TRUE(m_engine->LoadLectureInfo(m_state.m_sBasePath));
     }
 
@@ -269,4 +270,5 @@ protected:
     std::unique_ptr<TPlaybackEngine> m_engine;
     // Off for tests that count the stroke cache's figures: the warm-up would add its own at any time.
     bool m_bWarmUp = true;
+    TBoardWarmUp* m_warmUp = nullptr;   // the engine's, when attached
 };

@@ -1,12 +1,14 @@
 // The background warm-up of the stroke cache: it fills the cache with the page's strokes without
 // touching the board on screen, and a seek or a page change while it runs leaves the board equal
-// to a full repaint.
+// to a full repaint. What the engine announces to the listeners attached to it, the warm-up one.
 
 #include "PlaybackTestSupport.h"
 #include "platform/graphics/GPStrokeCache.h"
 #include "playback/BoardWarmUp.h"
 
 #include <cmath>
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -36,9 +38,8 @@ TEST_F(PlaybackTest, WarmUpKeepsEveryStrokeForTheSeekAndTheNextZoomStep)
 {
     WriteSession({{TPageSpec{"strokes", SamplesOf(3000), StrokeGroups(6, 0.0f)}}});
     Start();
-    ASSERT_NE(m_engine->GetWarmUp(), nullptr);
-    m_engine->GetWarmUp()->WaitIdle();
-    const TGPStrokeCache& cache = m_engine->GetStrokeCache();
+    m_warmUp->WaitIdle();
+    const TGPStrokeCache& cache = m_engine->Board().GetStrokeCache();
     // One figure per stroke at 100 % and at 110 % (there is no step below 100 %), none of them
     // drawn on screen yet.
     EXPECT_EQ(cache.GetCount(), 60u);
@@ -54,7 +55,7 @@ TEST_F(PlaybackTest, WarmUpKeepsEveryStrokeForTheSeekAndTheNextZoomStep)
     m_engine->EnsureBoardRendered(m_engine->GetBoardImage().rect());
     EXPECT_EQ(m_engine->GetDrawManager().GetCount(), 6);
     EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), FullRepaint(*m_engine)), 0);
-    m_engine->GetWarmUp()->WaitIdle();   // the zoom step's own warm-up adds 100 % and 120 %
+    m_warmUp->WaitIdle();   // the zoom step's own warm-up adds 100 % and 120 %
     EXPECT_EQ(cache.GetCount(), 90u);
 }
 
@@ -95,22 +96,68 @@ TEST_F(PlaybackTest, SeekOrPageChangeDuringTheWarmUpGivesTheFullRepaint)
         act(*m_engine);   // the warm-up of the page start is still under way
         m_engine->EnsureBoardRendered(m_engine->GetBoardImage().rect());
         EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), FullRepaint(*m_engine)), 0);
-        m_engine->GetWarmUp()->WaitIdle();
+        m_warmUp->WaitIdle();
         m_engine->RedrawUntilMP3FrameNo(60);
         m_engine->EnsureBoardRendered(m_engine->GetBoardImage().rect());
         EXPECT_EQ(DifferingPixels(m_engine->GetBoardImage(), FullRepaint(*m_engine)), 0);
     }
 }
 
-TEST_F(PlaybackTest, BoardOnlyEngineStartsNoWarmUp)
+// What the engine tells its listeners, in order: the page start and the zoom step, each after
+// the word that work for the board as it stood is to stop; a seek within the page says nothing.
+// Another page's start is announced while the stroke cache still holds the old page's figures:
+// the warm-up under way stops before the cache is emptied, never after.
+TEST_F(PlaybackTest, EngineAnnouncesPageStartsAndZoomStepsToItsListeners)
 {
-    WriteSession({{TPageSpec{"strokes", SamplesOf(3000), StrokeGroups(6, 0.0f)}}});
-    Start();
-    TPlayerState state(m_state);
-    THeadlessPlaybackView view;
-    TPlaybackEngine boardOnly(state, view);
-    boardOnly.SetBoardOnly();
-    boardOnly.UsePageList(m_engine->GetLectureInfoList());
-    boardOnly.ScbPlayMovePositionUntilReDraw(1000);
-    EXPECT_EQ(boardOnly.GetWarmUp(), nullptr);
+    struct TRecorder : TPlaybackListener {
+        void PageStarting() override
+        {
+            events.push_back("starting");
+            keptAtStarting = cache->GetCount();
+        }
+        void PageStarted(const TBoardPlace& p) override { events.push_back("started " + Place(p)); }
+        void ZoomStepping() override { events.push_back("stepping"); }
+        void ZoomStepped(const TBoardPlace& p) override { events.push_back("stepped " + Place(p)); }
+        static std::string Place(const TBoardPlace& p)
+        {
+            return std::to_string(p.pageIndex) + " of " + std::to_string(p.pages.size()) + " at " +
+                   std::to_string(std::lround(p.viewRatio * 100.0f)) + " %";
+        }
+
+        const TGPStrokeCache* cache = nullptr;
+        std::vector<std::string> events;
+        size_t keptAtStarting = 0;
+    };
+    WriteSession({{TPageSpec{"first", SamplesOf(3000), StrokeGroups(6, 0.0f)},
+                   TPageSpec{"second", SamplesOf(3000), StrokeGroups(6, 25.0f)}}});
+    m_engine = std::make_unique<TPlaybackEngine>(m_state, m_view);
+    auto attached = std::make_unique<TRecorder>();
+    TRecorder& recorder = *attached;
+    recorder.cache = &m_engine->Board().GetStrokeCache();
+    m_engine->AttachListener(std::move(attached));
+    ASSERT_TRUE(m_engine->LoadLectureInfo(m_state.m_sBasePath));
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"starting", "started 0 of 2 at 100 %"}));
+
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        std::vector<std::string> events;
+    } steps[] = {
+        {"seek within the page", [&] { m_engine->ScbPlayMovePositionUntilReDraw(2900); }, {}},
+        {"zoom step", [&] { m_engine->ResizeingImage(true); }, {"stepping", "stepped 0 of 2 at 110 %"}},
+        {"the other page", [&] { m_engine->tabLecturePageClick(1); }, {"starting", "started 1 of 2 at 110 %"}},
+        {"back into the first page", [&] { m_engine->ScbPlayMovePositionUntilReDraw(1000); },
+         {"starting", "started 0 of 2 at 110 %"}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        recorder.events.clear();
+        const size_t kept = recorder.cache->GetCount();
+        step.act();
+        EXPECT_EQ(recorder.events, step.events);
+        if (std::string(step.name) == "the other page") {
+            EXPECT_GT(kept, 0u);
+            EXPECT_EQ(recorder.keptAtStarting, kept);
+        }
+    }
 }

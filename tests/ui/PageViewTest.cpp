@@ -146,7 +146,7 @@ TEST_F(TFormTest, BoardSurfaceShowsTheWholeBoardAfterAZoomRebuild)
     expected.fill(Qt::white);
     {
         TGPGraphics graphics(&expected);
-        form.Engine().PaintBoard(graphics);
+        form.Engine().Board().PaintBoard(graphics);
     }
     EXPECT_TRUE(shown == expected.convertToFormat(QImage::Format_RGB32));
 }

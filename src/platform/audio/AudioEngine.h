@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/audio/AudioLibrary.h"
+#include "platform/audio/AudioLibraryTypes.h"
 
 class TAudioMixer;
 class TAudioOutput;

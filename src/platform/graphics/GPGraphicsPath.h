@@ -9,6 +9,7 @@
 // Calls with non-finite coordinates add nothing.
 
 #include "platform/GPGeometry.h"
+#include "platform/graphics/GPPathFigure.h"
 #include "platform/graphics/GPTypes.h"
 
 #include <QPainterPath>
@@ -16,12 +17,6 @@
 #include <vector>
 
 class TGPPen;
-
-struct TGPPathFigure {
-    std::vector<TGPPointF> Points;
-    std::vector<TGPPathPointType> Types;  // one per point; the first is Start
-    bool Closed = false;
-};
 
 class TGPGraphicsPath {
 public:

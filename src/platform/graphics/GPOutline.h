@@ -2,7 +2,7 @@
 // Inside the graphics layer: how a pen turns a path's figures into painted area. The outline is
 // what DrawPath paints and what the outline hit test and pen bounds measure, so the three agree.
 
-#include "platform/graphics/GPGraphicsPath.h"
+#include "platform/graphics/GPPathFigure.h"
 
 #include <QPainterPath>
 
