@@ -3,6 +3,8 @@
 
 #include "GrabSchedule.h"
 
+#include "platform/FreedMemory.h"
+#include "platform/audio/AudioLibrary.h"
 #include "platform/folders/SpecialFolders.h"
 #include "ui/Form1.h"
 
@@ -52,6 +54,8 @@ TForm1Options LaunchOptions(const QStringList& p_args)
 
 int main(int argc, char** argv)
 {
+    ReturnLargeBlocksWhenFreed();
+    AudioPrepareDeviceAhead();
     EnsureRuntimeFolder();
     QApplication app(argc, argv);
     QFont font = QApplication::font();

@@ -9,6 +9,9 @@
 #include "ToolCommands.h"
 #include "ToolSession.h"
 
+#include "platform/graphics/GPFont.h"
+#include "platform/graphics/GPGraphics.h"
+#include "platform/graphics/GPSolidBrush.h"
 #include "playback/BoardPicture.h"
 #include "session/LaunchParams.h"
 
@@ -83,14 +86,20 @@ QPageSize NotesPageSize(const QSize& board)
                      QString(), QPageSize::ExactMatch);
 }
 
+// The header line through the board's own text drawing, which keeps the spaces of the text a
+// reader copies or searches.
+void PaintHeader(QPainter& painter, const QString& header)
+{
+    const TGPFont font(painter.font().family(), kHeaderPixelSize * kPointsPerUnit);
+    const float top = kMargin + (kHeaderHeight - QFontMetricsF(font.GetQFont(), painter.device()).height()) / 2.0f;
+    TGPGraphics graphics(painter);
+    graphics.DrawString(header, -1, font, {static_cast<float>(kMargin), top}, TGPSolidBrush(TGPColor(0xFF000000)));
+}
+
 void PaintNotesPage(QPainter& painter, const TPlaybackEngine& engine, const QString& header)
 {
     const QSize board = engine.GetBoardSize();
-    QFont font = painter.font();
-    font.setPixelSize(kHeaderPixelSize);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(kMargin, kMargin, board.width(), kHeaderHeight), Qt::AlignLeft | Qt::AlignVCenter, header);
+    PaintHeader(painter, header);
     const QRectF place(kMargin, kMargin + kHeaderHeight, board.width(), board.height());
     painter.setPen(QPen(QColor::fromRgba(kFrameColour), 1.0));
     painter.setBrush(Qt::NoBrush);

@@ -14,6 +14,7 @@
     X("make-demo", RunMakeDemo, "[--base FOLDER]       writes the demo session, prints its launch text") \
     X("render", RunRenderCommand, "--text LAUNCH_TEXT --at MS [--zoom R] [--scale S] -o OUT.png   the board at a session position, as PNG") \
     X("notes", RunNotesCommand, "--text LAUNCH_TEXT [--scale S] -o OUT.pdf   one PDF page per lecture page: its board at the page's end") \
+    X("video", RunVideoCommand, "--text LAUNCH_TEXT -o OUT.mp4 [--size WxH] [--fps N] [--speed P] [--zoom R] [--from MS] [--to MS]   the session as a video file (H.264, AAC, a chapter per page)") \
     X("launch", RunLaunchCommand, "--text LAUNCH_TEXT [--timeout S] [--player PATH]   plays a session as the launcher would, prints the result") \
     X("check", RunCheckCommand, "--text LAUNCH_TEXT    lists the problems of the session's files; exit 1 when any")
 

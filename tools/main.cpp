@@ -39,7 +39,7 @@ bool AsksForHelp(const QString& p_sArg)
 // The subcommands that draw boards: they need the GUI application (fonts, pictures, PDF).
 bool DrawsBoards(const QString& command)
 {
-    return command == QLatin1String("render") || command == QLatin1String("notes");
+    return command == QLatin1String("render") || command == QLatin1String("notes") || command == QLatin1String("video");
 }
 
 } // namespace

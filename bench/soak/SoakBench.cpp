@@ -10,6 +10,7 @@
 //
 // usage: QT_QPA_PLATFORM=offscreen bench_soak [--minutes 60] [--pages 12] [--warm-up 10] [--speed 100]
 
+#include "BenchMemory.h"
 #include "BenchSession.h"
 #include "soak/BoardWork.h"
 #include "content/Mp3Fixture.h"
@@ -68,20 +69,6 @@ TSoakArgs ParseArgs(const QStringList& args)
     }
     parsed.pages = std::clamp(parsed.pages, 1, std::max(parsed.minutes, 1));
     return parsed;
-}
-
-double ResidentMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0.0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
-        }
-    }
-    return 0.0;
 }
 
 // One lecture of `pages` pages sharing `minutes`, each with its voice and the same board work:

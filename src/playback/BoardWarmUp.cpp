@@ -1,5 +1,6 @@
 #include "playback/BoardWarmUp.h"
 
+#include "platform/FreedMemory.h"
 #include "platform/Rounding.h"
 #include "platform/graphics/GPStrokeCache.h"
 #include "playback/BoardOnlyEngine.h"
@@ -83,6 +84,8 @@ void TBoardWarmUp::Run(const TJob& p_job)
 {
     LowerThreadPriority();
     ++(Warm(p_job) ? m_nFinished : m_nCancelled);
+    // The boards and pages of the warm-up's engines are gone: their memory goes too.
+    ReturnFreedMemory();
 }
 
 // The zoom in use and one step up and down (the zoom buttons' next rebuilds): first the part on

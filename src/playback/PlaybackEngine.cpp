@@ -3,6 +3,7 @@
 #include "playback/PlaybackEngine.h"
 
 #include "content/ResourceManager.h"
+#include "platform/FreedMemory.h"
 #include "platform/Rounding.h"
 #include "platform/graphics/GPStrokeCache.h"
 #include "session/FileUtil.h"
@@ -198,6 +199,9 @@ void TPlaybackEngine::LecturePlay(const QString& p_sBasePath, int32_t p_nPageInd
     m_dmDrawManager.Dispose();
     m_dmDrawManager.SetLastDrawNo(0);
     m_mapDrawNo.clear();
+    if (!m_bBoardOnly) {
+        ReturnFreedMemory();                       // the old page's objects and cached figures
+    }
     m_pfPacketFile.ResetPacketCursor();
     // The page was recorded from the board's top-left: the view starts there, not where the
     // previous page left it.

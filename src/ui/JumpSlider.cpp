@@ -62,8 +62,19 @@ void TJumpSlider::mousePressEvent(QMouseEvent* event)
     QSlider::mousePressEvent(event);
 }
 
+// While a page plays the value changes on every tick of the frame clock, but the handle moves
+// by a pixel only every few ticks on a long session: the slider is repainted when it does.
+void TJumpSlider::sliderChange(SliderChange p_change)
+{
+    if (p_change == SliderValueChange && !isSliderDown() && XOf(value()) == m_nPaintedHandleX) {
+        return;
+    }
+    QSlider::sliderChange(p_change);
+}
+
 void TJumpSlider::paintEvent(QPaintEvent* event)
 {
+    m_nPaintedHandleX = XOf(sliderPosition());
     QSlider::paintEvent(event);
     if (m_nPlayedLimit < minimum()) {
         return;

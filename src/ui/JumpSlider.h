@@ -25,7 +25,9 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void sliderChange(SliderChange p_change) override;
 
 private:
     int m_nPlayedLimit = -1;
+    int m_nPaintedHandleX = -1;   // where the last paint put the handle's centre
 };

@@ -81,6 +81,20 @@ TEST_F(ContentFileTest, XmlBeyondTheSizeLimitIsRefusedWithTheFileNamed)
     EXPECT_EQ(read->size(), kMaxXmlFileBytes);
 }
 
+// Every page start reads a few small files under a 16 MB limit: the buffer follows the file, not
+// the limit (a limit-sized buffer per read left the allocator holding tens of megabytes).
+TEST_F(ContentFileTest, SmallFileTakesABufferOfItsOwnSize)
+{
+    const QString small = Path("small.xml");
+    QFile file(small);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("<root/>") == 7);
+    file.close();
+    const std::optional<QByteArray> read = ReadRegularFile(small, kMaxXmlFileBytes);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, QByteArray("<root/>"));
+    EXPECT_LT(read->capacity(), 4096);
+}
+
 // The read asks for what the file holds, so a file holding more than its size said when it was
 // opened (one growing while read; a kernel file, whose size reads 0, shows the same) is read on
 // to its end, and refused once it passes the limit.

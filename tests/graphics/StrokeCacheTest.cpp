@@ -236,6 +236,38 @@ TEST(StrokeCache, ColourIsAppliedOnFindingWhileShapeAndTransformAreKept)
     EXPECT_EQ(cache.GetCount(), 4 * kept);
 }
 
+// The surface figures are rasterized on starts at the first figure's size and grows for a larger
+// one on the way: every figure, before and after the growth, keeps the painter's own pixels.
+TEST(StrokeCache, FiguresLargerThanTheOnesBeforeThemKeepThePaintersPixels)
+{
+    TGPGraphicsPath path;
+    path.AddEllipse(10.0f, 10.0f, 12.0f, 9.0f);
+    path.StartFigure();
+    path.AddLine(20.0f, 60.0f, 900.0f, 140.0f);
+    path.StartFigure();
+    path.AddEllipse(40.0f, 150.0f, 30.0f, 20.0f);
+    path.StartFigure();
+    path.AddLine(930.0f, 10.0f, 15.0f, 190.0f);
+    const TGPPen pen = RoundPen(0xFF1F4E9A, 3.0f);
+    const auto draw = [&](TGPStrokeCache* cache) {
+        QImage image = Background(960, 200);
+        TGPGraphics g(&image);
+        g.SetStrokeCache(cache);
+        g.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
+        g.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
+        g.DrawPath(pen, path);
+        return image;
+    };
+    TGPStrokeCache cache;
+    const QImage plain = draw(nullptr);
+    EXPECT_EQ(DifferingPixels(draw(&cache), plain), 0);
+    EXPECT_EQ(cache.GetCount(), 4u);
+    EXPECT_EQ(DifferingPixels(draw(&cache), plain), 0);
+    cache.Clear();
+    // The grown surface, lent again, serves small and large figures alike.
+    EXPECT_EQ(DifferingPixels(draw(&cache), plain), 0);
+}
+
 TEST(StrokeCache, FiguresTooLargeToKeepAreStillDrawn)
 {
     TGPGraphicsPath path;

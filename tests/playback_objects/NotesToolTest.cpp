@@ -63,14 +63,14 @@ QImage PdfPageImage(const QString& pdf, int page, const QString& prefix)
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_ARGB32);
 }
 
-// The text of a PDF page as poppler reads it, without white space or control characters: the
-// PDF places its glyphs one by one, and the spaces of the Korean font are read as U+0001.
+// The text of a PDF page as poppler reads it (as a reader copies or searches it), its runs of
+// white space made single spaces.
 QString PdfPageText(const QString& pdf, size_t page)
 {
     const QString number = QString::number(page);
-    QString text = RunPoppler(QStringLiteral("pdftotext"),
-                              {QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdf, QStringLiteral("-")});
-    return text.remove(QRegularExpression(QStringLiteral("[\\s\\p{Cc}]")));
+    return RunPoppler(QStringLiteral("pdftotext"), {QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdf,
+                                                    QStringLiteral("-")})
+        .simplified();
 }
 
 bool Alike(QRgb a, QRgb b, int tolerance)
@@ -162,16 +162,20 @@ TEST_F(NotesToolTest, DemoNotesHoldEveryPageBoardAsThePageEnds)
         }
         EXPECT_LE(PdfPageImageCount(pdf, i + 1), pictures + 1);
 
+        // The header reads as it is printed, its spaces too (no control character stands for them).
         const QString text = PdfPageText(pdf, i + 1);
-        const QString header[] = {QStringLiteral("강의%1").arg(lectureKeys[i]),
-                                  QStringLiteral("%1/%2p").arg(i + 1).arg(pages.size()),
-                                  FormatPlayTime(static_cast<uint32_t>(page.PlayMileSeconds)).remove(' ')};
-        for (const QString& part : header) {
-            EXPECT_TRUE(text.contains(part)) << part.toStdString() << " in " << text.toStdString();
-        }
+        const QString header = QStringLiteral("강의 %1 · %2 / %3 p · %4")
+                                   .arg(lectureKeys[i])
+                                   .arg(i + 1)
+                                   .arg(pages.size())
+                                   .arg(FormatPlayTime(static_cast<uint32_t>(page.PlayMileSeconds)));
+        EXPECT_TRUE(text.startsWith(header)) << header.toStdString() << " in " << text.toStdString();
+        EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("\\p{Cc}")))) << text.toStdString();
     }
-    // The board's Korean rich text is text in the PDF.
-    EXPECT_TRUE(PdfPageText(pdf, pages.size()).contains(QStringLiteral("두방법모두같은값")));
+    // The board's Korean rich text is text in the PDF, word for word as on the board.
+    const QString last = PdfPageText(pdf, pages.size());
+    EXPECT_TRUE(last.contains(QStringLiteral("식 & 넓이: 두 방법 모두 같은 값!"))) << last.toStdString();
+    EXPECT_TRUE(last.contains(QStringLiteral("정리: (x + 1)² = x² + 2x + 1"))) << last.toStdString();
 }
 
 TEST_F(NotesToolTest, RefusesWrongArgumentsAndWritesNothing)

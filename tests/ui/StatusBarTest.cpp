@@ -135,3 +135,47 @@ TEST_F(TFormTest, LockedPageTabTakesNoClickInSupervisedStudy)
 }
 
 } // namespace
+
+namespace {
+
+class TPaintCounter : public QObject {
+public:
+    int m_nPaints = 0;
+
+protected:
+    bool eventFilter(QObject* p_watched, QEvent* p_event) override
+    {
+        m_nPaints += p_event->type() == QEvent::Paint ? 1 : 0;
+        return QObject::eventFilter(p_watched, p_event);
+    }
+};
+
+} // namespace
+
+// The frame clock moves the seek track's value on every tick; on an hour's session the handle
+// moves a pixel only every several seconds, and only then is the track painted again.
+TEST(JumpSliderTest, TrackIsPaintedAgainOnlyWhenTheHandleMoves)
+{
+    QWidget window;
+    window.resize(420, 40);
+    TJumpSlider track(&window);
+    track.setGeometry(10, 10, 400, 20);
+    track.setRange(0, 3'600'000);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    TPaintCounter counter;
+    track.installEventFilter(&counter);
+    QCoreApplication::processEvents();
+    counter.m_nPaints = 0;
+
+    for (int ms = 72; ms <= 720; ms += 72) {
+        track.setValue(ms);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(track.value(), 720);
+    EXPECT_EQ(counter.m_nPaints, 0) << "ticks within one pixel of the handle";
+
+    track.setValue(track.ValueAt(track.XOf(720) + 3));
+    QCoreApplication::processEvents();
+    EXPECT_GE(counter.m_nPaints, 1) << "the handle moved three pixels";
+}

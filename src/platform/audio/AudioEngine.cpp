@@ -1,6 +1,7 @@
 #include "platform/audio/AudioEngine.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "platform/Rounding.h"
@@ -14,8 +15,13 @@
 namespace {
 
 constexpr DWORD kDefaultRate = 44100;
-constexpr int kFeedPeriodMs = 5;
 constexpr uint32_t kAheadMs = 100;        // decoded and stretched ahead of the real-time outputs
+// While a voice plays the feeder tops its ring up four times in the time the ring holds ahead
+// of the output's own buffering, so a late round still finds it far from empty; waking more
+// often only costs the machine wake-ups. With nothing playing it only watches the output (a
+// device that failed, a device to open again), whose clocks count in seconds.
+constexpr std::chrono::milliseconds kFeedPeriod(kAheadMs / 4);
+constexpr std::chrono::milliseconds kWatchPeriod(250);
 constexpr size_t kManualAhead = 2048;     // ahead of the manual output's blocks
 // A failed or missing sound device is tried again after 1 s, then after twice as long each time
 // it still fails, up to 30 s.
@@ -123,8 +129,7 @@ void TAudioEngine::FeederLoop()
     while (!m_bStopFeeder) {
         FailOverIfNeeded();
         ReopenDeviceIfDue(lock);
-        FeedAll();
-        m_wake.wait_for(lock, std::chrono::milliseconds(kFeedPeriodMs));
+        m_wake.wait_for(lock, FeedAll() ? kFeedPeriod : kWatchPeriod);
     }
 }
 
@@ -174,16 +179,20 @@ void TAudioEngine::ReopenDeviceIfDue(std::unique_lock<std::mutex>& p_lock)
     }
 }
 
-void TAudioEngine::FeedAll()
+bool TAudioEngine::FeedAll()
 {
     const size_t target = TargetFrames();
+    bool playing = false;
     for (auto& [handle, stream] : m_streams) {
         if (stream->state != TPlayState::Playing)
             continue;
         FinishIfEnded(*stream);
-        if (stream->state == TPlayState::Playing)
+        if (stream->state == TPlayState::Playing) {
             stream->voice->Pump(target);
+            playing = true;
+        }
     }
+    return playing;
 }
 
 size_t TAudioEngine::TargetFrames() const

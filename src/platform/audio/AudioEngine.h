@@ -67,7 +67,8 @@ private:
     void Detach(TStream& p_stream);
     double CurrentSource(TStream& p_stream);
     void FinishIfEnded(TStream& p_stream);
-    void FeedAll();
+    // Tops up the rings of the voices playing; false when none plays.
+    bool FeedAll();
     void FeederLoop();
     void StopFeeder();
     void FailOverIfNeeded();

@@ -1,5 +1,7 @@
 #include "platform/audio/AudioLibrary.h"
 
+#include "platform/audio/PortAudioOutput.h"
+
 #include <QString>
 
 #include "platform/audio/AudioEngine.h"
@@ -149,4 +151,9 @@ uint64_t AudioDeviceCallbacks()
 bool AudioDeviceMissing()
 {
     return Engine().DeviceMissing();
+}
+
+void AudioPrepareDeviceAhead()
+{
+    TPortAudioOutput::PrepareLibraryAhead();
 }

@@ -45,3 +45,7 @@ BOOL BASS_ChannelSetPosition(DWORD handle, QWORD position, DWORD mode);
 
 // true while a sound device was asked for and none plays (the silent output keeps the time).
 bool AudioDeviceMissing();
+// Starts setting up the sound library (it probes every device, a good part of the player's
+// start-up) on a thread of its own, so that it runs beside the window's start-up; BASS_Init then
+// finds it done or waits for the rest. Called once, at the program's start.
+void AudioPrepareDeviceAhead();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 
 #include <portaudio.h>
 
@@ -57,9 +59,52 @@ int DeviceCallback(const void*, void* p_pOutput, unsigned long p_nFrames,
 }
 
 // A fixed buffer size: some ALSA plugins (the PulseAudio bridge) stall when PortAudio picks one.
-constexpr unsigned long kFramesPerBuffer = 512;
+// About 23 ms at 44.1 kHz: a quarter of the device's buffering below, so the device is topped up
+// in time, without the callback waking the machine every few milliseconds.
+constexpr unsigned long kFramesPerBuffer = 1024;
+// The device's buffering, at least: what is heard follows the device's own report of its delay,
+// so a longer buffer costs the board nothing, and a busy machine (a shared school computer) can
+// keep the callback waiting that long before the sound breaks up.
+constexpr double kLeastLatencySeconds = 0.1;
+
+// The library's set-up started ahead: joined by the first Open, or at the program's end when the
+// start-up stopped before opening a device.
+class TLibraryAhead {
+public:
+    ~TLibraryAhead() { Join(); }
+
+    void Start()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_thread.joinable())
+            return;
+        m_thread = std::thread([] {
+            TQuietStderr quiet;
+            setenv("JACK_NO_START_SERVER", "1", 0);
+            Pa_Initialize();
+        });
+    }
+
+    void Join()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::thread m_thread;
+};
+
+TLibraryAhead g_libraryAhead;
 
 }  // namespace
+
+void TPortAudioOutput::PrepareLibraryAhead()
+{
+    g_libraryAhead.Start();
+}
 
 TPortAudioOutput::TPortAudioOutput(TAudioMixer& p_mixer, uint32_t p_u32Rate)
     : TAudioOutput(p_u32Rate)
@@ -70,6 +115,7 @@ TPortAudioOutput::TPortAudioOutput(TAudioMixer& p_mixer, uint32_t p_u32Rate)
 
 std::unique_ptr<TPortAudioOutput> TPortAudioOutput::Open(TAudioMixer& p_mixer, uint32_t p_u32Rate)
 {
+    g_libraryAhead.Join();
     std::unique_ptr<TPortAudioOutput> output(new TPortAudioOutput(p_mixer, p_u32Rate));
     TQuietStderr quiet;
     // Probing must not start a sound server as a side effect.
@@ -85,7 +131,7 @@ std::unique_ptr<TPortAudioOutput> TPortAudioOutput::Open(TAudioMixer& p_mixer, u
     params.device = device;
     params.channelCount = 2;
     params.sampleFormat = paFloat32;
-    params.suggestedLatency = std::max(0.05, info->defaultLowOutputLatency);
+    params.suggestedLatency = std::max(kLeastLatencySeconds, info->defaultLowOutputLatency);
     PaStream* stream = nullptr;
     if (Pa_OpenStream(&stream, nullptr, &params, p_u32Rate, kFramesPerBuffer, paNoFlag,
                       DeviceCallback, output.get()) != paNoError)

@@ -13,6 +13,9 @@ public:
     // nullptr when no device opens at that rate. Library messages on stderr are suppressed.
     // The device stream is opened, not started: nothing renders the mixer before Start.
     static std::unique_ptr<TPortAudioOutput> Open(TAudioMixer& p_mixer, uint32_t p_u32Rate);
+    // Initialises the library on a thread of its own; Open waits for it. The library then stays
+    // initialised for the program's life (the devices are opened by Open only).
+    static void PrepareLibraryAhead();
     // Starts the device stream; global frame p_u64HeardFrom is heard first (taking over from
     // another output, its frames still unheard follow). false when the device does not start.
     bool Start(uint64_t p_u64HeardFrom);

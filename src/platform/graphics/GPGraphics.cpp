@@ -72,6 +72,44 @@ QStringList TextLines(const QString& text, int length)
     return normalised.split(QLatin1Char('\n'));
 }
 
+// A line of text on a vector surface (a PDF): word by word, each where the whole line places it,
+// the spaces left as gaps. A PDF's text layer names every glyph by a character the font draws
+// with it, and fonts that draw the space and the control characters with one glyph (the Korean
+// fonts do) had their spaces read back as U+0001: copied or searched text ran the words
+// together. Readers make a space of a gap. The underline and the line through run on across the
+// gaps, as under a line drawn in one piece.
+void DrawLineWordByWord(QPainter& painter, const QPointF& baseline, const QString& line, const QFontMetricsF& metrics)
+{
+    QFont words = painter.font();
+    const bool underline = words.underline();
+    const bool strikeOut = words.strikeOut();
+    words.setUnderline(false);
+    words.setStrikeOut(false);
+    painter.setFont(words);
+    for (qsizetype start = 0; start < line.size();) {
+        qsizetype end = line.indexOf(QLatin1Char(' '), start);
+        if (end < 0) {
+            end = line.size();
+        }
+        if (end > start) {
+            const qreal left = baseline.x() + metrics.horizontalAdvance(line.left(start));
+            painter.drawText(QPointF(left, baseline.y()), line.mid(start, end - start));
+        }
+        start = end + 1;
+    }
+    QPen pen = painter.pen();
+    pen.setWidthF(metrics.lineWidth());
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    const qreal right = baseline.x() + metrics.horizontalAdvance(line);
+    if (underline) {
+        painter.drawLine(QLineF(baseline.x(), baseline.y() + metrics.underlinePos(), right, baseline.y() + metrics.underlinePos()));
+    }
+    if (strikeOut) {
+        painter.drawLine(QLineF(baseline.x(), baseline.y() - metrics.strikeOutPos(), right, baseline.y() - metrics.strikeOutPos()));
+    }
+}
+
 }  // namespace
 
 TGPGraphics::TGPGraphics(QPaintDevice* device) : m_ownPainter(std::make_unique<QPainter>()), m_painter(m_ownPainter.get())
@@ -468,9 +506,14 @@ void TGPGraphics::DrawString(const QString& text, int length, const TGPFont& fon
     m_painter->setFont(font.GetQFont());
     m_painter->setPen(QPen(qbrush, 0));
     const QFontMetricsF metrics(font.GetQFont(), m_painter->device());
+    const bool vector = IsVectorSurface();
     qreal baseline = origin.Y + metrics.ascent();
     for (const QString& line : TextLines(text, length)) {
-        m_painter->drawText(QPointF(origin.X, baseline), line);
+        if (vector) {
+            DrawLineWordByWord(*m_painter, QPointF(origin.X, baseline), line, metrics);
+        } else {
+            m_painter->drawText(QPointF(origin.X, baseline), line);
+        }
         baseline += metrics.lineSpacing();
     }
     m_painter->restore();

@@ -188,16 +188,12 @@ size_t TGPStrokeCache::GetCount() const
 
 std::unique_ptr<QImage> TGPStrokeCache::TakeScratchImage()
 {
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_arrayFreeScratch.empty()) {
-            std::unique_ptr<QImage> image = std::move(m_arrayFreeScratch.back());
-            m_arrayFreeScratch.pop_back();
-            return image;
-        }
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_arrayFreeScratch.empty()) {
+        return nullptr;
     }
-    auto image = std::make_unique<QImage>(kMaxSide, kMaxSide, QImage::Format_ARGB32_Premultiplied);
-    image->fill(Qt::transparent);
+    std::unique_ptr<QImage> image = std::move(m_arrayFreeScratch.back());
+    m_arrayFreeScratch.pop_back();
     return image;
 }
 
@@ -207,15 +203,37 @@ void TGPStrokeCache::ReturnScratchImage(std::unique_ptr<QImage> p_image)
     m_arrayFreeScratch.push_back(std::move(p_image));
 }
 
-TGPStrokeCache::TScratch::TScratch(TGPStrokeCache& p_cache)
-    : m_cache(p_cache), m_image(p_cache.TakeScratchImage()), m_painter(std::make_unique<QPainter>(m_image.get()))
+TGPStrokeCache::TScratch::TScratch(TGPStrokeCache& p_cache) : m_cache(p_cache), m_image(p_cache.TakeScratchImage())
 {
+    if (m_image) {
+        m_painter = std::make_unique<QPainter>(m_image.get());
+    }
 }
 
 TGPStrokeCache::TScratch::~TScratch()
 {
-    m_painter->end();
-    m_cache.ReturnScratchImage(std::move(m_image));
+    if (m_image) {
+        m_painter->end();
+        m_cache.ReturnScratchImage(std::move(m_image));
+    }
+}
+
+// The scratch grows to the largest figure rasterized on it, in steps, up to the largest figure
+// kept: a word or a letter needs a small part of the 4 MB that the largest takes.
+void TGPStrokeCache::TScratch::Fit(QSize p_size)
+{
+    if (m_image && m_image->width() >= p_size.width() && m_image->height() >= p_size.height()) {
+        return;
+    }
+    const auto grown = [](int p_nHave, int p_nNeed) {
+        return std::min(kMaxSide, std::max(p_nHave, (p_nNeed + kScratchStep - 1) / kScratchStep * kScratchStep));
+    };
+    const QSize size(grown(m_image ? m_image->width() : 0, p_size.width()),
+                     grown(m_image ? m_image->height() : 0, p_size.height()));
+    m_painter.reset();
+    m_image = std::make_unique<QImage>(size, QImage::Format_ARGB32_Premultiplied);
+    m_image->fill(Qt::transparent);
+    m_painter = std::make_unique<QPainter>(m_image.get());
 }
 
 std::shared_ptr<const TGPCoverageMask> TGPStrokeCache::TScratch::Rasterize(const QPainterPath& p_outline,
@@ -224,6 +242,7 @@ std::shared_ptr<const TGPCoverageMask> TGPStrokeCache::TScratch::Rasterize(const
 {
     const int width = p_rtBox.width();
     const int height = p_rtBox.height();
+    Fit(p_rtBox.size());
     // White at full opacity leaves each pixel's coverage in its alpha, exactly: the painter
     // blends a span of coverage c as the colour times c over transparent.
     QPainter& painter = *m_painter;

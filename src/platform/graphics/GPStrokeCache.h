@@ -55,14 +55,16 @@ public:
     static constexpr size_t kDefaultCapacityBytes = size_t{256} << 20;
     // Figures whose painted box is larger than this (device pixels) on either side are not kept.
     static constexpr int kMaxSide = 1024;
+    // The scratch surfaces grow in steps of this many pixels a side.
+    static constexpr int kScratchStep = 128;
 
     explicit TGPStrokeCache(size_t p_nCapacityBytes = kDefaultCapacityBytes);
     ~TGPStrokeCache();
     TGPStrokeCache(const TGPStrokeCache&) = delete;
     TGPStrokeCache& operator=(const TGPStrokeCache&) = delete;
 
-    // A surface to rasterize figures on, lent to one drawing surface at a time. Its pixels are
-    // transparent whenever it is not lent.
+    // A surface to rasterize figures on, lent to one drawing surface at a time, as large as the
+    // largest figure rasterized on it so far. Its pixels are transparent whenever it is not lent.
     class TScratch {
     public:
         explicit TScratch(TGPStrokeCache& p_cache);
@@ -75,8 +77,10 @@ public:
                                                          bool p_bAntialias, const QRect& p_rtBox);
 
     private:
+        void Fit(QSize p_size);
+
         TGPStrokeCache& m_cache;
-        std::unique_ptr<QImage> m_image;
+        std::unique_ptr<QImage> m_image;   // none until the first figure
         std::unique_ptr<QPainter> m_painter;
     };
 
