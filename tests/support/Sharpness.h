@@ -3,7 +3,10 @@
 // without its ink ("paper": the page's picture alone at the same ratio):
 // - UniformBlockShare: of the ink's edge pixels (ink beside a pixel of another colour), the share
 //   whose 2 x 2 block (x and y rounded down to even) is of one colour. A board drawn at ratio 1
-//   and stretched to ratio 2 has nothing but such blocks (1); one drawn at ratio 2 has few.
+//   and stretched to ratio 2 has nothing but such blocks (1); one drawn at ratio 2 has few. Edge
+//   pixels on a straight run (the colour goes on two pixels along the row or the column: a line
+//   or a box edge at whole logical pixels, which any drawing at ratio 2 puts between two blocks)
+//   are not counted; the slanted and curved edges are.
 // - InkEdgeEnergy: the squared differences between neighbouring pixels of the ink alone (the
 //   board less the paper), summed. An edge drawn at the device's resolution goes from paper to
 //   ink in one pixel, a stretched one in several smaller steps, whose squares add up to less: a
@@ -31,6 +34,13 @@ inline bool IsEdgeInk(const QImage& p_board, const QImage& p_paper, int p_x, int
            At(p_board, p_x, p_y + 1) != here;
 }
 
+inline bool IsOnStraightRun(const QImage& p_image, int p_x, int p_y)
+{
+    const QRgb here = At(p_image, p_x, p_y);
+    return (At(p_image, p_x - 2, p_y) == here && At(p_image, p_x + 2, p_y) == here) ||
+           (At(p_image, p_x, p_y - 2) == here && At(p_image, p_x, p_y + 2) == here);
+}
+
 inline bool IsUniformBlock(const QImage& p_image, int p_x, int p_y)
 {
     const int left = p_x & ~1;
@@ -45,9 +55,9 @@ inline double UniformBlockShare(const QImage& p_board, const QImage& p_paper)
 {
     int64_t edges = 0;
     int64_t uniform = 0;
-    for (int y = 1; y + 1 < p_board.height(); ++y) {
-        for (int x = 1; x + 1 < p_board.width(); ++x) {
-            if (IsEdgeInk(p_board, p_paper, x, y)) {
+    for (int y = 2; y + 2 < p_board.height(); ++y) {
+        for (int x = 2; x + 2 < p_board.width(); ++x) {
+            if (IsEdgeInk(p_board, p_paper, x, y) && !IsOnStraightRun(p_board, x, y)) {
                 ++edges;
                 uniform += IsUniformBlock(p_board, x, y) ? 1 : 0;
             }

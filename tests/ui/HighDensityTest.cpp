@@ -75,9 +75,12 @@ protected:
 
 TEST_F(HighDensityScreen, BoardAndSkinAreDrawnAtTheScreensRatio)
 {
+    m_sLayoutFile = JoinPath(QCoreApplication::applicationDirPath(), QStringLiteral("ravo.xml"));
     TForm1& form = StartForm(QString::fromLatin1(kTinyLaunchText));
     ASSERT_TRUE(form.IsStartedUp());
     const qreal ratio = form.devicePixelRatioF();
+    // The entry on a scaled screen runs at its scale, not at 1 by mistake.
+    EXPECT_EQ(ratio, qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble() : 1.0);
     ExpectBoardAreaAt(ratio);
 
     // On the window the board's pixels land one to one on the screen's.
@@ -88,9 +91,9 @@ TEST_F(HighDensityScreen, BoardAndSkinAreDrawnAtTheScreensRatio)
     ASSERT_FALSE(both.isEmpty());
     EXPECT_EQ(DifferingPixels(shown.copy(both), board.copy(both)), 0);
 
-    // The tool buttons, their state pictures and the board's pin, as the built-in design and the
-    // layout read them: the layout names the 1x files.
-    for (const char* name : {"btnPlay", "btnEnLarge", "imgPlayUp", "imgHelpOver", "imgPin"}) {
+    // The tool buttons, their state pictures and a bar background, as the default skin's layout
+    // reads them: it names the 1x files.
+    for (const char* name : {"btnPlay", "btnEnLarge", "imgPlayUp", "imgHelpOver", "imgTitleViewLeft"}) {
         const TPicture* picture = Control<TPicture>(name);
         ASSERT_NE(picture, nullptr) << name;
         ASSERT_FALSE(picture->GetPicture().isNull()) << name;
