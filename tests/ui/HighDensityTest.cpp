@@ -11,6 +11,7 @@
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPImage.h"
 #include "support/Sharpness.h"
+#include "ui/MessageForm.h"
 #include "ui/PaintBox.h"
 
 #include <QDir>
@@ -99,6 +100,13 @@ TEST_F(HighDensityScreen, BoardAndSkinAreDrawnAtTheScreensRatio)
         ASSERT_FALSE(picture->GetPicture().isNull()) << name;
         EXPECT_EQ(picture->GetPicture().devicePixelRatio(), PictureRatioFor(ratio)) << name;
     }
+    // The message window's pictures, and the button it paints where a picture is missing.
+    TMessageForm message(&form, QCoreApplication::applicationDirPath(), kScreen);
+    EXPECT_EQ(message.imgBack->GetPicture().devicePixelRatio(), PictureRatioFor(ratio));
+    EXPECT_EQ(message.imgOkUp->GetPicture().devicePixelRatio(), PictureRatioFor(ratio));
+    TMessageForm unskinned(&form, m_layoutFolder.path(), kScreen);
+    EXPECT_EQ(unskinned.imgOkUp->GetPicture().devicePixelRatio(), ratio);
+    EXPECT_EQ(unskinned.imgOkUp->GetPicture().deviceIndependentSize(), message.imgOkUp->GetPicture().deviceIndependentSize());
 }
 
 TEST_F(HighDensityScreen, WindowMovedToAScreenOfAnotherRatioDrawsAgainAtIt)

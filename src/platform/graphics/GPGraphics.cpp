@@ -451,6 +451,11 @@ void TGPGraphics::FillRectangle(const TGPBrush& brush, const TGPRectF& rect)
     }
 }
 
+qreal TGPGraphics::GetDevicePixelRatio() const
+{
+    return m_painter->device() ? m_painter->device()->devicePixelRatio() : 1.0;
+}
+
 void TGPGraphics::DrawImage(const TGPImage& image, float x, float y)
 {
     if (!IsActive()) {

@@ -94,6 +94,8 @@ public:
     // them, and are added to it otherwise; the pixels are the same either way. None: every
     // figure is stroked and rasterized.
     void SetStrokeCache(TGPStrokeCache* p_cache);
+    // Device pixels per logical pixel of what it draws into (a board made for a dense screen).
+    qreal GetDevicePixelRatio() const;
 
 private:
     bool IsActive() const { return m_painter->isActive(); }
