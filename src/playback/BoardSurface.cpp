@@ -237,6 +237,10 @@ void TBoardSurface::FlushChanges()
     const QRegion region = m_rgnChanged.united(m_rtLiveInk);
     m_rgnChanged = QRegion();
     m_rtLiveInk = QRect();
+    if (m_bRenderOnDemand) {
+        m_rgnStale += region.intersected(SurfaceRect());
+        return;
+    }
     m_rgnStale -= region;
     for (const QRect& rect : RenderRegion(region)) {
         m_view.BoardChanged(rect);
@@ -252,7 +256,9 @@ void TBoardSurface::RenderAll()
 // Only the part on screen now; the rest is rendered when it comes on screen or between ticks.
 void TBoardSurface::Show()
 {
-    EnsureRendered(VisibleRect());
+    if (!m_bRenderOnDemand) {
+        EnsureRendered(VisibleRect());
+    }
     m_view.BoardChanged(QRect());
 }
 
@@ -279,6 +285,9 @@ QImage TBoardSurface::RenderedBoard()
 
 void TBoardSurface::RenderStaleOnScreen()
 {
+    if (m_bRenderOnDemand) {
+        return;
+    }
     const QRegion due = m_rgnStale.intersected(VisibleRect());
     if (!due.isEmpty()) {
         m_rgnStale -= due;

@@ -69,6 +69,10 @@ public:
     // picture is read again for it.
     void SetDevicePixelRatio(qreal p_dRatio);
 
+    // From now on nothing is rendered but what EnsureRendered asks for: a rebuild and a scroll
+    // leave the part on screen to be rendered too (board-only engines, which show no screen).
+    void SetRenderOnDemand() { m_bRenderOnDemand = true; }
+
     // ---- Board picture
 
     // The picture as painted for the ratio (its "@2x" file where the ratio is above 1).
@@ -147,6 +151,7 @@ private:
     std::unique_ptr<TGPImage> m_gpBoardPicture;    // none before the first page
     QString m_sBoardPicturePath;                   // read again at another ratio
     qreal m_dDevicePixelRatio = 1.0;
+    bool m_bRenderOnDemand = false;
     QSize m_szSurface{0, 0};                       // the view's board surface
     QImage m_imgBoard;                             // board cache, the surface at device pixels
     QRegion m_rgnChanged;                          // changed since the last flush

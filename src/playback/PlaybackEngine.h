@@ -66,8 +66,14 @@ public:
 
     // From now on the engine only rebuilds boards (previews, notes): it loads and plays no voice,
     // opens no audio clip and so never calls the audio library, which another engine may be
-    // using from another thread. Called before the first page starts.
-    void SetBoardOnly() { m_bBoardOnly = true; }
+    // using from another thread. Its board's image is rendered only where asked for
+    // (EnsureBoardRendered: a warm-up's tiles, a tool's picture), never at once by a rebuild.
+    // Called before the first page starts.
+    void SetBoardOnly()
+    {
+        m_bBoardOnly = true;
+        m_board.SetRenderOnDemand();
+    }
     // Takes the page list another engine read (the catalogue measures every voice with the audio
     // library) instead of reading the catalogue; no page is started: the first seek starts one.
     // (The benchmark gives its playing engine pages of a set length this way.)
