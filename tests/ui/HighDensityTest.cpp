@@ -10,6 +10,7 @@
 #include "platform/graphics/DevicePixels.h"
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPImage.h"
+#include "support/BoardPixels.h"
 #include "support/Sharpness.h"
 #include "ui/MessageForm.h"
 #include "ui/PaintBox.h"
@@ -22,32 +23,6 @@ namespace {
 QImage Argb(const QImage& p_image)
 {
     return p_image.convertToFormat(QImage::Format_ARGB32);
-}
-
-int64_t DifferingPixels(const QImage& p_a, const QImage& p_b)
-{
-    if (p_a.size() != p_b.size()) {
-        return -1;
-    }
-    int64_t count = 0;
-    for (int y = 0; y < p_a.height(); ++y) {
-        for (int x = 0; x < p_a.width(); ++x) {
-            count += p_a.pixel(x, y) != p_b.pixel(x, y) ? 1 : 0;
-        }
-    }
-    return count;
-}
-
-// The engine's board drawn the plain way, directly at its image's size and ratio.
-QImage DrawnDirectly(const TPlaybackEngine& p_engine)
-{
-    const QImage& board = p_engine.GetBoardImage();
-    QImage image(board.size(), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(board.devicePixelRatio());
-    image.fill(Qt::white);
-    TGPGraphics graphics(&image);
-    p_engine.Board().PaintBoard(graphics);
-    return image;
 }
 
 // The skin has pictures at 1x and 2x: a screen above ratio 1 shows the 2x ones.
@@ -66,7 +41,7 @@ protected:
         EXPECT_EQ(engine.GetBoardImage().devicePixelRatio(), p_dRatio);
         EXPECT_EQ(engine.GetBoardImage().size(), DeviceSize(engine.Board().GetSurfaceSize(), p_dRatio));
         engine.EnsureBoardRendered(QRect(QPoint(0, 0), engine.Board().GetSurfaceSize()));
-        EXPECT_EQ(DifferingPixels(Argb(engine.GetBoardImage()), Argb(DrawnDirectly(engine))), 0);
+        EXPECT_EQ(DifferingPixels(Argb(engine.GetBoardImage()), Argb(FullRepaint(engine))), 0);
         ASSERT_NE(area.DeskPicture(), nullptr);
         EXPECT_EQ(area.DeskPicture()->GetQImage().devicePixelRatio(), PictureRatioFor(p_dRatio));
         EXPECT_EQ(area.imgPointerStick->GetPicture().devicePixelRatio(), p_dRatio);
