@@ -144,7 +144,8 @@ bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, QPoint& p_ptS
         if ((!p_bOnScreen || p_fViewRatio != p_job.viewRatio) && !RoomToWarmMore()) {
             return true;
         }
-        board.Engine().EnsureBoardRendered(tile);
+        // The part on screen first exactly, what a seek shows at once; the tiles' rest after it.
+        board.Engine().EnsureBoardRendered(p_bOnScreen ? tile.intersected(onScreen) : tile);
     }
     return true;
 }
