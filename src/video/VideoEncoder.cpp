@@ -84,6 +84,9 @@ AVCodecContext* OpenVideoCodec(const TVideoFormat& p_format, bool p_bGlobalHeade
     context->time_base = AVRational{1, p_format.fps};
     context->framerate = AVRational{p_format.fps, 1};
     context->pix_fmt = AV_PIX_FMT_YUV420P;
+    // The library's default is one thread; 0 lets the encoder take as many as the cores allow
+    // (frames encoded side by side, the output the same whatever their number).
+    context->thread_count = 0;
     context->gop_size = p_format.fps * kKeyFrameSeconds;
     context->colorspace = AVCOL_SPC_BT709;
     context->color_primaries = AVCOL_PRI_BT709;
