@@ -5,6 +5,7 @@
 #include "playback/PlaybackEngine.h"
 
 #include <QPixmap>
+#include <QScreen>
 #include <QStringList>
 #include <QTimer>
 
@@ -62,6 +63,17 @@ void TGrabSchedule::Run(const TStep& p_step)
             }
             return;
         }
+    }
+    // "screen PATH": the screen as the display shows it, at its device pixels; a bare path: the
+    // window painted again into a picture.
+    const QString screenVerb = QStringLiteral("screen ");
+    if (p_step.action.startsWith(screenVerb)) {
+        const QString path = p_step.action.mid(screenVerb.size());
+        QScreen* screen = m_form.screen();
+        if (!screen || !screen->grabWindow(0).save(path, "PNG")) {
+            std::fprintf(stderr, "RAVO_GRAB: cannot write %s\n", qPrintable(path));
+        }
+        return;
     }
     if (!m_form.grab().save(p_step.action, "PNG")) {
         std::fprintf(stderr, "RAVO_GRAB: cannot write %s\n", qPrintable(p_step.action));

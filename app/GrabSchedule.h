@@ -3,8 +3,9 @@
 // RAVO_GRAB="MS:ACTION[,MS:ACTION...]" runs each action once the session position reaches MS
 // milliseconds, in the order given. An action is "+" or "-" (one zoom step in or out), "open" or
 // "close" followed by a panel's name (paProposalView, paHelpView, ...: the panel opens or closes
-// as its buttons open and close it; steps at the same position all run while it is open), or the
-// path of a PNG file the window is grabbed into. Without the variable nothing happens.
+// as its buttons open and close it; steps at the same position all run while it is open), the
+// path of a PNG file the window is grabbed into, or "screen" and such a path: the screen as the
+// display shows it, at its device pixels. Without the variable nothing happens.
 
 #include <QObject>
 #include <QString>

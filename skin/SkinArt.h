@@ -1,6 +1,12 @@
 #pragma once
 // The pictures of the default skin, painted from code so the skin is rebuilt with the program.
 // Every picture is deterministic: the noise is a fixed hash of coordinates and a seed.
+//
+// Each picture is painted at two scales: 1 for the file the layout names ("imgPlayUp.png") and 2
+// for its high-resolution file ("imgPlayUp@2x.png", twice the pixels each way), which a screen
+// scaled above 100 % shows. The painting code is written in the picture's pixels at scale 1: a
+// picture made by ClearImage or SkinImage carries the scale, so a painter on it draws at the
+// finer pixels; code that colours pixel by pixel asks Centre for where each one stands.
 
 #include <QColor>
 #include <QFont>
@@ -26,6 +32,17 @@ float TileFbm(float x, float y, int tileSize, int firstPeriod, int octaves, uint
 
 QColor MixColor(const QColor& a, const QColor& b, float t);
 
+// The scale the pictures are painted at now (1 until set).
+int SkinScale();
+void SetSkinScale(int scale);
+// The centre of one of a picture's pixels at the scale, in its pixels at scale 1 (where the
+// centre of pixel n is n).
+float Centre(int pixel);
+// The pixel at scale 1 that a point (in the coordinates Centre gives) lies in.
+int Cell(float coordinate);
+
+// A picture of the size (in its pixels at scale 1) at the scale, uninitialised.
+QImage SkinImage(int width, int height, QImage::Format format);
 // A transparent picture of the size, ready to paint on.
 QImage ClearImage(int width, int height);
 // Smooth edges and letters from here on.

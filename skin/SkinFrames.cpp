@@ -47,10 +47,11 @@ QColor RimColor(const TFrameLook& look, float d)
                     : MixColor(look.rimMiddle, look.rimOuter, (t - 0.5f) * 2.0f);
 }
 
-// The rim, with its anti-aliased coverage, laid over a black shadow that fades outwards.
+// The rim, with its anti-aliased coverage (over one pixel of the scale), laid over a black
+// shadow that fades outwards.
 QRgb FramePixel(const TFrameLook& look, float d)
 {
-    const float coverage = std::clamp(look.rimWidth - d + 0.5f, 0.0f, 1.0f);
+    const float coverage = std::clamp((look.rimWidth - d) * static_cast<float>(SkinScale()) + 0.5f, 0.0f, 1.0f);
     const float fall = std::clamp((d - look.rimWidth) / (static_cast<float>(kPiece) - look.rimWidth), 0.0f, 1.0f);
     const float shadow = look.shadowAlpha * (1.0f - fall) * (1.0f - fall) / 255.0f;
     const float alpha = coverage + shadow * (1.0f - coverage);
@@ -63,12 +64,12 @@ QRgb FramePixel(const TFrameLook& look, float d)
 
 QImage FramePiece(const TFrameLook& look, const TPieceSpot& spot)
 {
-    QImage image(kPiece, kPiece, QImage::Format_ARGB32);
-    for (int y = 0; y < kPiece; ++y) {
+    QImage image = SkinImage(kPiece, kPiece, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < kPiece; ++x) {
-            const float vx = static_cast<float>(spot.originX + x) + 0.5f;
-            const float vy = static_cast<float>(spot.originY + y) + 0.5f;
+        for (int x = 0; x < image.width(); ++x) {
+            const float vx = static_cast<float>(spot.originX) + Centre(x) + 0.5f;
+            const float vy = static_cast<float>(spot.originY) + Centre(y) + 0.5f;
             const float dx = std::max({0.0f, 20.0f - vx, vx - 40.0f});
             const float dy = std::max({0.0f, 20.0f - vy, vy - 40.0f});
             line[x] = FramePixel(look, std::hypot(dx, dy));

@@ -1,8 +1,11 @@
-// Writes the pictures of the default skin into an image folder:
+// Writes the pictures of the default skin into an image folder, each at scale 1 under its own
+// name and at scale 2 under its "@2x" name:
 //   ravo-skin-gen <image folder>
 // Exit 0 when every picture was written.
 
 #include "SkinArt.h"
+
+#include "platform/graphics/DevicePixels.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -14,7 +17,8 @@ namespace {
 bool WriteAll(const QDir& folder, const std::vector<TSkinPicture>& pictures)
 {
     for (const TSkinPicture& picture : pictures) {
-        const QString path = folder.filePath(picture.fileName);
+        const QString name = folder.filePath(picture.fileName);
+        const QString path = SkinScale() == 1 ? name : HighResolutionFileName(name);
         if (!picture.image.save(path, "PNG")) {
             std::fprintf(stderr, "ravo-skin-gen: cannot write %s\n", qPrintable(path));
             return false;
@@ -39,10 +43,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "ravo-skin-gen: cannot create %s\n", qPrintable(args.at(1)));
         return 1;
     }
-    const bool ok = WriteAll(folder, MakeDeskBackgrounds()) && WriteAll(folder, MakeBoardPatterns())
-                    && WriteAll(folder, MakeFramePieces()) && WriteAll(folder, MakeMarkerPictures())
-                    && WriteAll(folder, MakeMessageWindowPictures()) && WriteAll(folder, MakeToolButtonPictures())
-                    && WriteAll(folder, MakeSoundPictures()) && WriteAll(folder, MakeBarBackgrounds())
-                    && WriteAll(folder, MakePanelPictures()) && WriteAll(folder, MakeHelpPages());
-    return ok ? 0 : 1;
+    for (const int scale : {1, 2}) {
+        SetSkinScale(scale);
+        const bool ok = WriteAll(folder, MakeDeskBackgrounds()) && WriteAll(folder, MakeBoardPatterns())
+                        && WriteAll(folder, MakeFramePieces()) && WriteAll(folder, MakeMarkerPictures())
+                        && WriteAll(folder, MakeMessageWindowPictures()) && WriteAll(folder, MakeToolButtonPictures())
+                        && WriteAll(folder, MakeSoundPictures()) && WriteAll(folder, MakeBarBackgrounds())
+                        && WriteAll(folder, MakePanelPictures()) && WriteAll(folder, MakeHelpPages());
+        if (!ok) {
+            return 1;
+        }
+    }
+    return 0;
 }

@@ -26,7 +26,7 @@ const QColor kHeading(0x4A, 0xA3, 0xFF);
 
 QImage Page()
 {
-    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage image = SkinImage(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
     image.fill(kPage);
     return image;
 }

@@ -31,7 +31,7 @@ QFont BoldFont(int p_nPixels)
 // rule between them.
 QImage MessageBackground()
 {
-    QImage image(kWindowWidth, kWindowHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage image = SkinImage(kWindowWidth, kWindowHeight, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
     BeginSmooth(painter);

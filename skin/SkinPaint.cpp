@@ -2,9 +2,44 @@
 
 #include "SkinArt.h"
 
+#include <cmath>
+
+namespace {
+
+int g_nSkinScale = 1;
+
+} // namespace
+
+int SkinScale()
+{
+    return g_nSkinScale;
+}
+
+void SetSkinScale(int scale)
+{
+    g_nSkinScale = scale;
+}
+
+float Centre(int pixel)
+{
+    return (static_cast<float>(pixel) + 0.5f) / static_cast<float>(g_nSkinScale) - 0.5f;
+}
+
+int Cell(float coordinate)
+{
+    return static_cast<int>(std::floor(coordinate + 0.5f));
+}
+
+QImage SkinImage(int width, int height, QImage::Format format)
+{
+    QImage image(width * g_nSkinScale, height * g_nSkinScale, format);
+    image.setDevicePixelRatio(g_nSkinScale);
+    return image;
+}
+
 QImage ClearImage(int width, int height)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image = SkinImage(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }

@@ -53,11 +53,11 @@ QRgb Opaque(const QColor& c) { return qRgb(c.red(), c.green(), c.blue()); }
 // A tile filled pixel by pixel from a colour function of the pixel centre.
 QImage PaintTile(int width, int height, const std::function<QColor(float, float)>& colorAt)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
+    QImage image = SkinImage(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x)
-            line[x] = Opaque(colorAt(static_cast<float>(x), static_cast<float>(y)));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = Opaque(colorAt(Centre(x), Centre(y)));
     }
     return image;
 }
@@ -97,8 +97,8 @@ QImage Linen()
     const QColor base(236, 230, 218);
     return PaintTile(kTile, kTile, [&](float x, float y) {
         // Warp and weft threads, four pixels apart, each thread a little lighter or darker.
-        const float warp = Lattice(static_cast<int>(x) / 4, 0, kTile / 4, 1, 31) - 0.5f;
-        const float weft = Lattice(0, static_cast<int>(y) / 4, 1, kTile / 4, 32) - 0.5f;
+        const float warp = Lattice(Cell(x) / 4, 0, kTile / 4, 1, 31) - 0.5f;
+        const float weft = Lattice(0, Cell(y) / 4, 1, kTile / 4, 32) - 0.5f;
         const float weave = std::cos(kTwoPi * x / 4.0f) * std::cos(kTwoPi * y / 4.0f);
         const float slub = TileFbm(x, y, kTile, 8, 3, 33) - 0.5f;
         return Shade(base, 0.04f * weave + 0.05f * (warp + weft) + 0.05f * slub);
@@ -112,7 +112,7 @@ QImage Dark()
         const float fine = TileNoise2(x, y, kTile, kTile, 41) - 0.5f;
         const float soft = TileFbm(x, y, kTile, 4, 3, 42) - 0.5f;
         // A faint diagonal pinstripe every 16 pixels (16 divides the tile, so it wraps).
-        const int diag = (static_cast<int>(x) + static_cast<int>(y)) % 16;
+        const int diag = (Cell(x) + Cell(y)) % 16;
         const float stripe = diag == 0 ? 0.035f : 0.0f;
         return Shade(base, 0.05f * fine + 0.06f * soft + stripe);
     });
@@ -151,7 +151,7 @@ QImage LinedNote()
         const float grain = TileNoise2(x / 2.0f, y / 2.0f, 128, 128, 71) - 0.5f;
         QColor c = Shade(paper, 0.012f * grain);
         // A ruled line at the bottom of every 32-pixel row, with a soft pixel above it.
-        const int row = static_cast<int>(y) % 32;
+        const int row = Cell(y) % 32;
         if (row == 31)
             c = MixColor(c, rule, 0.9f);
         else if (row == 30)

@@ -1,8 +1,10 @@
-// ravo-tool notes --text LAUNCH_TEXT -o OUT.pdf: the lecture notes. One PDF page per lecture
-// page: a header line (the lecture's key, the page's number and length) over the board as it
-// stands when the page ends, rebuilt by a board-only engine through the seek's rebuild. The board
-// is drawn on the PDF as it is drawn on the screen, so strokes, lines, shapes and text stay
-// shapes and text, and pictures stay pictures. A progress line goes to standard error.
+// ravo-tool notes --text LAUNCH_TEXT [--scale S] -o OUT.pdf: the lecture notes. One PDF page per
+// lecture page: a header line (the lecture's key, the page's number and length) over the board as
+// it stands when the page ends, rebuilt by a board-only engine through the seek's rebuild. The
+// board is drawn on the PDF as it is drawn on the screen, so strokes, lines, shapes and text stay
+// shapes and text, and pictures stay pictures: at scale S the board's pictures are those read for
+// a screen of that device pixel ratio (the skin's "@2x" files above 1), so that they stay sharp
+// when the page is zoomed into or printed. A progress line goes to standard error.
 
 #include "ToolCommands.h"
 #include "ToolSession.h"
@@ -37,16 +39,21 @@ constexpr QRgb kFrameColour = 0xFFB0B0B0;
 struct TNotesArgs {
     QString launchText;
     QString output;
+    double scale = 1.0;
 };
 
 std::optional<TNotesArgs> ParseNotesArgs(const QStringList& args)
 {
     const std::optional<QHash<QString, QString>> options =
-        ParseToolOptions(args, {QStringLiteral("--text"), QStringLiteral("-o")});
+        ParseToolOptions(args, {QStringLiteral("--text"), QStringLiteral("--scale"), QStringLiteral("-o")});
     if (!options || !options->contains(QStringLiteral("--text")) || options->value(QStringLiteral("-o")).isEmpty()) {
         return std::nullopt;
     }
-    return TNotesArgs{options->value(QStringLiteral("--text")), options->value(QStringLiteral("-o"))};
+    const std::optional<double> scale = ParseToolScale(*options);
+    if (!scale) {
+        return std::nullopt;
+    }
+    return TNotesArgs{options->value(QStringLiteral("--text")), options->value(QStringLiteral("-o")), *scale};
 }
 
 // The key the launcher gave the page's lecture; the lecture's name when there is none.
@@ -106,10 +113,11 @@ int RunNotesCommand(const QStringList& args)
 {
     const std::optional<TNotesArgs> parsed = ParseNotesArgs(args);
     if (!parsed) {
-        ToolError(QStringLiteral("usage: ravo-tool notes --text LAUNCH_TEXT -o OUT.pdf"));
+        ToolError(QStringLiteral("usage: ravo-tool notes --text LAUNCH_TEXT [--scale 1..4] -o OUT.pdf"));
         return kToolExitUsage;
     }
-    const std::unique_ptr<TToolBoard> board = TToolBoard::Open(parsed->launchText, QStringLiteral("notes"));
+    const std::unique_ptr<TToolBoard> board =
+        TToolBoard::Open(parsed->launchText, QStringLiteral("notes"), 1.0f, parsed->scale);
     if (!board) {
         return kToolExitProblem;
     }

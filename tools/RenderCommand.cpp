@@ -1,6 +1,7 @@
-// ravo-tool render --text LAUNCH_TEXT --at MS [--zoom R] -o OUT.png: the board at a session
-// position, rebuilt by the playback engine through the seek the player uses, written as PNG.
-// Prints the page, the frame and the rebuild's replay and render times.
+// ravo-tool render --text LAUNCH_TEXT --at MS [--zoom R] [--scale S] -o OUT.png: the board at a
+// session position, rebuilt by the playback engine through the seek the player uses, written as
+// PNG; at scale S the board is drawn as a screen of that device pixel ratio shows it (S times the
+// pixels each way). Prints the page, the frame and the rebuild's replay and render times.
 
 #include "ToolCommands.h"
 #include "ToolSession.h"
@@ -20,13 +21,15 @@ struct TRenderArgs {
     QString launchText;
     uint32_t at = 0;
     float zoom = 1.0f;
+    double scale = 1.0;
     QString output;
 };
 
 std::optional<TRenderArgs> ParseRenderArgs(const QStringList& args)
 {
     const std::optional<QHash<QString, QString>> options =
-        ParseToolOptions(args, {QStringLiteral("--text"), QStringLiteral("--at"), QStringLiteral("--zoom"), QStringLiteral("-o")});
+        ParseToolOptions(args, {QStringLiteral("--text"), QStringLiteral("--at"), QStringLiteral("--zoom"),
+                                QStringLiteral("--scale"), QStringLiteral("-o")});
     if (!options || !options->contains(QStringLiteral("--text")) || !options->contains(QStringLiteral("--at")) ||
         options->value(QStringLiteral("-o")).isEmpty()) {
         return std::nullopt;
@@ -41,9 +44,11 @@ std::optional<TRenderArgs> ParseRenderArgs(const QStringList& args)
         parsed.zoom = options->value(QStringLiteral("--zoom")).toFloat(&zoomOk);
         zoomOk = zoomOk && parsed.zoom >= kZoomMin && parsed.zoom <= kZoomMax;
     }
-    if (!atOk || !zoomOk) {
+    const std::optional<double> scale = ParseToolScale(*options);
+    if (!atOk || !zoomOk || !scale) {
         return std::nullopt;
     }
+    parsed.scale = *scale;
     return parsed;
 }
 
@@ -53,10 +58,11 @@ int RunRenderCommand(const QStringList& args)
 {
     const std::optional<TRenderArgs> parsed = ParseRenderArgs(args);
     if (!parsed) {
-        ToolError(QStringLiteral("usage: ravo-tool render --text LAUNCH_TEXT --at MS [--zoom 1.0..2.0] -o OUT.png"));
+        ToolError(QStringLiteral("usage: ravo-tool render --text LAUNCH_TEXT --at MS [--zoom 1.0..2.0] [--scale 1..4] -o OUT.png"));
         return kToolExitUsage;
     }
-    const std::unique_ptr<TToolBoard> board = TToolBoard::Open(parsed->launchText, QStringLiteral("render"), parsed->zoom);
+    const std::unique_ptr<TToolBoard> board =
+        TToolBoard::Open(parsed->launchText, QStringLiteral("render"), parsed->zoom, parsed->scale);
     if (!board) {
         return kToolExitProblem;
     }
@@ -67,11 +73,10 @@ int RunRenderCommand(const QStringList& args)
     engine.ScbPlayMovePositionUntilReDraw(parsed->at);
 
     // The board of the current page; the surface may be wider after a larger page.
-    const QRect area(QPoint(0, 0), engine.GetBoardSize());
-    engine.EnsureBoardRendered(area);
-    const QImage picture = engine.GetBoardImage().copy(area);
+    const QImage picture = engine.GetRenderedBoard();
     if (picture.isNull()) {
-        ToolError(QStringLiteral("ravo-tool render: no board of %1 x %2 pixels could be made").arg(area.width()).arg(area.height()));
+        const QSize board = engine.GetBoardSize();
+        ToolError(QStringLiteral("ravo-tool render: no board of %1 x %2 pixels could be made").arg(board.width()).arg(board.height()));
         return kToolExitProblem;
     }
     if (!picture.save(parsed->output, "PNG")) {
@@ -82,7 +87,7 @@ int RunRenderCommand(const QStringList& args)
     const TPlaybackEngine::TRebuildTiming timing = engine.GetLastRebuildTiming();
     std::printf("page %d (%s/%s) at %u ms, frame %d: %d objects, %d x %d pixels; replay %.1f ms, render %.1f ms\n",
                 page.PageNo, qPrintable(page.PageName), qPrintable(page.PageID), state.m_dCurrentPlayPosition,
-                MilliSecondsToFrameNo(state.m_dCurrentPlayPosition), engine.GetDrawManager().GetCount(), area.width(),
-                area.height(), timing.replaySeconds * 1e3, timing.renderSeconds * 1e3);
+                MilliSecondsToFrameNo(state.m_dCurrentPlayPosition), engine.GetDrawManager().GetCount(), picture.width(),
+                picture.height(), timing.replaySeconds * 1e3, timing.renderSeconds * 1e3);
     return kToolExitOk;
 }

@@ -35,7 +35,8 @@ TToolAudio::~TToolAudio()
     }
 }
 
-std::unique_ptr<TToolBoard> TToolBoard::Open(const QString& launchText, const QString& command, float zoom)
+std::unique_ptr<TToolBoard> TToolBoard::Open(const QString& launchText, const QString& command, float zoom,
+                                             qreal scale)
 {
     std::optional<TPlayerState> session = ReadToolSession(launchText);
     if (!session) {
@@ -49,6 +50,7 @@ std::unique_ptr<TToolBoard> TToolBoard::Open(const QString& launchText, const QS
     board->m_state.m_viewRatio = zoom;
     board->m_engine = std::make_unique<TPlaybackEngine>(board->m_state, board->m_view);
     board->m_engine->SetBoardOnly();
+    board->m_engine->SetDevicePixelRatio(scale);
     if (!board->m_engine->LoadLectureInfo(board->m_state.m_sBasePath) || board->m_engine->GetLectureInfoList().empty()) {
         ToolError(QStringLiteral("ravo-tool %1: the session has no page to play").arg(command));
         return nullptr;

@@ -32,12 +32,14 @@ private:
 
 // A board-only playback engine on a view without a window, for the commands that draw boards:
 // the session of a launch text read as the player reads it (the voices measured on the silent
-// output), at a zoom, its first page started.
+// output), at a zoom and a scale (the device pixel ratio its board is drawn at), its first page
+// started.
 class TToolBoard {
 public:
     // Prints an error naming the command and gives nothing when the launch text cannot be read,
     // the audio library cannot be initialised or the session has no page to play.
-    static std::unique_ptr<TToolBoard> Open(const QString& launchText, const QString& command, float zoom = 1.0f);
+    static std::unique_ptr<TToolBoard> Open(const QString& launchText, const QString& command, float zoom = 1.0f,
+                                            qreal scale = 1.0);
     TPlayerState& State() { return m_state; }
     TPlaybackEngine& Engine() { return *m_engine; }
 

@@ -64,6 +64,17 @@ std::optional<QHash<QString, QString>> ParseToolOptions(const QStringList& args,
     return options;
 }
 
+std::optional<double> ParseToolScale(const QHash<QString, QString>& options)
+{
+    const QString text = options.value(QStringLiteral("--scale"), QStringLiteral("1"));
+    bool ok = false;
+    const double scale = text.toDouble(&ok);
+    if (!ok || !(scale >= 1.0 && scale <= kToolScaleMax)) {
+        return std::nullopt;
+    }
+    return scale;
+}
+
 int main(int argc, char** argv)
 {
     QStringList args;

@@ -1,4 +1,6 @@
-// Prints, measured side by side in one run:
+// Prints, measured side by side in one run, each at device pixel ratio 1 and beside it at ratio 2
+// (a screen scaled to 200 %: the board drawn at four times the pixels, the screen the same
+// 1,920 x 1,040 logical pixels, so 3,840 x 2,080 device pixels):
 // (a) a dense page (10,000 strokes of 30 points, board 1,600 x 1,200, zoom 200 %) played tick by
 //     tick, once as one stroke group and once as 10,000 groups of one stroke: the cost of a tick
 //     (interpreter and board rendering) at p50 and p99, beside a full repaint of the board as it
@@ -116,10 +118,11 @@ void WriteFile(const QString& path, const QByteArray& bytes)
 }
 
 // One page of 1,600 x 1,200 on a whiteboard, its packet file, and an engine on a headless view
-// of a 1,920 x 1,080 screen with its warm-up attached as in the player, started at the given zoom.
+// of a 1,920 x 1,080 screen with its warm-up attached as in the player, started at the given zoom
+// and device pixel ratio.
 class TBenchSession {
 public:
-    TBenchSession(const std::vector<TPacketItem>& packets, float zoom) : m_view(QSize(1920, 1040))
+    TBenchSession(const std::vector<TPacketItem>& packets, float zoom, qreal ratio) : m_view(QSize(1920, 1040))
     {
         m_state.m_sExeDir = m_dir.filePath("exe");
         m_state.m_sBasePath = m_dir.filePath("data");
@@ -142,6 +145,7 @@ public:
         WriteFile(JoinPath(page, "packet.dat"), PacketFileBytes(packets));
         g_studyInfo.lecture_count = 1;
         m_engine = std::make_unique<TPlaybackEngine>(m_state, m_view);
+        m_engine->SetDevicePixelRatio(ratio);
         m_warmUp = &AttachBoardWarmUp(*m_engine);
         m_engine->LoadLectureInfo(m_state.m_sBasePath);
     }
@@ -173,6 +177,7 @@ public:
     double FullRepaintSeconds()
     {
         QImage image(m_engine->GetBoardImage().size(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(m_engine->GetBoardImage().devicePixelRatio());
         return Seconds([&] {
             image.fill(0xFFFFFFFF);
             TGPGraphics graphics(&image);
@@ -198,11 +203,12 @@ double Percentile(std::vector<double> values, double p)
 // With the warm-up: the page's packets are its packet file too, and the warm-up of the page runs
 // all along beside the ticks, started again whenever it finishes (the first run rasterizes every
 // figure, the later ones replay the page and blend the kept figures).
-void BenchDensePage(const char* layout, int perGroup, bool withWarmUp)
+// The tick's p99 in seconds.
+double BenchDensePage(const char* layout, int perGroup, bool withWarmUp, qreal ratio)
 {
     constexpr int kStrokes = 10000;
     const std::vector<TPacketItem> packets = StrokePackets(kStrokes, perGroup);
-    TBenchSession session(withWarmUp ? packets : std::vector<TPacketItem>{}, 2.0f);
+    TBenchSession session(withWarmUp ? packets : std::vector<TPacketItem>{}, 2.0f, ratio);
     session.CoverPackets(packets);   // without its packets the page's warm-up warms nothing
     TBoardWarmUp* warmUp = withWarmUp ? &session.WarmUp() : nullptr;
     TPlaybackEngine& engine = session.Engine();
@@ -224,19 +230,28 @@ void BenchDensePage(const char* layout, int perGroup, bool withWarmUp)
         }
         if (warmUp != nullptr && warmUp->GetFinishedCount() > warmUpsFinished) {
             warmUpsFinished = warmUp->GetFinishedCount();
-            warmUp->Start({session.State(), engine.GetLectureInfoList(), 0, 2.0f, QSize(1920, 1040), QPoint()});
+            warmUp->Start({session.State(), engine.GetLectureInfoList(), 0, 2.0f, QSize(1920, 1040), QPoint(), ratio});
         }
     }
     const double p50 = Percentile(ticks, 0.50);
     const double p99 = Percentile(ticks, 0.99);
     const double repaint = Percentile(repaints, 0.5);
-    std::printf("  %-28s %zu ticks: tick p50 %.3f ms, p99 %.3f ms, max %.2f ms | full repaint p50 %.0f ms "
+    std::printf("  %-28s ratio %.0f, %zu ticks: tick p50 %.3f ms, p99 %.3f ms, max %.2f ms | full repaint p50 %.0f ms "
                 "(last %.0f ms) | full/p99 %.0f x, full/p50 %.0f x\n",
-                layout, ticks.size(), p50 * 1e3, p99 * 1e3, Percentile(ticks, 1.0) * 1e3, repaint * 1e3,
+                layout, ratio, ticks.size(), p50 * 1e3, p99 * 1e3, Percentile(ticks, 1.0) * 1e3, repaint * 1e3,
                 repaints.back() * 1e3, repaint / p99, repaint / p50);
     if (warmUp != nullptr) {
         std::printf("  %-28s warm-ups run to their end beside the ticks: %d\n", "", warmUpsFinished);
     }
+    return p99;
+}
+
+// The page at ratio 1 and at ratio 2, and how much the tick's p99 grows.
+void BenchDensePageAtBothRatios(const char* layout, int perGroup, bool withWarmUp)
+{
+    const double one = BenchDensePage(layout, perGroup, withWarmUp, 1.0);
+    const double two = BenchDensePage(layout, perGroup, withWarmUp, 2.0);
+    std::printf("  %-28s tick p99 ratio 2 / ratio 1: %.2f x\n", "", two / one);
 }
 
 struct TRebuildRun {
@@ -251,7 +266,7 @@ TRebuildRun Rebuild(TPlaybackEngine& engine, uint32_t frame)
 {
     engine.RedrawUntilMP3FrameNo(frame);
     const TPlaybackEngine::TRebuildTiming timing = engine.GetLastRebuildTiming();
-    const double rest = Seconds([&] { engine.EnsureBoardRendered(engine.GetBoardImage().rect()); });
+    const double rest = Seconds([&] { engine.EnsureBoardRendered(QRect(QPoint(0, 0), engine.Board().GetSurfaceSize())); });
     return {timing.replaySeconds, timing.renderSeconds, rest};
 }
 
@@ -318,7 +333,7 @@ TRebuildRun ZoomStep(TBenchSession& session)
     const bool increase = session.State().m_viewRatio < 1.5f;
     engine.ResizeingImage(increase);
     const TPlaybackEngine::TRebuildTiming timing = engine.GetLastRebuildTiming();
-    const double rest = Seconds([&] { engine.EnsureBoardRendered(engine.GetBoardImage().rect()); });
+    const double rest = Seconds([&] { engine.EnsureBoardRendered(QRect(QPoint(0, 0), engine.Board().GetSurfaceSize())); });
     engine.ResizeingImage(!increase);
     return {timing.replaySeconds, timing.renderSeconds, rest};
 }
@@ -330,10 +345,11 @@ void PrintRun(const char* name, const TRebuildRun& run, double plain)
                 name, run.onScreen * 1e3, run.rest * 1e3, plain / run.onScreen, plain / run.Whole());
 }
 
-void BenchSeekRebuild(int packetCount, float zoom)
+// The first visit with the warm-up (on screen after, in seconds).
+double BenchSeekRebuild(int packetCount, float zoom, qreal ratio)
 {
     const std::vector<TPacketItem> packets = StrokePackets(packetCount / (kStrokePoints + 2), 50);
-    TBenchSession session(packets, zoom);
+    TBenchSession session(packets, zoom, ratio);
     session.CoverPackets(packets);
     TPlaybackEngine& engine = session.Engine();
     const uint32_t lastFrame = static_cast<uint32_t>(packets.back().FrameNo);
@@ -376,8 +392,8 @@ void BenchSeekRebuild(int packetCount, float zoom)
         return seconds;
     }();
     session.WarmUp().WaitIdle();
-    std::printf("  %6zu packets, %5d objects, zoom %3.0f %%: replay %.1f ms | plain full repaint %.0f ms\n",
-                packets.size(), engine.GetDrawManager().GetCount(), zoom * 100.0, back.replay * 1e3, plain * 1e3);
+    std::printf("  %6zu packets, %5d objects, zoom %3.0f %%, ratio %.0f: replay %.1f ms | plain full repaint %.0f ms\n",
+                packets.size(), engine.GetDrawManager().GetCount(), zoom * 100.0, ratio, back.replay * 1e3, plain * 1e3);
     std::printf("      warm-up from the page start (zoom in use and a step each way): the parts on screen after "
                 "%.0f ms, the whole boards after %.0f ms; one under way stops %.1f ms after the next start\n",
                 onScreenMs, wholeMs, stopMs);
@@ -393,6 +409,15 @@ void BenchSeekRebuild(int packetCount, float zoom)
     std::printf("      stroke cache after the warm-up: %zu figures, %.1f MB of %.0f MB\n", cache.GetCount(),
                 static_cast<double>(cache.GetUsedBytes()) / (1 << 20),
                 static_cast<double>(cache.GetCapacityBytes()) / (1 << 20));
+    return first.onScreen;
+}
+
+void BenchSeekRebuildAtBothRatios(int packetCount, float zoom)
+{
+    const double one = BenchSeekRebuild(packetCount, zoom, 1.0);
+    const double two = BenchSeekRebuild(packetCount, zoom, 2.0);
+    std::printf("      first visit with the warm-up, on screen after: ratio 1 %.0f ms, ratio 2 %.0f ms (%.2f x)\n",
+                one * 1e3, two * 1e3, two / one);
 }
 
 // Milliseconds from a request to its picture: at once when kept, else when the handler has it
@@ -411,7 +436,7 @@ double HoverMs(TBoardPreview& preview, int32_t at)
 void BenchPreview()
 {
     const std::vector<TPacketItem> packets = StrokePackets(200000 / (kStrokePoints + 2), 50);
-    TBenchSession session(packets, 1.0f);
+    TBenchSession session(packets, 1.0f, 1.0);
     session.CoverPackets(packets);
     session.WarmUp().WaitIdle();
     const std::vector<TLectureInfo> pages = session.Engine().GetLectureInfoList();
@@ -458,17 +483,17 @@ int main(int argc, char** argv)
     if (part.isEmpty() || part == QLatin1String("a")) {
         std::printf("(a) dense page: 10,000 strokes of 30 points, board 1600 x 1200 at 200 %%, %d packets a tick\n",
                     kPacketsPerTick);
-        BenchDensePage("one group of 10,000 strokes", 10000, false);
-        BenchDensePage("10,000 groups of one stroke", 1, false);
+        BenchDensePageAtBothRatios("one group of 10,000 strokes", 10000, false);
+        BenchDensePageAtBothRatios("10,000 groups of one stroke", 1, false);
         std::printf("    the same with the page's warm-up running beside the ticks:\n");
-        BenchDensePage("one group of 10,000 strokes", 10000, true);
-        BenchDensePage("10,000 groups of one stroke", 1, true);
+        BenchDensePageAtBothRatios("one group of 10,000 strokes", 10000, true);
+        BenchDensePageAtBothRatios("10,000 groups of one stroke", 1, true);
     }
     if (part.isEmpty() || part == QLatin1String("b")) {
         std::printf("(b) seek rebuild, board 1600 x 1200, groups of 50 strokes of 30 points\n");
         for (const float zoom : {1.0f, 2.0f}) {
-            BenchSeekRebuild(200000, zoom);
-            BenchSeekRebuild(400000, zoom);
+            BenchSeekRebuildAtBothRatios(200000, zoom);
+            BenchSeekRebuildAtBothRatios(400000, zoom);
         }
     }
     if (part.isEmpty() || part == QLatin1String("c")) {

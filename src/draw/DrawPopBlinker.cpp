@@ -1,5 +1,6 @@
 #include "draw/DrawPopBlinker.h"
 
+#include "platform/graphics/DevicePixels.h"
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPImage.h"
 #include "session/FileUtil.h"
@@ -10,7 +11,12 @@ TDrawPopBlinker::TDrawPopBlinker(TPaintBoxHandle p_pbDraw, uint32_t p_u32DrawNo,
 {
     const QString fileName = PictureFileName(p_enumPopBlinkerType);
     if (!fileName.isEmpty()) {
-        m_imgPopBlinker = std::make_unique<TGPImage>(JoinPath(p_sExeDirectory, QStringLiteral("image"), fileName));
+        const QString path = JoinPath(p_sExeDirectory, QStringLiteral("image"), fileName);
+        m_imgPopBlinker = std::make_unique<TGPImage>(path);
+        const TPictureFile fine = PictureFileForRatio(path, 2.0);
+        if (fine.ratio > 1.0) {
+            m_imgPopBlinkerFine = std::make_unique<TGPImage>(path, fine.ratio);
+        }
     }
 }
 
@@ -39,7 +45,9 @@ void TDrawPopBlinker::InitBounds(float p_fX, float p_fY)
 
 void TDrawPopBlinker::Draw(TGPGraphics& p_gGraphics)
 {
-    if (m_imgPopBlinker) {
+    if (m_imgPopBlinkerFine && p_gGraphics.GetDevicePixelRatio() > 1.0) {
+        p_gGraphics.DrawImage(*m_imgPopBlinkerFine, m_rtBounds);
+    } else if (m_imgPopBlinker) {
         p_gGraphics.DrawImage(*m_imgPopBlinker, m_rtBounds);
     }
 }
@@ -47,5 +55,6 @@ void TDrawPopBlinker::Draw(TGPGraphics& p_gGraphics)
 void TDrawPopBlinker::Dispose()
 {
     m_imgPopBlinker.reset();
+    m_imgPopBlinkerFine.reset();
     TDrawParent::Dispose();
 }

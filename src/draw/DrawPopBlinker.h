@@ -1,7 +1,8 @@
 #pragma once
 // An attention marker: one of three still pictures of the program (fireworks, important, eyes)
 // with its top-left corner at a point of the board, at the picture's own size whatever the zoom.
-// Any appearing and disappearing comes from the commands that create and delete it.
+// Any appearing and disappearing comes from the commands that create and delete it. On a board
+// drawn above device pixel ratio 1 it shows the picture's "@2x" file, where there is one.
 
 #include "draw/DrawParent.h"
 #include "session/CommDefine.h"
@@ -38,4 +39,5 @@ public:
 private:
     PopBlinkerType m_enumPopBlinkerType;
     std::unique_ptr<TGPImage> m_imgPopBlinker;
+    std::unique_ptr<TGPImage> m_imgPopBlinkerFine;   // the "@2x" file; none without one
 };

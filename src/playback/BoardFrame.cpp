@@ -1,6 +1,7 @@
 #include "playback/BoardFrame.h"
 
 #include "platform/Rounding.h"
+#include "platform/graphics/DevicePixels.h"
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPImage.h"
 #include "platform/graphics/GPTextureBrush.h"
@@ -77,9 +78,11 @@ QRect PlaceFramedBoard(const TBoardAreaLayout& p_layout, const TIntPoint& p_ptOr
     return {left, top, fw, fh};
 }
 
-QImage PointerStickImage()
+QImage PointerStickImage(qreal p_dDevicePixelRatio)
 {
-    QImage image(kPointerStickSize, kPointerStickSize, QImage::Format_ARGB32_Premultiplied);
+    QImage image(DeviceSize(QSize(kPointerStickSize, kPointerStickSize), p_dDevicePixelRatio),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(p_dDevicePixelRatio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -98,14 +101,31 @@ TBoardFrame::~TBoardFrame() = default;
 
 void TBoardFrame::LoadDesk(const QString& p_sPath)
 {
-    m_gpImageBackGround = std::make_unique<TGPImage>(p_sPath);
+    m_sDeskPath = p_sPath;
+    m_gpImageBackGround = std::make_unique<TGPImage>(p_sPath, m_dDevicePixelRatio);
 }
 
 void TBoardFrame::LoadFrame(const QString& p_sImageFolder, const QString& p_sFrameImageType)
 {
+    m_sImageFolder = p_sImageFolder;
+    m_sFrameImageType = p_sFrameImageType;
     const QString set = FrameSetName(p_sFrameImageType);
     for (size_t i = 0; i < kFrameSuffix.size(); ++i) {
-        m_gpImageFrame[i] = std::make_unique<TGPImage>(JoinPath(p_sImageFolder, set + kFrameSuffix[i]));
+        m_gpImageFrame[i] = std::make_unique<TGPImage>(JoinPath(p_sImageFolder, set + kFrameSuffix[i]), m_dDevicePixelRatio);
+    }
+}
+
+void TBoardFrame::SetDevicePixelRatio(qreal p_dRatio)
+{
+    if (p_dRatio == m_dDevicePixelRatio) {
+        return;
+    }
+    m_dDevicePixelRatio = p_dRatio;
+    if (m_gpImageBackGround) {
+        LoadDesk(m_sDeskPath);
+    }
+    if (m_gpImageFrame[0]) {
+        LoadFrame(m_sImageFolder, m_sFrameImageType);
     }
 }
 

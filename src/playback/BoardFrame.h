@@ -2,7 +2,9 @@
 // What surrounds the board in the board area, without any widget: the desk picture tiled behind
 // everything, the frame of eight pieces around the board, the teacher's pointer stick, and where
 // the framed board stands for the current board size and zoom. The window paints its desk and
-// frame through it; the video export paints the same board area into its frames.
+// frame through it; the video export paints the same board area into its frames. The pictures
+// are read for the device pixel ratio of the screen they are painted on (their "@2x" files above
+// 1), and painted in logical pixels all the same.
 
 #include "session/PlayerState.h"
 
@@ -33,8 +35,9 @@ struct TBoardAreaLayout {
 // wherever it does not fit.
 QRect PlaceFramedBoard(const TBoardAreaLayout& p_layout, const TIntPoint& p_ptOriginalImage, float p_fViewRatio);
 
-// The pointer stick: a teacher's stick, its tip at the top-left corner.
-QImage PointerStickImage();
+// The pointer stick: a teacher's stick, its tip at the top-left corner, painted at the device
+// pixel ratio (kPointerStickSize logical pixels square).
+QImage PointerStickImage(qreal p_dDevicePixelRatio = 1.0);
 
 class TBoardFrame {
 public:
@@ -48,6 +51,8 @@ public:
     // The eight frame pieces for a board kind text ("WhiteNote", "BlackBoard", ...) from the
     // picture folder; an unknown kind gives pieces that draw nothing.
     void LoadFrame(const QString& p_sImageFolder, const QString& p_sFrameImageType);
+    // The pictures loaded are read again for the ratio.
+    void SetDevicePixelRatio(qreal p_dRatio);
     void Clear();
     const TGPImage* Desk() const { return m_gpImageBackGround.get(); }
 
@@ -57,6 +62,10 @@ public:
     void PaintFrame(TGPGraphics& p_graphics, const QSize& p_box) const;
 
 private:
+    qreal m_dDevicePixelRatio = 1.0;
+    QString m_sDeskPath;
+    QString m_sImageFolder;
+    QString m_sFrameImageType;
     std::unique_ptr<TGPImage> m_gpImageBackGround;
     std::array<std::unique_ptr<TGPImage>, 8> m_gpImageFrame;
 };

@@ -1,12 +1,13 @@
 #include "playback/BoardOnlyEngine.h"
 
 TBoardOnlyEngine::TBoardOnlyEngine(const TPlayerState& p_session, const std::vector<TLectureInfo>& p_listPages,
-                                   float p_fViewRatio, QSize p_visibleSize,
+                                   float p_fViewRatio, QSize p_visibleSize, qreal p_dDevicePixelRatio,
                                    std::shared_ptr<TGPStrokeCache> p_strokeCache)
     : m_state(p_session), m_view(p_visibleSize), m_engine(m_state, m_view)
 {
     m_state.m_viewRatio = p_fViewRatio;
     m_engine.SetBoardOnly();
+    m_engine.SetDevicePixelRatio(p_dDevicePixelRatio);
     if (p_strokeCache) {
         m_engine.Board().UseStrokeCache(std::move(p_strokeCache));
     }

@@ -18,9 +18,11 @@ class TGPStrokeCache;
 
 class TBoardOnlyEngine {
 public:
-    // p_strokeCache: drawn through when given (the warm-up fills the player's cache this way).
+    // p_dDevicePixelRatio: the board's image is made at it. p_strokeCache: drawn through when
+    // given (the warm-up fills the player's cache this way).
     TBoardOnlyEngine(const TPlayerState& p_session, const std::vector<TLectureInfo>& p_listPages, float p_fViewRatio,
-                     QSize p_visibleSize, std::shared_ptr<TGPStrokeCache> p_strokeCache = nullptr);
+                     QSize p_visibleSize, qreal p_dDevicePixelRatio = 1.0,
+                     std::shared_ptr<TGPStrokeCache> p_strokeCache = nullptr);
 
     float GetViewRatio() const { return m_state.m_viewRatio; }
     QSize GetVisibleSize() const { return m_view.m_visibleSize; }

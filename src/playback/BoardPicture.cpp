@@ -1,6 +1,7 @@
 #include "playback/BoardPicture.h"
 
 #include "platform/Rounding.h"
+#include "platform/graphics/DevicePixels.h"
 #include "platform/graphics/GPGraphics.h"
 #include "playback/PlaybackEngine.h"
 
@@ -27,7 +28,8 @@ void PaintWholeBoard(const TPlaybackEngine& p_engine, QPainter& p_painter, const
     p_painter.restore();
 }
 
-TBoardMiniature PaintBoardMiniature(const TPlaybackEngine& p_engine, int p_nWidth, const QRect& p_rtOnScreen)
+TBoardMiniature PaintBoardMiniature(const TPlaybackEngine& p_engine, int p_nWidth, const QRect& p_rtOnScreen,
+                                    qreal p_dDevicePixelRatio)
 {
     const QSize board = p_engine.GetBoardSize();
     if (board.isEmpty() || p_nWidth <= 0) {
@@ -40,10 +42,11 @@ TBoardMiniature PaintBoardMiniature(const TPlaybackEngine& p_engine, int p_nWidt
     const int width = std::clamp(static_cast<int>(RoundHalfEven(board.width() * scale)), 1, p_nWidth);
     const int height = std::clamp(static_cast<int>(RoundHalfEven(board.height() * scale)), 1, maxHeight);
     TBoardMiniature miniature;
-    miniature.image = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    miniature.image = QImage(DeviceSize(QSize(width, height), p_dDevicePixelRatio), QImage::Format_ARGB32_Premultiplied);
+    miniature.image.setDevicePixelRatio(p_dDevicePixelRatio);
     {
         QPainter painter(&miniature.image);
-        PaintWholeBoard(p_engine, painter, QRectF(miniature.image.rect()), true);
+        PaintWholeBoard(p_engine, painter, QRectF(0, 0, width, height), true);
     }
     const QRectF onScreen = QRectF(p_rtOnScreen).intersected(QRectF(QPointF(0, 0), QSizeF(board)));
     const double scaleX = static_cast<double>(width) / board.width();

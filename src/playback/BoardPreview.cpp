@@ -14,7 +14,8 @@ constexpr int32_t kSecondMs = 1000;
 
 } // namespace
 
-// The worker's board-only engine for one zoom and screen size.
+// The worker's board-only engine for one zoom and screen size. Its own image stays at ratio 1
+// and unrendered: the pictures are painted from its objects at their own ratio.
 class TBoardPreview::TWorker {
 public:
     TWorker(const TPlayerState& p_session, const std::vector<TLectureInfo>& p_listPages, float p_fViewRatio,
@@ -41,7 +42,8 @@ public:
         }
         m_nRebuiltPage = p_job.pageIndex;
         m_u32RebuiltFrame = frame;
-        TBoardMiniature miniature = PaintBoardMiniature(m_board.Engine(), kThumbnailWidth, m_board.OnScreen());
+        TBoardMiniature miniature =
+            PaintBoardMiniature(m_board.Engine(), kThumbnailWidth, m_board.OnScreen(), p_job.devicePixelRatio);
         return {p_job.pageIndex, p_job.second, p_job.sessionMs, std::move(miniature.image), miniature.onScreen};
     }
 
@@ -54,7 +56,7 @@ private:
 bool TBoardPreview::TJob::SamePicture(const TJob& p_other) const
 {
     return pageIndex == p_other.pageIndex && second == p_other.second && viewRatio == p_other.viewRatio &&
-           visibleSize == p_other.visibleSize;
+           visibleSize == p_other.visibleSize && devicePixelRatio == p_other.devicePixelRatio;
 }
 
 TBoardPreview::TBoardPreview(const TPlayerState& p_state, std::vector<TLectureInfo> p_listPages, QSize p_visibleSize)
@@ -123,6 +125,7 @@ TBoardPreview::TJob TBoardPreview::JobFor(int32_t p_nSessionMs) const
     job.sessionMs = static_cast<int32_t>(page.StartFrameNo) * kFrameMilliseconds + job.second * kSecondMs;
     job.viewRatio = m_state.m_viewRatio;
     job.visibleSize = m_visibleSize;
+    job.devicePixelRatio = m_dDevicePixelRatio;
     return job;
 }
 

@@ -43,8 +43,9 @@ struct TBoardThumbnail {
     int32_t pageIndex = -1;    // in the page list
     int32_t second = 0;        // whole seconds into the page
     int32_t sessionMs = 0;     // the session position the picture shows: the start of the second
-    QImage image;              // the whole board, TBoardPreview::kThumbnailWidth pixels wide
-    QRectF onScreen;           // the part of the board the screen would show then, in image pixels
+    QImage image;              // the whole board, TBoardPreview::kThumbnailWidth logical pixels wide
+    QRectF onScreen;           // the part of the board the screen would show then, in the
+                               // image's logical pixels
 };
 
 // What the card shows for a point of the seek bar.
@@ -76,6 +77,9 @@ public:
     // The board area of the screen changed: pictures kept for the old size are not shown again
     // (their outline would be wrong); new ones are made for the new size.
     void SetVisibleSize(QSize p_visibleSize);
+    // Pictures are made at the device pixel ratio of the screen they are shown on; those kept at
+    // another are not shown again.
+    void SetDevicePixelRatio(qreal p_dRatio) { m_dDevicePixelRatio = p_dRatio; }
 
     // The card for the session position (milliseconds); the picture follows through the handler
     // when it is not kept yet.
@@ -105,6 +109,7 @@ private:
         int32_t sessionMs = 0;
         float viewRatio = 1.0f;
         QSize visibleSize;
+        qreal devicePixelRatio = 1.0;
 
         bool SamePicture(const TJob& p_other) const;
     };
@@ -126,6 +131,7 @@ private:
     const TPlayerState& m_state;
     const std::vector<TLectureInfo> m_listPages;
     QSize m_visibleSize;
+    qreal m_dDevicePixelRatio = 1.0;
     TThumbnailHandler m_handler;
     std::optional<TJob> m_wanted;                  // the newest request's picture, until it arrives
     std::list<std::pair<TJob, TBoardThumbnail>> m_listKept;   // the most recently used first

@@ -5,6 +5,7 @@
 #include "draw/DrawManager.h"
 #include "draw/DrawStrokes.h"
 #include "platform/Rounding.h"
+#include "platform/graphics/DevicePixels.h"
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPImage.h"
 #include "platform/graphics/GPStrokeCache.h"
@@ -21,9 +22,10 @@
 namespace {
 
 constexpr QRgb kBoardPanelColor = 0xFFFFFFFF;   // the white panel under the board surface
-// Regions at least this large are drawn on both cores.
+// Regions of at least this many device pixels are drawn on both cores.
 constexpr int64_t kParallelMinPixels = 512 * 512;
-// The part of the board left to render is done between ticks in bands of rows, for this long.
+// The part of the board left to render is done between ticks in bands of this many device
+// pixel rows, for this long.
 constexpr int kStaleBandRows = 128;
 constexpr std::chrono::milliseconds kStaleSliceBudget(15);
 
@@ -93,7 +95,13 @@ void TBoardSurface::ResizeImage()
         return;
     }
     m_szSurface = surface;
-    m_imgBoard = QImage(surface, QImage::Format_ARGB32_Premultiplied);
+    MakeImage();
+}
+
+void TBoardSurface::MakeImage()
+{
+    m_imgBoard = QImage(DeviceSize(m_szSurface, m_dDevicePixelRatio), QImage::Format_ARGB32_Premultiplied);
+    m_imgBoard.setDevicePixelRatio(m_dDevicePixelRatio);
     m_imgBoard.fill(kBoardPanelColor);
     m_rgnChanged = SurfaceRect();
     m_rgnStale = QRegion();
@@ -103,11 +111,45 @@ void TBoardSurface::ResizeImage()
 }
 
 // ---------------------------------------------------------------------------------------------
+// Device pixels
+
+void TBoardSurface::SetDevicePixelRatio(qreal p_dRatio)
+{
+    if (!(p_dRatio > 0.0) || p_dRatio == m_dDevicePixelRatio) {
+        return;
+    }
+    m_dDevicePixelRatio = p_dRatio;
+    if (HasBoardPicture()) {
+        LoadBoardPicture(m_sBoardPicturePath);
+    }
+    MakeImage();
+    MarkAllStale();
+}
+
+QRegion TBoardSurface::DeviceRegion(const QRegion& p_rgnLogical) const
+{
+    if (m_dDevicePixelRatio == 1.0) {
+        return p_rgnLogical;
+    }
+    QRegion device;
+    for (const QRect& rect : p_rgnLogical) {
+        device += DeviceRect(rect, m_dDevicePixelRatio);
+    }
+    return device.intersected(m_imgBoard.rect());
+}
+
+QRect TBoardSurface::Shown(const QRect& p_rtDevice) const
+{
+    return LogicalRect(p_rtDevice, m_dDevicePixelRatio).intersected(SurfaceRect());
+}
+
+// ---------------------------------------------------------------------------------------------
 // Board picture
 
 void TBoardSurface::LoadBoardPicture(const QString& p_sPath)
 {
-    m_gpBoardPicture = std::make_unique<TGPImage>(p_sPath);
+    m_sBoardPicturePath = p_sPath;
+    m_gpBoardPicture = std::make_unique<TGPImage>(p_sPath, m_dDevicePixelRatio);
 }
 
 void TBoardSurface::PaintBoardPicture(TGPGraphics& p_gGraphics) const
@@ -184,7 +226,7 @@ void TBoardSurface::DrawLiveInk(const QRectF& p_rtReach, const std::function<voi
         graphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
         p_draw(graphics);
     }
-    const QRect piece = p_rtReach.toAlignedRect().intersected(SurfaceRect());
+    const QRect piece = Shown(DeviceRect(p_rtReach.toAlignedRect(), m_dDevicePixelRatio));
     m_rtLiveInk |= piece;
     NoteRepainted(piece);
     m_view.BoardChanged(piece);
@@ -195,9 +237,12 @@ void TBoardSurface::FlushChanges()
     const QRegion region = m_rgnChanged.united(m_rtLiveInk);
     m_rgnChanged = QRegion();
     m_rtLiveInk = QRect();
+    if (m_bRenderOnDemand) {
+        m_rgnStale += region.intersected(SurfaceRect());
+        return;
+    }
     m_rgnStale -= region;
-    RenderRegion(region);
-    for (const QRect& rect : region.intersected(SurfaceRect())) {
+    for (const QRect& rect : RenderRegion(region)) {
         m_view.BoardChanged(rect);
     }
 }
@@ -211,7 +256,9 @@ void TBoardSurface::RenderAll()
 // Only the part on screen now; the rest is rendered when it comes on screen or between ticks.
 void TBoardSurface::Show()
 {
-    EnsureRendered(VisibleRect());
+    if (!m_bRenderOnDemand) {
+        EnsureRendered(VisibleRect());
+    }
     m_view.BoardChanged(QRect());
 }
 
@@ -229,13 +276,22 @@ void TBoardSurface::EnsureRendered(const QRect& p_rt)
     }
 }
 
+QImage TBoardSurface::RenderedBoard()
+{
+    const QRect board(QPoint(0, 0), GetBoardSize());
+    EnsureRendered(board);
+    return m_imgBoard.copy(DeviceRect(board, m_dDevicePixelRatio));
+}
+
 void TBoardSurface::RenderStaleOnScreen()
 {
-    const QRect visible = VisibleRect();
-    const QRegion due = m_rgnStale.intersected(visible);
+    if (m_bRenderOnDemand) {
+        return;
+    }
+    const QRegion due = m_rgnStale.intersected(VisibleRect());
     if (!due.isEmpty()) {
-        EnsureRendered(visible);
-        for (const QRect& rect : due) {
+        m_rgnStale -= due;
+        for (const QRect& rect : RenderRegion(due)) {
             m_view.BoardChanged(rect);
         }
     }
@@ -253,38 +309,50 @@ void TBoardSurface::RenderStaleSlice()
         const QRect nearest = *std::min_element(m_rgnStale.begin(), m_rgnStale.end(),
                                                 [&](const QRect& a, const QRect& b) { return distance(a) < distance(b); });
         // The band of the rectangle that lies towards the screen.
-        const int rows = std::min(nearest.height(), kStaleBandRows);
+        const int rows = std::min(nearest.height(), BandRows());
         const int top = nearest.bottom() < centre ? nearest.bottom() + 1 - rows : nearest.top();
         const QRect band(nearest.left(), top, nearest.width(), rows);
         m_rgnStale -= band;
-        RenderRegion(band);
-        m_view.BoardChanged(band);
+        for (const QRect& rect : RenderRegion(band)) {
+            m_view.BoardChanged(rect);
+        }
     }
+}
+
+int TBoardSurface::BandRows() const
+{
+    return std::max(1, static_cast<int>(RoundHalfEven(kStaleBandRows / m_dDevicePixelRatio)));
 }
 
 // Large regions are drawn in two bands of rows, one on each core, when every object on the board
 // can be drawn from two threads at once. Each band is painted through its own image over the
 // same pixels, clipped to its rows: the bands do not overlap, and clipping leaves the pixels
 // inside a band exactly as an unclipped drawing makes them.
-void TBoardSurface::RenderRegion(const QRegion& p_rgn)
+QRegion TBoardSurface::RenderRegion(const QRegion& p_rgn)
 {
-    const QRegion region = p_rgn.intersected(SurfaceRect());
-    if (region.isEmpty()) {
-        return;
+    const QRegion device = DeviceRegion(p_rgn.intersected(SurfaceRect()));
+    if (device.isEmpty()) {
+        return {};
     }
-    NoteRepainted(region);
-    const QRect bounds = region.boundingRect();
+    QRegion shown;
+    for (const QRect& rect : device) {
+        shown += Shown(rect);
+    }
+    NoteRepainted(shown);
+    const QRect bounds = device.boundingRect();
     if (static_cast<int64_t>(bounds.width()) * bounds.height() < kParallelMinPixels || !PrepareParallelDraw()) {
-        RenderRegionInto(m_imgBoard, region);
-        return;
+        RenderRegionInto(m_imgBoard, device);
+        return shown;
     }
-    const QRegion upperRegion = region.intersected(QRect(0, 0, m_szSurface.width(), bounds.top() + bounds.height() / 2));
-    const QRegion lowerRegion = region.subtracted(upperRegion);
+    const QRegion upperRegion = device.intersected(QRect(0, 0, m_imgBoard.width(), bounds.top() + bounds.height() / 2));
+    const QRegion lowerRegion = device.subtracted(upperRegion);
     QImage lower(m_imgBoard.bits(), m_imgBoard.width(), m_imgBoard.height(), m_imgBoard.bytesPerLine(),
                  m_imgBoard.format());
+    lower.setDevicePixelRatio(m_dDevicePixelRatio);
     std::thread worker([&] { RenderRegionInto(lower, lowerRegion); });
     RenderRegionInto(m_imgBoard, upperRegion);
     worker.join();
+    return shown;
 }
 
 // Strokes and lines draw from their own data without changing it once their path's figure boxes
@@ -304,13 +372,17 @@ bool TBoardSurface::PrepareParallelDraw() const
     return true;
 }
 
-// Paints the region of the board into an image of the board's pixels.
-void TBoardSurface::RenderRegionInto(QImage& p_imgTarget, const QRegion& p_rgn) const
+// Paints the device pixels of the region into an image at the surface's ratio: clipped to them
+// and filled in device pixels, the board drawn over them in logical pixels.
+void TBoardSurface::RenderRegionInto(QImage& p_imgTarget, const QRegion& p_rgnDevice) const
 {
     QPainter painter(&p_imgTarget);
-    for (const QRect& rect : p_rgn) {
+    const QTransform devicePixels = painter.combinedTransform().inverted();
+    for (const QRect& rect : p_rgnDevice) {
+        painter.setWorldTransform(devicePixels);
         painter.setClipRect(rect);
         painter.fillRect(rect, QColor::fromRgba(kBoardPanelColor));
+        painter.setWorldTransform(QTransform());
         if (!HasBoardPicture()) {
             continue;
         }
@@ -321,7 +393,7 @@ void TBoardSurface::RenderRegionInto(QImage& p_imgTarget, const QRegion& p_rgn) 
         graphics.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
         graphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
         graphics.SetInterpolationMode(TGPInterpolationMode::HighQualityBicubic);
-        const QRectF area(rect);
+        const QRectF area = devicePixels.mapRect(QRectF(rect));
         for (int i = 0; i < m_objects.GetCount(); ++i) {
             TDrawParent* draw = m_objects.GetDraw(i);
             if (ExtentOf(*draw).intersects(area)) {

@@ -6,9 +6,10 @@
 // between ticks, or at once for the parts asked for (EnsureRendered).
 //
 // Geometry (regions, the surface and board sizes) is in logical board pixels. The image holds
-// the surface at one image pixel per logical pixel; a consumer that reads the image asks for its
-// size (GetImage().size()) apart from the surface's, so that an image at a screen's device pixel
-// ratio can come without changing what it is asked.
+// the surface at the device pixel ratio of the screen it is shown on (DevicePixels.h): its
+// size is the surface's times the ratio, rounded up, and it carries the ratio, so that a
+// painter on it draws in logical pixels at device resolution. Strokes, lines and text are drawn
+// there, not stretched; a region is rendered as the device pixels it touches.
 //
 // The engine that owns the surface marks what its commands change and says when to render; the
 // window, the board-only engines and a video export read the image. Everything here runs on the
@@ -60,8 +61,21 @@ public:
     // A zoom step: the surface is exactly the board at the new zoom.
     void FitToBoard();
 
+    // ---- Device pixels
+
+    // The device pixel ratio the image is made at; 1 until told.
+    qreal GetDevicePixelRatio() const { return m_dDevicePixelRatio; }
+    // The image is made again at the ratio, all of it waiting to be rendered, and the board
+    // picture is read again for it.
+    void SetDevicePixelRatio(qreal p_dRatio);
+
+    // From now on nothing is rendered but what EnsureRendered asks for: a rebuild and a scroll
+    // leave the part on screen to be rendered too (board-only engines, which show no screen).
+    void SetRenderOnDemand() { m_bRenderOnDemand = true; }
+
     // ---- Board picture
 
+    // The picture as painted for the ratio (its "@2x" file where the ratio is above 1).
     void LoadBoardPicture(const QString& p_sPath);
     bool HasBoardPicture() const { return m_gpBoardPicture != nullptr; }
     // Paints the board the plain way, every object over the picture, on whatever the graphics
@@ -75,6 +89,8 @@ public:
     void EnsureRendered(const QRect& p_rt);
     // Every part of the image is rendered.
     bool IsComplete() const { return m_rgnStale.isEmpty(); }
+    // The current page's board (GetBoardSize) rendered, as a picture of its own at the ratio.
+    QImage RenderedBoard();
     // The part of the surface whose pixels may have changed since the previous take, so that a
     // consumer converts only that part of the image again. The first take is the whole surface;
     // the surface keeps no account before it.
@@ -116,9 +132,16 @@ private:
     QRect SurfaceRect() const { return QRect(QPoint(0, 0), m_szSurface); }
     QRect VisibleRect() const;
     void ResizeImage();
+    void MakeImage();
+    // The device pixels of a logical region, and the logical pixels they show.
+    QRegion DeviceRegion(const QRegion& p_rgnLogical) const;
+    QRect Shown(const QRect& p_rtDevice) const;
     void PaintBoardPicture(TGPGraphics& p_gGraphics) const;
-    void RenderRegion(const QRegion& p_rgn);
-    void RenderRegionInto(QImage& p_imgTarget, const QRegion& p_rgn) const;
+    // Renders the device pixels of the logical region; returns the logical pixels they show.
+    QRegion RenderRegion(const QRegion& p_rgn);
+    // The rows of a band rendered between ticks, in logical pixels.
+    int BandRows() const;
+    void RenderRegionInto(QImage& p_imgTarget, const QRegion& p_rgnDevice) const;
     bool PrepareParallelDraw() const;
     void NoteRepainted(const QRegion& p_rgn);
 
@@ -126,8 +149,11 @@ private:
     TPlaybackView& m_view;
     TDrawManager& m_objects;
     std::unique_ptr<TGPImage> m_gpBoardPicture;    // none before the first page
+    QString m_sBoardPicturePath;                   // read again at another ratio
+    qreal m_dDevicePixelRatio = 1.0;
+    bool m_bRenderOnDemand = false;
     QSize m_szSurface{0, 0};                       // the view's board surface
-    QImage m_imgBoard;                             // board cache, the surface at one pixel each
+    QImage m_imgBoard;                             // board cache, the surface at device pixels
     QRegion m_rgnChanged;                          // changed since the last flush
     QRegion m_rgnStale;                            // not rendered since the last rebuild
     QRect m_rtLiveInk;                             // live stroke pieces drawn since the last flush

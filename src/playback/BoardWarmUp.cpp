@@ -1,6 +1,7 @@
 #include "playback/BoardWarmUp.h"
 
 #include "platform/FreedMemory.h"
+#include "platform/Rounding.h"
 #include "platform/graphics/GPStrokeCache.h"
 #include "playback/BoardOnlyEngine.h"
 #include "playback/PlaybackEngine.h"
@@ -54,8 +55,8 @@ void TBoardWarmUp::Start(const TBoardPlace& p_place)
     auto source = std::make_shared<const TSource>(TSource{p_place.session, p_place.pages});
     const uint64_t generation = ++m_nGeneration;
     m_thread.Update([&](std::optional<TJob>& waiting, const std::optional<TJob>&) {
-        waiting = TJob{std::move(source), p_place.pageIndex, p_place.viewRatio, p_place.visibleSize,
-                       p_place.scrollOffset, generation};
+        waiting = TJob{std::move(source),   p_place.pageIndex,        p_place.viewRatio, p_place.visibleSize,
+                       p_place.scrollOffset, p_place.devicePixelRatio, generation};
     });
 }
 
@@ -65,12 +66,12 @@ void TBoardWarmUp::Cancel()
     m_thread.Update([](std::optional<TJob>& waiting, const std::optional<TJob>&) { waiting.reset(); });
 }
 
-std::vector<QRect> TBoardWarmUp::TilesInOrder(QSize p_board, const QRect& p_rtOnScreen)
+std::vector<QRect> TBoardWarmUp::TilesInOrder(QSize p_board, const QRect& p_rtOnScreen, int p_nSide)
 {
     std::vector<QRect> tiles;
-    for (int y = 0; y < p_board.height(); y += kTileSide) {
-        for (int x = 0; x < p_board.width(); x += kTileSide) {
-            tiles.emplace_back(x, y, kTileSide, kTileSide);
+    for (int y = 0; y < p_board.height(); y += p_nSide) {
+        for (int x = 0; x < p_board.width(); x += p_nSide) {
+            tiles.emplace_back(x, y, p_nSide, p_nSide);
         }
     }
     std::stable_sort(tiles.begin(), tiles.end(), [&p_rtOnScreen](const QRect& a, const QRect& b) {
@@ -124,13 +125,15 @@ bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, QPoint& p_ptS
     }
     const TLectureInfo& page = p_job.source->pages[static_cast<size_t>(p_job.pageIndex)];
     const uint32_t lastFrame = page.StartFrameNo + (page.FrameCount > 0 ? page.FrameCount - 1 : 0);
-    TBoardOnlyEngine board(p_job.source->session, p_job.source->pages, p_fViewRatio, p_job.visibleSize, m_strokeCache);
+    TBoardOnlyEngine board(p_job.source->session, p_job.source->pages, p_fViewRatio, p_job.visibleSize,
+                           p_job.devicePixelRatio, m_strokeCache);
     board.SeekTo(static_cast<int32_t>(page.StartFrameNo) * kFrameMilliseconds);
     board.ScrollTo(p_ptScroll);
     board.SeekTo(static_cast<int32_t>(lastFrame) * kFrameMilliseconds);
     p_ptScroll = board.GetScrollOffset();
     const QRect onScreen = board.OnScreen();
-    for (const QRect& tile : TilesInOrder(board.Engine().GetBoardImage().size(), onScreen)) {
+    const int side = std::max(1, static_cast<int>(RoundHalfEven(kTileSide / p_job.devicePixelRatio)));
+    for (const QRect& tile : TilesInOrder(board.Engine().Board().GetSurfaceSize(), onScreen, side)) {
         if (tile.intersects(onScreen) != p_bOnScreen) {
             continue;
         }
@@ -141,7 +144,8 @@ bool TBoardWarmUp::WarmZoom(const TJob& p_job, float p_fViewRatio, QPoint& p_ptS
         if ((!p_bOnScreen || p_fViewRatio != p_job.viewRatio) && !RoomToWarmMore()) {
             return true;
         }
-        board.Engine().EnsureBoardRendered(tile);
+        // The part on screen first exactly, what a seek shows at once; the tiles' rest after it.
+        board.Engine().EnsureBoardRendered(p_bOnScreen ? tile.intersected(onScreen) : tile);
     }
     return true;
 }

@@ -5,7 +5,9 @@
 // stroke cache. It listens to the engine whose cache it warms (AttachBoardWarmUp). A seek
 // forward, or the rebuild after the next zoom step, then blends stored coverage instead of
 // rasterizing. It warms the zoom in use and the zooms one step up and down: first the part of the
-// board on screen at the page's end at each, then the rest, while the cache has room.
+// board on screen at the page's end at each, then the rest, while the cache has room. It draws at
+// the device pixel ratio of the window's board, whose figures it so prepares; at a higher ratio
+// the figures take more room and it warms less beyond the part on screen.
 //
 // The worker shares nothing with the window's thread but the stroke cache, whose lock is held
 // only to look up or store one figure; it never touches the board the window shows. A new start,
@@ -29,9 +31,10 @@ class TPlaybackEngine;
 
 class TBoardWarmUp : public TPlaybackListener {
 public:
-    // Side of the square tiles the warm-up renders between two looks at the cancel flag: large
-    // enough for the engine to draw a tile on both cores when the board allows it (the window's
-    // thread and the audio take a core back from the worker whenever they want it).
+    // Side of the square tiles the warm-up renders between two looks at the cancel flag, in
+    // device pixels: large enough for the engine to draw a tile on both cores when the board
+    // allows it (the window's thread and the audio take a core back from the worker whenever
+    // they want it).
     static constexpr int kTileSide = 512;
 
     explicit TBoardWarmUp(std::shared_ptr<TGPStrokeCache> p_strokeCache);
@@ -51,6 +54,8 @@ public:
     void PageStarted(const TBoardPlace& p_place) override { Start(p_place); }
     void ZoomStepping() override { Cancel(); }
     void ZoomStepped(const TBoardPlace& p_place) override { Start(p_place); }
+    void PixelRatioChanging() override { Cancel(); }
+    void PixelRatioChanged(const TBoardPlace& p_place) override { Start(p_place); }
 
     // Waits until the worker is idle (for the tests and the benchmark).
     void WaitIdle() { m_thread.WaitIdle(); }
@@ -60,8 +65,9 @@ public:
     // Warm-ups that got past the parts on screen at every zoom they warm (for the benchmark).
     int GetOnScreenWarmedCount() const { return m_nOnScreenWarmed.load(); }
 
-    // The tiles covering the board, those meeting the part on screen first, then by distance from it.
-    static std::vector<QRect> TilesInOrder(QSize p_board, const QRect& p_rtOnScreen);
+    // The tiles of p_nSide logical pixels covering the board, those meeting the part on screen
+    // first, then by distance from it.
+    static std::vector<QRect> TilesInOrder(QSize p_board, const QRect& p_rtOnScreen, int p_nSide = kTileSide);
 
 private:
     // What the worker's engines are made from.
@@ -75,6 +81,7 @@ private:
         float viewRatio = 1.0f;
         QSize visibleSize;
         QPoint scrollOffset;
+        qreal devicePixelRatio = 1.0;
         uint64_t generation = 0;
     };
 

@@ -108,8 +108,9 @@ void TPlaybackEngine::AttachListener(std::unique_ptr<TPlaybackListener> p_listen
 
 TBoardPlace TPlaybackEngine::PlaceAt(int32_t p_nPageIndex) const
 {
-    return {m_state, GetLectureInfoList(), p_nPageIndex, m_state.m_viewRatio,
-            m_view.GetVisibleSize(), m_view.GetScrollOffset()};
+    return {m_state,           GetLectureInfoList(),     p_nPageIndex,
+            m_state.m_viewRatio, m_view.GetVisibleSize(), m_view.GetScrollOffset(),
+            m_board.GetDevicePixelRatio()};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -328,6 +329,31 @@ void TPlaybackEngine::SetPlaying(bool p_bPlaying)
 {
     m_state.m_bPlaying = p_bPlaying;
     m_view.ShowPlayButtonState(p_bPlaying);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Device pixels
+
+void TPlaybackEngine::SetDevicePixelRatio(qreal p_dRatio)
+{
+    if (!(p_dRatio > 0.0) || p_dRatio == m_board.GetDevicePixelRatio()) {
+        return;
+    }
+    const bool showing = HasBoardPicture();
+    if (showing) {
+        Announce([](TPlaybackListener& listener) { listener.PixelRatioChanging(); });
+    }
+    // The cache's keys hold the ratio: the figures at the old one would never be found again.
+    if (!m_bBoardOnly) {
+        m_board.GetStrokeCache().Clear();
+    }
+    m_board.SetDevicePixelRatio(p_dRatio);
+    if (showing) {
+        m_board.Show();
+        Announce([this](TPlaybackListener& listener) {
+            listener.PixelRatioChanged(PlaceAt(m_state.m_nCurrentPlayPageIndex));
+        });
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

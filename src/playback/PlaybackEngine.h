@@ -66,8 +66,14 @@ public:
 
     // From now on the engine only rebuilds boards (previews, notes): it loads and plays no voice,
     // opens no audio clip and so never calls the audio library, which another engine may be
-    // using from another thread. Called before the first page starts.
-    void SetBoardOnly() { m_bBoardOnly = true; }
+    // using from another thread. Its board's image is rendered only where asked for
+    // (EnsureBoardRendered: a warm-up's tiles, a tool's picture), never at once by a rebuild.
+    // Called before the first page starts.
+    void SetBoardOnly()
+    {
+        m_bBoardOnly = true;
+        m_board.SetRenderOnDemand();
+    }
     // Takes the page list another engine read (the catalogue measures every voice with the audio
     // library) instead of reading the catalogue; no page is started: the first seek starts one.
     // (The benchmark gives its playing engine pages of a set length this way.)
@@ -150,6 +156,10 @@ public:
 
     // ---- Board
 
+    // The board is drawn at the screen's device pixel ratio (the window moved to a screen of
+    // another ratio, or a tool's scale): the figures kept at the old one go, and the part on
+    // screen is drawn again at once. Board-only engines are given theirs before any page starts.
+    void SetDevicePixelRatio(qreal p_dRatio);
     // The board surface: board picture and drawing objects (not the pointer), its cached image
     // and the stroke cache it draws through.
     TBoardSurface& Board() { return m_board; }
@@ -160,6 +170,7 @@ public:
     void EnsureBoardRendered(const QRect& p_rt) { m_board.EnsureRendered(p_rt); }
     bool HasBoardPicture() const { return m_board.HasBoardPicture(); }
     QSize GetBoardSize() const { return m_board.GetBoardSize(); }
+    QImage GetRenderedBoard() { return m_board.RenderedBoard(); }
 
     // How long the last rebuild took: replaying the packets, and rendering the part of the
     // rebuilt board on screen (the rest is rendered later).

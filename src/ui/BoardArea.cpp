@@ -1,5 +1,7 @@
 #include "ui/BoardArea.h"
 
+#include "platform/Rounding.h"
+#include "platform/graphics/DevicePixels.h"
 #include "platform/graphics/GPGraphics.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PlaybackView.h"
@@ -21,6 +23,14 @@
 namespace {
 
 constexpr int kWheelStep = 20;
+
+// What a widget hears when its window moves to another screen, or its screen's ratio changes.
+const std::initializer_list<QEvent::Type> kScreenEvents = {
+    QEvent::ScreenChangeInternal,
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    QEvent::DevicePixelRatioChange,
+#endif
+};
 
 // Thin, quiet scroll bars over the desk.
 const char* const kScrollBarStyle = R"(
@@ -46,6 +56,10 @@ TBoardArea::TBoardArea(QWidget* p_window, TPlayerState& p_state, TControlRegistr
       m_wheelHook(std::make_unique<TEventHook>(nullptr, std::initializer_list<QEvent::Type>{QEvent::Wheel}, [this](QObject*, QEvent* event) {
           Wheel(*static_cast<QWheelEvent*>(event));
           return true;
+      })),
+      m_screenHook(std::make_unique<TEventHook>(nullptr, kScreenEvents, [this](QObject*, QEvent*) {
+          ScreenRatioChanged();
+          return false;
       }))
 {
     scBox->setObjectName(QStringLiteral("scBox"));
@@ -78,6 +92,9 @@ TBoardArea::TBoardArea(QWidget* p_window, TPlayerState& p_state, TControlRegistr
     }
     TakeWheelFrom(scBox->horizontalScrollBar());
     TakeWheelFrom(scBox->verticalScrollBar());
+    m_screenRatio = [this] { return pbDraw->devicePixelRatioF(); };
+    m_screenHook->Watch(pbDraw);
+    m_frame.SetDevicePixelRatio(m_screenRatio());
 }
 
 TBoardArea::~TBoardArea() = default;
@@ -103,7 +120,7 @@ void TBoardArea::CreateFramedBoard()
     pbDraw->setGeometry(0, 0, 0, 0);
 
     imgPointerStick = new TPicture(paLectureView, QStringLiteral("imgPointerStick"));
-    imgPointerStick->SetPicture(QPixmap::fromImage(PointerStickImage()));
+    imgPointerStick->SetPicture(QPixmap::fromImage(PointerStickImage(pbDraw->devicePixelRatioF())));
     imgPointerStick->setGeometry(0, 0, kPointerStickSize, kPointerStickSize);
     imgPointerStick->setAttribute(Qt::WA_TransparentForMouseEvents);
     imgPointerStick->hide();
@@ -171,19 +188,29 @@ void TBoardArea::pbFrameViewPaint(QPainter& p_painter)
     m_frame.PaintFrame(graphics, paFrameView->size());
 }
 
-// Only the parts that need painting, each rendered first if the engine has not yet done so.
+// Only the parts that need painting, each rendered first if the engine has not yet done so. The
+// image's pixels go one to one onto the screen's, from the device pixel nearest the surface's
+// top-left: where that falls between two (a fractional ratio), the board moves by less than a
+// pixel instead of being resampled.
 void TBoardArea::pbDrawPaint(QPainter& p_painter, const QRegion& p_region)
 {
     if (!m_engine || !m_engine->HasBoardPicture()) {
         return;
     }
+    const QImage& board = m_engine->GetBoardImage();
+    const qreal ratio = board.devicePixelRatio();
+    p_painter.setWorldTransform(QTransform());
+    const QTransform toDevice = p_painter.deviceTransform();
+    const QPointF origin = toDevice.map(QPointF(0.0, 0.0));
+    const QPointF pixel(RoundHalfEven(origin.x()), RoundHalfEven(origin.y()));
+    p_painter.setWorldTransform(QTransform::fromTranslate(pixel.x(), pixel.y()) * toDevice.inverted());
     for (const QRect& rect : p_region) {
-        const QRect part = rect.intersected(m_engine->GetBoardImage().rect());
+        const QRect part = DeviceRect(rect, ratio).intersected(board.rect());
         if (part.isEmpty()) {
             continue;
         }
-        m_engine->EnsureBoardRendered(part);
-        p_painter.drawImage(part.topLeft(), m_engine->GetBoardImage(), part);
+        m_engine->EnsureBoardRendered(LogicalRect(part, ratio));
+        p_painter.drawImage(QRectF(part), board, QRectF(part));
     }
 }
 
@@ -194,6 +221,29 @@ void TBoardArea::BoardChanged(const QRect& p_rtRegion)
     } else {
         pbDraw->update(p_rtRegion);
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Device pixels
+
+void TBoardArea::SetEngine(TPlaybackEngine* p_engine)
+{
+    m_engine = p_engine;
+    if (m_engine) {
+        m_engine->SetDevicePixelRatio(m_screenRatio());
+    }
+}
+
+void TBoardArea::ScreenRatioChanged()
+{
+    const qreal ratio = m_screenRatio();
+    m_frame.SetDevicePixelRatio(ratio);
+    imgPointerStick->SetPicture(QPixmap::fromImage(PointerStickImage(ratio)));
+    if (m_engine) {
+        m_engine->SetDevicePixelRatio(ratio);
+    }
+    scBox->viewport()->update();
+    paFrameView->update();
 }
 
 // ---------------------------------------------------------------------------------------------

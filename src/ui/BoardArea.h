@@ -3,7 +3,9 @@
 // (the frame, the white panel 20 pixels inside it, the board surface painted from the engine's
 // board image) with the pointer stick; where the framed board stands for the current zoom, the
 // desk skins and the mouse wheel, which scrolls the board wherever it turns. It answers the
-// board's part of the engine's view.
+// board's part of the engine's view. The board, the desk, the frame and the pointer stick are
+// drawn at the device pixel ratio of the screen the window is on, and again at the new one when
+// the window moves to a screen of another ratio.
 
 #include "playback/BoardFrame.h"
 #include "session/PlayerState.h"
@@ -39,8 +41,17 @@ public:
     TBoardArea(const TBoardArea&) = delete;
     TBoardArea& operator=(const TBoardArea&) = delete;
 
-    // The engine whose board image the surface shows; none: the surface paints nothing.
-    void SetEngine(TPlaybackEngine* p_engine) { m_engine = p_engine; }
+    // The engine whose board image the surface shows; none: the surface paints nothing. The
+    // engine draws at the screen's ratio from now on.
+    void SetEngine(TPlaybackEngine* p_engine);
+
+    // ---- Device pixels
+
+    // Where the screen's device pixel ratio is read when the window may have moved to another
+    // screen: the board surface's own devicePixelRatioF() unless a test stands in for a screen.
+    void SetScreenRatioSource(std::function<qreal()> p_ratio) { m_screenRatio = std::move(p_ratio); }
+    // Everything the area draws follows the ratio the source gives now.
+    void ScreenRatioChanged();
 
     // ---- Desk skins
 
@@ -99,5 +110,7 @@ private:
     std::function<TBoardAreaLayout()> m_layout;
     TPlaybackEngine* m_engine = nullptr;
     TBoardFrame m_frame;
+    std::function<qreal()> m_screenRatio;
     std::unique_ptr<TEventHook> m_wheelHook;
+    std::unique_ptr<TEventHook> m_screenHook;   // the board surface moved to another screen
 };

@@ -127,11 +127,7 @@ void TForm1::CreateOverlays()
     hooks.IsSupervisedSessionPlaying = [this] { return m_bStartedUp && IsSupervisedStudy() && m_state.m_bPlaying; };
     hooks.ScreenSize = [this] { return ScreenSize(); };
     hooks.StatusBarHeight = [this] { return m_status->height(); };
-    hooks.BoardForPrint = [this] {
-        const QRect area(QPoint(0, 0), m_engine->GetBoardSize());
-        m_engine->EnsureBoardRendered(area);
-        return m_engine->GetBoardImage().copy(area);
-    };
+    hooks.BoardForPrint = [this] { return m_engine->GetRenderedBoard(); };
     m_overlays = std::make_unique<TOverlays>(this, m_board->scBox, m_state, m_registry, m_align, m_options.dialogs,
                                              TPanelRecords{g_arrayReportInfo, g_gradeInfo, g_studyInfo}, std::move(hooks),
                                              m_options.checkUpSeed);

@@ -1,6 +1,7 @@
 #include "ui/MessageForm.h"
 
 #include "platform/Rounding.h"
+#include "platform/graphics/DevicePixels.h"
 #include "session/FileUtil.h"
 #include "ui/PictureButton.h"
 #include "ui/StayOnTop.h"
@@ -36,8 +37,8 @@ QFont WindowFont(int p_nPixels, bool p_bBold)
 }
 
 // Stands in for a state picture that cannot be loaded: a plain button of the same size and text,
-// darker pressed and lighter under the mouse.
-QPixmap PaintedButton(const QString& p_sLabel, TButtonState p_state)
+// darker pressed and lighter under the mouse, painted at the device pixel ratio.
+QPixmap PaintedButton(const QString& p_sLabel, TButtonState p_state, qreal p_dRatio)
 {
     QColor face(0xE8, 0xEA, 0xEE);
     if (p_state == TButtonState::Down) {
@@ -45,7 +46,8 @@ QPixmap PaintedButton(const QString& p_sLabel, TButtonState p_state)
     } else if (p_state == TButtonState::Over) {
         face = face.lighter(104);
     }
-    QPixmap picture(kButtonWidth, kButtonHeight);
+    QPixmap picture(DeviceSize(QSize(kButtonWidth, kButtonHeight), p_dRatio));
+    picture.setDevicePixelRatio(p_dRatio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setPen(QColor(0x8C, 0x96, 0xA6));
@@ -120,7 +122,7 @@ TPicture* TMessageForm::CreateStatePicture(const QString& p_sName, const QString
 {
     auto* picture = new TPicture(paHiddenImage, p_sName);
     if (!picture->LoadPicture(JoinPath(m_sImageFolder, p_sFile))) {
-        picture->SetPicture(PaintedButton(p_sLabel, p_state));
+        picture->SetPicture(PaintedButton(p_sLabel, p_state, devicePixelRatioF()));
     }
     return picture;
 }

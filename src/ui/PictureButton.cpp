@@ -2,6 +2,7 @@
 
 #include "session/PlayerState.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 
 TPictureButton::TPictureButton(QWidget* parent, const QString& p_sName, const TPlayerState& p_state)
@@ -31,7 +32,18 @@ void TPictureButton::ShowState(TButtonState p_state)
     const TPicture* picture = m_pictures ? m_pictures(p_state) : nullptr;
     if (picture) {
         SetPicture(picture->GetPicture());
+        m_shownState = p_state;
     }
+}
+
+// After the event has reached every control of the window, the state pictures among them.
+bool TPictureButton::event(QEvent* event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal && m_shownState) {
+        QMetaObject::invokeMethod(
+            this, [this] { ShowState(*m_shownState); }, Qt::QueuedConnection);
+    }
+    return TPicture::event(event);
 }
 
 bool TPictureButton::IsInert() const

@@ -37,6 +37,8 @@ public:
     std::function<void(Qt::MouseButton p_button, Qt::KeyboardModifiers p_modifiers)> OnMouseDown;
 
 protected:
+    // On another screen the state pictures are read again; the one shown follows them.
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -53,4 +55,5 @@ private:
     bool m_bOwnLatch = false;
     bool* m_pLatch = &m_bOwnLatch;
     TStatePictures m_pictures;
+    std::optional<TButtonState> m_shownState;
 };

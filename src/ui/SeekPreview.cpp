@@ -56,6 +56,8 @@ void TSeekPreview::ShowAt(int32_t p_nSessionMs)
 {
     TJumpSlider* track = m_seekBar.Track();
     const QPoint anchor = track->mapTo(&m_cardParent, QPoint(track->XOf(p_nSessionMs), 0));
+    // The picture is made for the screen the card is on now.
+    m_preview->SetDevicePixelRatio(m_card->devicePixelRatioF());
     m_card->ShowCard(m_preview->Request(p_nSessionMs), anchor);
 }
 

@@ -5,18 +5,21 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace {
 
 constexpr int kGapAbove = 6;   // between the card and the point it is for
 // The picture area before a picture arrives: the width of one, the height of a 4 : 3 board.
 constexpr int kBlankHeight = TBoardPreview::kThumbnailWidth * 3 / 4;
 
+// The outline one logical pixel wide, in the picture's logical pixels (its painter's own).
 QPixmap Outlined(const TBoardThumbnail& p_picture)
 {
     QImage image = p_picture.image.convertToFormat(QImage::Format_ARGB32);
     QPainter painter(&image);
     painter.setPen(QPen(TSeekPreviewCard::kOutlineColor, 1));
-    painter.drawRect(p_picture.onScreen.toAlignedRect().adjusted(0, 0, -1, -1));
+    painter.drawRect(QRectF(p_picture.onScreen.toAlignedRect()).adjusted(0.5, 0.5, -0.5, -0.5));
     return QPixmap::fromImage(image);
 }
 
@@ -68,7 +71,7 @@ void TSeekPreviewCard::ShowCard(const TPreviewCard& p_card, QPoint p_anchor)
 void TSeekPreviewCard::ShowPicture(const TBoardThumbnail& p_picture)
 {
     m_picture = p_picture.image;
-    m_lbPicture->setFixedHeight(p_picture.image.height());
+    m_lbPicture->setFixedHeight(static_cast<int>(std::ceil(p_picture.image.deviceIndependentSize().height())));
     m_lbPicture->setPixmap(Outlined(p_picture));
     Place(m_anchor);
 }

@@ -325,12 +325,13 @@ void TSkinLayoutReader::LoadImage(const QDomElement& p_element, QWidget* p_contr
     if (!name) {
         return;
     }
-    QPixmap picture;
-    if (!picture.load(JoinPath(m_target.imageFolder, *name))) {
+    const QString path = JoinPath(m_target.imageFolder, *name);
+    const QPixmap picture = LoadPictureForRatio(path, p_control->devicePixelRatioF());
+    if (picture.isNull()) {
         Stop(TSkinStop::MissingPicture, p_element, QStringLiteral("image"));
     }
     if (auto* target = dynamic_cast<TPicture*>(p_control)) {
-        target->SetPicture(picture);
+        target->SetPicture(picture, path);
     }
 }
 

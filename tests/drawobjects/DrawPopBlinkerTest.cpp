@@ -4,6 +4,8 @@
 #include "draw/DrawPopBlinker.h"
 #include "draw/DrawTestSupport.h"
 
+#include "platform/graphics/DevicePixels.h"
+#include "platform/graphics/GPGraphics.h"
 #include "session/FileUtil.h"
 
 #include <QDir>
@@ -63,6 +65,40 @@ TEST_F(DrawPopBlinkerTest, EachKindShowsItsPictureAtItsOwnSize)
         EXPECT_EQ(board.GetPixel(100 + static_cast<int>(c.width) / 2, 80 + static_cast<int>(c.height) / 2), c.colour);
         EXPECT_TRUE(AllPaintInside(board, bounds));
         EXPECT_TRUE(marker.HitTest({100 + c.width, 80 + c.height}));
+    }
+}
+
+// A board drawn for a dense screen shows the "@2x" file at the marker's own size, pixel for
+// pixel; a board at ratio 1, or a kind without such a file, the picture itself.
+TEST_F(DrawPopBlinkerTest, DenseBoardShowsTheHighResolutionPicture)
+{
+    WritePicture("PopBlinker1ToolCursor@2x.png", 64, 64, 0xFF800000);
+    struct Case {
+        uint8_t kind;
+        qreal ratio;
+        TGPColor colour;
+    };
+    const Case cases[] = {
+        {1, 1.0, 0xFFFF0000},
+        {1, 1.5, 0xFF800000},
+        {1, 2.0, 0xFF800000},
+        {2, 2.0, 0xFF00FF00},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.ratio);
+        TDrawPopBlinker marker(nullptr, 9, static_cast<PopBlinkerType>(c.kind), m_dir.path());
+        marker.InitBounds(10, 10);
+        EXPECT_EQ(marker.GetBounds().Width, c.kind == 1 ? 32 : 40);
+        QImage board(DeviceSize(QSize(100, 100), c.ratio), QImage::Format_ARGB32_Premultiplied);
+        board.setDevicePixelRatio(c.ratio);
+        board.fill(Qt::white);
+        {
+            TGPGraphics graphics(&board);
+            marker.Draw(graphics);
+        }
+        const QRect inside = DeviceRect(QRect(11, 11, 20, 10), c.ratio);
+        EXPECT_EQ(board.pixel(inside.center()), c.colour);
+        EXPECT_EQ(board.pixel(DeviceRect(QRect(50, 50, 1, 1), c.ratio).topLeft()), 0xFFFFFFFF) << "beyond the marker";
     }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/graphics/GPImageAttributes.h"
 #include "platform/graphics/GPPen.h"
 #include "platform/graphics/GPSolidBrush.h"
+#include "platform/graphics/DevicePixels.h"
 #include "platform/graphics/GPTextureBrush.h"
 
 #include <QColorSpace>
@@ -191,6 +192,43 @@ TEST(GraphicsRender, TextureBrushTilesFromItsMovedOrigin)
     EXPECT_EQ(bitmap.GetPixel(9, 7), 0xFFFF0000u);
     EXPECT_EQ(bitmap.GetPixel(6, 3), 0xFF0000FFu);
     EXPECT_EQ(bitmap.GetPixel(4, 3), 0u);  // outside the rectangle
+
+    // A picture at twice the pixels (an "@2x" file): it covers its logical size, tiled from the
+    // moved origin on a surface of either ratio; at ratio 2 its pixels land one to one.
+    QImage fine(8, 8, QImage::Format_ARGB32);
+    fine.fill(qRgba(0, 0, 255, 255));
+    for (const QPoint corner : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+        fine.setPixel(corner, qRgba(255, 0, 0, 255));              // its first logical pixel
+        fine.setPixel(corner + QPoint(6, 6), qRgba(0, 255, 0, 255));   // its last
+    }
+    fine.setDevicePixelRatio(2.0);
+    struct Case {
+        QPoint logical;
+        QRgb colour;
+    };
+    const Case cases[] = {
+        {{13, 7}, 0xFFFF0000u}, {{16, 10}, 0xFF00FF00u}, {{14, 7}, 0xFF0000FFu},
+        {{17, 11}, 0xFFFF0000u}, {{29, 7}, 0xFFFF0000u}, {{12, 7}, 0u},
+    };
+    for (const qreal surfaceRatio : {1.0, 2.0}) {
+        SCOPED_TRACE(surfaceRatio);
+        QImage surface(DeviceSize(QSize(40, 40), surfaceRatio), QImage::Format_ARGB32_Premultiplied);
+        surface.setDevicePixelRatio(surfaceRatio);
+        surface.fill(0);
+        {
+            TGPGraphics g(&surface);
+            g.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
+            TGPTextureBrush brush{TGPImage(fine)};
+            brush.TranslateTransform(13, 7);
+            g.FillRectangle(brush, {13, 7, 20, 20});
+        }
+        for (const Case& c : cases) {
+            const QRect device = DeviceRect(QRect(c.logical, QSize(1, 1)), surfaceRatio);
+            for (const QPoint pixel : {device.topLeft(), device.bottomRight()}) {
+                EXPECT_EQ(surface.pixel(pixel), c.colour) << c.logical.x() << "," << c.logical.y();
+            }
+        }
+    }
 
     TGPBitmap nothing(8, 8);
     TGPGraphics g(nothing);

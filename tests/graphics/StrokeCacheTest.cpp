@@ -1,6 +1,8 @@
 // Figures drawn through the stroke cache give the pixels of figures stroked and rasterized on
-// the spot, when stored and when found again, over every pen shape, transform and clip; the
-// cache keeps to its capacity, least recently used first, and serves several threads at once.
+// the spot, when stored and when found again, over every pen shape, transform, clip and device
+// pixel ratio; the cache keeps to its capacity, least recently used first, and serves several
+// threads at once.
+#include "platform/graphics/DevicePixels.h"
 #include "platform/graphics/GPGraphics.h"
 #include "platform/graphics/GPGraphicsPath.h"
 #include "platform/graphics/GPPen.h"
@@ -21,12 +23,14 @@ namespace {
 constexpr int kWidth = 160;
 constexpr int kHeight = 120;
 
-// A background of varied colours and opacities, so every blending step shows in the result.
-QImage Background(int width, int height)
+// A background of varied colours and opacities, so every blending step shows in the result; at
+// a device pixel ratio, the picture of a screen scaled by it.
+QImage Background(int width, int height, qreal ratio = 1.0)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    QImage image(DeviceSize(QSize(width, height), ratio), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
             const int alpha = (x * 7 + y * 3) % 4 == 0 ? 120 : 255;
             image.setPixel(x, y, qPremultiply(qRgba((x * 13) % 256, (y * 29) % 256, (x * y) % 256, alpha)));
         }
@@ -62,6 +66,7 @@ struct TSetup {
     float Dx;
     float Dy;
     bool Clip;
+    qreal Ratio = 1.0;
 };
 
 TGPPen RoundPen(TGPColor color, float width)
@@ -153,13 +158,16 @@ const std::vector<TSetup>& Setups()
         {"half-pixel offset, clipped", TGPPixelOffsetMode::Default, 1.0f, 0.0f, 0.0f, true},
         {"scaled and moved", TGPPixelOffsetMode::HighQuality, 1.3f, -7.25f, 3.5f, false},
         {"scaled, moved and clipped", TGPPixelOffsetMode::Default, 0.8f, 11.0f, -2.75f, true},
+        {"board at ratio 2", TGPPixelOffsetMode::HighQuality, 1.0f, 0.0f, 0.0f, false, 2.0},
+        {"half-pixel offset, clipped, at ratio 1.5", TGPPixelOffsetMode::Default, 1.0f, 0.0f, 0.0f, true, 1.5},
+        {"scaled and moved at ratio 1.25", TGPPixelOffsetMode::HighQuality, 1.3f, -7.25f, 3.5f, false, 1.25},
     };
     return setups;
 }
 
 QImage Draw(const TGPPen& pen, const TGPGraphicsPath& path, const TSetup& setup, TGPStrokeCache* cache)
 {
-    QImage image = Background(kWidth, kHeight);
+    QImage image = Background(kWidth, kHeight, setup.Ratio);
     TGPGraphics g(&image);
     g.SetStrokeCache(cache);
     g.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
@@ -186,7 +194,7 @@ TEST(StrokeCache, StoredAndFoundFiguresGiveThePixelsOfStrokingOnTheSpot)
                 TGPStrokeCache cache;
                 const QImage plain = Draw(pen, path, setup, nullptr);
                 ++cases;
-                painted += DifferingPixels(plain, Background(kWidth, kHeight)) > 0 ? 1 : 0;
+                painted += DifferingPixels(plain, Background(kWidth, kHeight, setup.Ratio)) > 0 ? 1 : 0;
                 const QImage stored = Draw(pen, path, setup, &cache);
                 const size_t kept = cache.GetCount();
                 EXPECT_GT(kept, 0u) << name;
@@ -197,12 +205,12 @@ TEST(StrokeCache, StoredAndFoundFiguresGiveThePixelsOfStrokingOnTheSpot)
             }
         }
     }
-    // Only the dashed pen and the arrows leave nothing of figures of length 0 (4 setups each).
-    EXPECT_EQ(painted, cases - 8);
+    // Only the dashed pen and the arrows leave nothing of figures of length 0 (in every setup).
+    EXPECT_EQ(painted, cases - 2 * static_cast<int>(Setups().size()));
 }
 
 // The colour is no part of what is kept: the same figure in another colour is found and painted
-// in that colour; another width or transform is a figure of its own.
+// in that colour; another width, transform or device pixel ratio is a figure of its own.
 TEST(StrokeCache, ColourIsAppliedOnFindingWhileShapeAndTransformAreKept)
 {
     const TGPGraphicsPath path = PathCases()[0].Make();
@@ -221,6 +229,11 @@ TEST(StrokeCache, ColourIsAppliedOnFindingWhileShapeAndTransformAreKept)
     const QImage moved = Draw(RoundPen(0xFF1F4E9A, 3.0f), path, Setups()[1], &cache);
     EXPECT_EQ(DifferingPixels(moved, Draw(RoundPen(0xFF1F4E9A, 3.0f), path, Setups()[1], nullptr)), 0);
     EXPECT_EQ(cache.GetCount(), 3 * kept);
+    TSetup denser = setup;
+    denser.Ratio = 2.0;
+    const QImage sharp = Draw(RoundPen(0xFF1F4E9A, 3.0f), path, denser, &cache);
+    EXPECT_EQ(DifferingPixels(sharp, Draw(RoundPen(0xFF1F4E9A, 3.0f), path, denser, nullptr)), 0);
+    EXPECT_EQ(cache.GetCount(), 4 * kept);
 }
 
 // The surface figures are rasterized on starts at the first figure's size and grows for a larger

@@ -1,6 +1,6 @@
 // The cached board against a full repaint, pixel for pixel, over a long random run of commands
 // played by the frame clock, with zoom rebuilds in between, on a pattern board and on a page
-// picture.
+// picture, at device pixel ratios 1, 1.5 and 2.
 
 #include "PlaybackTestSupport.h"
 
@@ -109,18 +109,36 @@ private:
     std::vector<uint32_t> m_lines;
 };
 
-class BoardCacheTest : public PlaybackTest, public ::testing::WithParamInterface<const char*> {
+// A board kind ("WhiteBorad": the skin's pattern; another: the page's own picture) at a device
+// pixel ratio.
+struct TBoardCase {
+    const char* kind;
+    qreal ratio;
+};
+
+std::string BoardCaseName(const ::testing::TestParamInfo<TBoardCase>& info)
+{
+    const std::string kind = std::string(info.param.kind) == "WhiteBorad" ? "Pattern" : "Picture";
+    if (info.param.ratio == 1.0) {
+        return kind;
+    }
+    std::string ratio = QString::number(info.param.ratio).replace(QLatin1Char('.'), QLatin1Char('_')).toStdString();
+    return kind + "At" + ratio;
+}
+
+class BoardCacheTest : public PlaybackTest, public ::testing::WithParamInterface<TBoardCase> {
 protected:
-    // A page of random steps on the board kind of the parameter, started on a 640 x 480 screen;
-    // returns how many packets it holds.
+    // A page of random steps on the board kind of the parameter, started on a 640 x 480 screen
+    // at the parameter's ratio; returns how many packets it holds.
     size_t StartRandomPage(int p_nSteps)
     {
         m_view = THeadlessPlaybackView(QSize(640, 480));
         TPageSpec page{"random", SamplesOf(2 * p_nSteps * 36 + 500), TRandomSteps(20240611).Make(p_nSteps)};
         page.width = kBoardWidth;
         page.height = kBoardHeight;
-        page.boardType = GetParam();
+        page.boardType = GetParam().kind;
         WriteSession({{page}});
+        m_dDevicePixelRatio = GetParam().ratio;
         Start();
         return page.packets.size();
     }
@@ -164,7 +182,7 @@ TChangedPixels ChangedPixels(const QImage& p_before, const QImage& p_after, cons
     {
         QPainter painter(&inside);
         for (const QRect& rect : p_rgn) {
-            painter.fillRect(rect, Qt::white);
+            painter.fillRect(DeviceRect(rect, p_after.devicePixelRatio()), Qt::white);
         }
     }
     TChangedPixels changed;
@@ -347,31 +365,42 @@ TEST_F(PlaybackTest, StrokesKeptAreThoseOfThePagePlaying)
     EXPECT_EQ(cache.GetCount(), 8u) << "the other page drawn";
 }
 
+INSTANTIATE_TEST_SUITE_P(Board, BoardCacheTest,
+                         ::testing::Values(TBoardCase{"WhiteBorad", 1.0}, TBoardCase{"LectureImage", 1.0},
+                                           TBoardCase{"WhiteBorad", 1.5}, TBoardCase{"WhiteBorad", 2.0},
+                                           TBoardCase{"LectureImage", 2.0}),
+                         BoardCaseName);
+
+class BoardPictureTest : public PlaybackTest, public ::testing::WithParamInterface<TBoardCase> {};
+
 // At zoom 1 the page's own picture lands on the board pixel for pixel, and a pattern board
-// starts its first tile at the board's top-left pixel.
-TEST_P(BoardCacheTest, BoardPictureLandsOnTheBoardPixels)
+// starts its first tile at the board's top-left pixel; at ratio 2 the pattern's "@2x" picture
+// lands on the device pixels, one to one.
+TEST_P(BoardPictureTest, BoardPictureLandsOnTheBoardPixels)
 {
     TPageSpec page{"empty", SamplesOf(2000), {}};
-    page.boardType = GetParam();
+    page.boardType = GetParam().kind;
     WriteSession({{page}});
+    m_dDevicePixelRatio = GetParam().ratio;
     Start();
     m_engine->EnsureBoardRendered(QRect(0, 0, 64, 64));
     const QImage board = m_engine->GetBoardImage().convertToFormat(QImage::Format_ARGB32);
-    const QString picture = std::string(GetParam()) == "WhiteBorad"
+    const QString picture = std::string(GetParam().kind) == "WhiteBorad"
                                 ? JoinPath(m_state.m_sExeDir, "image", "WhiteBoardFrameBG.png")
                                 : JoinPath(m_state.m_sBasePath, "Temp", "A000000001", "empty", "bgimg.png");
-    const QImage expected = QImage(picture).convertToFormat(QImage::Format_ARGB32);
+    const QImage expected = QImage(PictureFileForRatio(picture, GetParam().ratio).path).convertToFormat(QImage::Format_ARGB32);
     ASSERT_FALSE(expected.isNull());
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
+    ASSERT_EQ(expected.devicePixelRatio(), GetParam().ratio);
+    for (int y = 0; y < expected.height(); ++y) {
+        for (int x = 0; x < expected.width(); ++x) {
             ASSERT_EQ(board.pixel(x, y), expected.pixel(x, y)) << "at " << x << ", " << y;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Board, BoardCacheTest, ::testing::Values("WhiteBorad", "LectureImage"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             return std::string(info.param) == "WhiteBorad" ? "Pattern" : "Picture";
-                         });
+INSTANTIATE_TEST_SUITE_P(Board, BoardPictureTest,
+                         ::testing::Values(TBoardCase{"WhiteBorad", 1.0}, TBoardCase{"LectureImage", 1.0},
+                                           TBoardCase{"WhiteBorad", 2.0}),
+                         BoardCaseName);
 
 } // namespace

@@ -5,11 +5,13 @@
 
 #include "content/ContentFixture.h"
 #include "content/Mp3Fixture.h"
+#include "support/BoardPixels.h"
 
 #include "draw/DrawManager.h"
 #include "platform/Rounding.h"
 #include "platform/audio/AudioLibrary.h"
 #include "platform/audio/AudioTestOutput.h"
+#include "platform/graphics/DevicePixels.h"
 #include "platform/graphics/GPGraphics.h"
 #include "playback/BoardWarmUp.h"
 #include "playback/HeadlessPlaybackView.h"
@@ -94,33 +96,6 @@ private:
     int32_t m_frame = 0;
 };
 
-// The whole board the plain way: every object over the picture, on a fresh surface.
-inline QImage FullRepaint(const TPlaybackEngine& engine)
-{
-    QImage image(engine.GetBoardImage().size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(0xFFFFFFFF);
-    TGPGraphics graphics(&image);
-    engine.Board().PaintBoard(graphics);
-    return image;
-}
-
-// The number of pixels in which two boards differ.
-inline int64_t DifferingPixels(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size()) {
-        return -1;
-    }
-    int64_t count = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        const QRgb* rowA = reinterpret_cast<const QRgb*>(a.constScanLine(y));
-        const QRgb* rowB = reinterpret_cast<const QRgb*>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x) {
-            count += rowA[x] != rowB[x] ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 class PlaybackTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -134,14 +109,20 @@ protected:
         g_studyInfo.lecture_type = 1;
         m_state.m_sExeDir = m_dir.filePath("exe");
         m_state.m_sBasePath = m_dir.filePath("data");
-        // The whiteboard's pattern: 16 x 16 with a line, so that tiling shows.
-        QImage pattern(16, 16, QImage::Format_ARGB32);
-        pattern.fill(0xFFF4F8F0);
-        for (int x = 0; x < 16; ++x) {
-            pattern.setPixel(x, 15, 0xFFB0C4DE);
-        }
+        // The whiteboard's pattern: 16 x 16 with a line, so that tiling shows; its "@2x" picture
+        // 32 x 32, the line two pixels thick, a little greener so that the two are told apart.
         QDir().mkpath(JoinPath(m_state.m_sExeDir, "image"));
-        ASSERT_TRUE(pattern.save(JoinPath(m_state.m_sExeDir, "image", "WhiteBoardFrameBG.png")));
+        for (const int scale : {1, 2}) {
+            QImage pattern(16 * scale, 16 * scale, QImage::Format_ARGB32);
+            pattern.fill(scale == 1 ? 0xFFF4F8F0 : 0xFFF0F8F0);
+            for (int x = 0; x < pattern.width(); ++x) {
+                for (int y = 15 * scale; y < pattern.height(); ++y) {
+                    pattern.setPixel(x, y, 0xFFB0C4DE);
+                }
+            }
+            const QString name = JoinPath(m_state.m_sExeDir, "image", "WhiteBoardFrameBG.png");
+            ASSERT_TRUE(pattern.save(scale == 1 ? name : HighResolutionFileName(name)));
+        }
     }
 
     void TearDown() override
@@ -226,6 +207,7 @@ protected:
     void Start()
     {
         m_engine = std::make_unique<TPlaybackEngine>(m_state, m_view);
+        m_engine->SetDevicePixelRatio(m_dDevicePixelRatio);
         m_warmUp = m_bWarmUp ? &AttachBoardWarmUp(*m_engine) : nullptr;
         ASSERT_TRUE(m_engine->LoadLectureInfo(m_state.m_sBasePath));
     }
@@ -255,11 +237,11 @@ protected:
     void ExpectBoardMatchesFullRepaint(int p_nTick)
     {
         const QImage full = FullRepaint(*m_engine);
-        const QRect visible = m_view.GetVisibleBoardRect().intersected(full.rect());
+        const QRect visible = DeviceRect(m_view.GetVisibleBoardRect(), m_dDevicePixelRatio).intersected(full.rect());
         ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage().copy(visible), full.copy(visible)), 0)
             << "tick " << p_nTick << ", packets played " << PlayedPackets() << ", zoom " << m_state.m_viewRatio;
         if (p_nTick % 4 == 0) {
-            m_engine->EnsureBoardRendered(full.rect());
+            m_engine->EnsureBoardRendered(QRect(QPoint(0, 0), m_engine->Board().GetSurfaceSize()));
             ASSERT_EQ(DifferingPixels(m_engine->GetBoardImage(), full), 0) << "tick " << p_nTick;
         }
     }
@@ -270,5 +252,7 @@ protected:
     std::unique_ptr<TPlaybackEngine> m_engine;
     // Off for tests that count the stroke cache's figures: the warm-up would add its own at any time.
     bool m_bWarmUp = true;
+    // The screen's device pixel ratio the engine draws at.
+    qreal m_dDevicePixelRatio = 1.0;
     TBoardWarmUp* m_warmUp = nullptr;   // the engine's, when attached
 };

@@ -1,5 +1,5 @@
 // ravo-tool render run as a program: the PNG it writes is the board the engine rebuilds at that
-// session position and zoom; wrong arguments and a session without pages are refused.
+// session position, zoom and scale; wrong arguments and a session without pages are refused.
 
 #include "PlaybackTestSupport.h"
 
@@ -52,22 +52,32 @@ TEST_F(RenderToolTest, WritesTheBoardTheSeekRebuilds)
     second.height = 300;
     WriteSession({{{"a", SamplesOf(1500), first}, second}});
     const int32_t at = 1512 + 1000;   // 1,000 ms into the second page
-    const QString png = m_dir.filePath("board.png");
-    const TToolRun run = RunTool({"--text", kLaunchText, "--at", QString::number(at), "--zoom", "1.5", "-o", png});
-    ASSERT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.out.startsWith("page 1 (A000000001/b) at 1000 ms, frame 28: 2 objects, 750 x 450 pixels"))
-        << run.out.toStdString();
+    // At scale 2 the board of a screen scaled to 200 %: twice the pixels each way, drawn there.
+    for (const int scale : {1, 2}) {
+        SCOPED_TRACE(scale);
+        const QString png = m_dir.filePath(QStringLiteral("board%1.png").arg(scale));
+        const TToolRun run = RunTool({"--text", kLaunchText, "--at", QString::number(at), "--zoom", "1.5", "--scale",
+                                      QString::number(scale), "-o", png});
+        ASSERT_EQ(run.exitCode, 0);
+        const QSize size(750 * scale, 450 * scale);
+        EXPECT_TRUE(run.out.startsWith(QStringLiteral("page 1 (A000000001/b) at 1000 ms, frame 28: 2 objects, %1 x %2 pixels")
+                                           .arg(size.width())
+                                           .arg(size.height())))
+            << run.out.toStdString();
 
-    m_state.m_viewRatio = 1.5f;
-    Start();
-    m_state.m_bClickTabLecturePage = true;
-    m_state.m_intCurrentMilesSecond = at;
-    m_engine->ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(at));
-    m_engine->EnsureBoardRendered(m_engine->GetBoardImage().rect());
-    const QImage expected = m_engine->GetBoardImage().copy(0, 0, 750, 450).convertToFormat(QImage::Format_ARGB32);
-    const QImage written(png);
-    ASSERT_EQ(written.size(), QSize(750, 450));
-    EXPECT_EQ(DifferingPixels(written.convertToFormat(QImage::Format_ARGB32), expected), 0);
+        m_engine.reset();
+        m_view = THeadlessPlaybackView();
+        m_state.m_viewRatio = 1.5f;
+        m_dDevicePixelRatio = scale;
+        Start();
+        m_state.m_bClickTabLecturePage = true;
+        m_state.m_intCurrentMilesSecond = at;
+        m_engine->ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(at));
+        const QImage expected = m_engine->GetRenderedBoard().convertToFormat(QImage::Format_ARGB32);
+        const QImage written(png);
+        ASSERT_EQ(written.size(), size);
+        EXPECT_EQ(DifferingPixels(written.convertToFormat(QImage::Format_ARGB32), expected), 0);
+    }
 }
 
 TEST_F(RenderToolTest, RefusesWrongArgumentsAndEmptySessions)
@@ -79,6 +89,9 @@ TEST_F(RenderToolTest, RefusesWrongArgumentsAndEmptySessions)
         {"--text", kLaunchText, "--at", "100", "--zoom", "2.5", "-o", png},
         {"--at", "100", "-o", png},
         {"--text", kLaunchText, "--at", "100", "-o", png, "--frame"},
+        {"--text", kLaunchText, "--at", "100", "--scale", "0.5", "-o", png},
+        {"--text", kLaunchText, "--at", "100", "--scale", "5", "-o", png},
+        {"--text", kLaunchText, "--at", "100", "--scale", "twice", "-o", png},
     };
     for (const QStringList& args : wrong) {
         EXPECT_EQ(RunTool(args).exitCode, 2) << args.join(' ').toStdString();

@@ -167,6 +167,47 @@ TEST_F(BoardPreviewTest, PicturesEqualTheHeadlessBoardAndLeaveThePlayerAsItWas)
     EXPECT_EQ(DifferingPixels(FullRepaint(*m_engine), playerBoard), 0);
 }
 
+// On a screen of device pixel ratio 2 a picture has twice the pixels each way, drawn there, and
+// covers the same logical size with the same outline; a picture kept for one ratio is not shown
+// on a screen of another.
+TEST_F(BoardPreviewTest, PicturesAreMadeAtTheScreensDevicePixelRatio)
+{
+    StartDemo();
+    MakePreview();
+    TPlayerState referenceState = m_state;
+    THeadlessPlaybackView referenceView(kScreen);
+    TPlaybackEngine reference(referenceState, referenceView);
+    ASSERT_TRUE(reference.LoadLectureInfo(m_state.m_sBasePath));
+    const int32_t at = PageStart(0) + 9000;
+    referenceState.m_bClickTabLecturePage = true;
+    referenceState.m_intCurrentMilesSecond = at;
+    reference.ScbPlayMovePositionUntilReDraw(static_cast<uint32_t>(at));
+
+    std::vector<TBoardThumbnail> pictures;
+    for (const qreal ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        m_preview->SetDevicePixelRatio(ratio);
+        m_listArrived.clear();
+        ASSERT_FALSE(m_preview->Request(at).picture.has_value()) << "made for another ratio";
+        ASSERT_TRUE(RunUntil([this] { return !m_listArrived.empty(); }));
+        const TBoardThumbnail& picture = m_listArrived.front();
+        const TBoardMiniature expected = PaintBoardMiniature(reference, TBoardPreview::kThumbnailWidth,
+                                                             referenceView.GetVisibleBoardRect(), ratio);
+        EXPECT_EQ(picture.image.devicePixelRatio(), ratio);
+        EXPECT_EQ(picture.image.width(), TBoardPreview::kThumbnailWidth * ratio);
+        EXPECT_EQ(picture.image.deviceIndependentSize().width(), TBoardPreview::kThumbnailWidth);
+        EXPECT_EQ(DifferingPixels(picture.image, expected.image), 0);
+        EXPECT_EQ(picture.onScreen, expected.onScreen);
+        pictures.push_back(picture);
+    }
+    EXPECT_EQ(pictures[1].image.height(), 2 * pictures[0].image.height());
+    EXPECT_EQ(pictures[1].onScreen, pictures[0].onScreen);
+    m_preview->SetDevicePixelRatio(1.0);
+    const TPreviewCard again = m_preview->Request(at);
+    ASSERT_TRUE(again.picture.has_value()) << "kept for this ratio";
+    EXPECT_EQ(again.picture->image.devicePixelRatio(), 1.0);
+}
+
 TEST_F(BoardPreviewTest, ANewerRequestDropsTheOlderOneWaitingAndShownOrPreparedSecondsAreKept)
 {
     StartDemo();

@@ -275,10 +275,10 @@ TEST_F(TMessageWindow, MissingPicturesArePaintedAndTheAnswerStillApplies)
     TMessageForm form(&m_owner, program.path(), QSize(1280, 800));
     EXPECT_TRUE(form.imgBack->GetPicture().isNull());
     for (const TPicture* painted : {form.imgOkDown, form.imgCancelDown}) {
-        EXPECT_EQ(painted->GetPicture().size(), QSize(64, 21));
+        EXPECT_EQ(painted->GetPicture().deviceIndependentSize(), QSizeF(64, 21));
     }
     EXPECT_NE(form.imgOkDown->GetPicture().toImage(), form.imgCancelDown->GetPicture().toImage());
-    EXPECT_EQ(form.imgOkUp->GetPicture().size(), QSize(64, 21));
+    EXPECT_EQ(form.imgOkUp->GetPicture().deviceIndependentSize(), QSizeF(64, 21));
 
     bool paintedOnPress = false;
     const int result = ShowAndRun(form, [&] {

@@ -367,10 +367,7 @@ void TGPGraphics::FillFigure(const TGPPathFigure& figure, const TGPPen& pen, con
             const QImage coloured(reinterpret_cast<const uchar*>(m_arrayColouredCoverage.data()), mask->Bounds.width(),
                                   mask->Bounds.height(), mask->Bounds.width() * static_cast<qsizetype>(sizeof(QRgb)),
                                   QImage::Format_ARGB32_Premultiplied);
-            const QTransform world = m_painter->worldTransform();
-            m_painter->setWorldTransform(QTransform());
-            m_painter->drawImage(mask->Bounds.topLeft(), coloured);
-            m_painter->setWorldTransform(world);
+            DrawAtDevicePixels(mask->Bounds.topLeft(), coloured);
             return;
         }
     } else {
@@ -418,10 +415,18 @@ void TGPGraphics::DrawTranslucentFigures(const std::vector<const TGPPathFigure*>
             layerPainter.fillPath(outline, color);
         }
     }
-    m_painter->save();
+    DrawAtDevicePixels(layerRect.topLeft(), layer);
+}
+
+// The painter's own scale (a picture's or a screen's device pixel ratio) lies beyond the world
+// transform: the world is set to its inverse, so that the image's pixels land on the device's.
+void TGPGraphics::DrawAtDevicePixels(const QPoint& p_ptDevice, const QImage& p_image)
+{
+    const QTransform world = m_painter->worldTransform();
     m_painter->setWorldTransform(QTransform());
-    m_painter->drawImage(layerRect.topLeft(), layer);
-    m_painter->restore();
+    m_painter->setWorldTransform(m_painter->combinedTransform().inverted());
+    m_painter->drawImage(p_ptDevice, p_image);
+    m_painter->setWorldTransform(world);
 }
 
 void TGPGraphics::FillPath(const TGPBrush& brush, const TGPGraphicsPath& path)
@@ -444,6 +449,11 @@ void TGPGraphics::FillRectangle(const TGPBrush& brush, const TGPRectF& rect)
     if (qbrush.style() != Qt::NoBrush) {
         m_painter->fillRect(ToQRectF(rect), qbrush);
     }
+}
+
+qreal TGPGraphics::GetDevicePixelRatio() const
+{
+    return m_painter->device() ? m_painter->device()->devicePixelRatio() : 1.0;
 }
 
 void TGPGraphics::DrawImage(const TGPImage& image, float x, float y)

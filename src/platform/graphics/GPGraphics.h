@@ -94,6 +94,8 @@ public:
     // them, and are added to it otherwise; the pixels are the same either way. None: every
     // figure is stroked and rasterized.
     void SetStrokeCache(TGPStrokeCache* p_cache);
+    // Device pixels per logical pixel of what it draws into (a board made for a dense screen).
+    qreal GetDevicePixelRatio() const;
 
 private:
     bool IsActive() const { return m_painter->isActive(); }
@@ -108,6 +110,8 @@ private:
     // none when it is not kept (too large), the pen's outline then left in p_outline.
     std::shared_ptr<const TGPCoverageMask> FigureCoverage(const TGPPathFigure& figure, const TGPPen& pen,
                                                           const QTransform& toDevice, QPainterPath& p_outline);
+    // Draws the image's pixels one to one onto the device's, its top-left at the device pixel.
+    void DrawAtDevicePixels(const QPoint& p_ptDevice, const QImage& p_image);
     // The surface blends a source-over image as its solid fills blend: a picture of premultiplied
     // pixels, no opacity, no other composition.
     bool BlendsLikeSolidFill() const;

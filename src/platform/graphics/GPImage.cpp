@@ -1,6 +1,8 @@
 #include "platform/graphics/GPImage.h"
 
 #include "platform/ContentFile.h"
+#include "platform/Rounding.h"
+#include "platform/graphics/DevicePixels.h"
 
 #include <QColorSpace>
 #include <QImageReader>
@@ -28,9 +30,26 @@ QImage ReadPicture(const QString& fileName)
 
 TGPImage::TGPImage(const QString& fileName) : m_image(ReadPicture(fileName)) {}
 
+TGPImage::TGPImage(const QString& fileName, qreal p_dDevicePixelRatio)
+{
+    const TPictureFile file = PictureFileForRatio(fileName, p_dDevicePixelRatio);
+    m_image = ReadPicture(file.path);
+    m_image.setDevicePixelRatio(file.ratio);
+}
+
 TGPImage::TGPImage(QImage image)
     : m_image(image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32_Premultiplied))
 {
+}
+
+int TGPImage::GetWidth() const
+{
+    return static_cast<int>(RoundHalfEven(m_image.deviceIndependentSize().width()));
+}
+
+int TGPImage::GetHeight() const
+{
+    return static_cast<int>(RoundHalfEven(m_image.deviceIndependentSize().height()));
 }
 
 TGPColor TGPImage::GetPixel(int x, int y) const

@@ -1,7 +1,8 @@
 #pragma once
 // A brush that tiles a picture. The tiling starts at the surface origin moved by the brush's
 // translation, so a strip filled from (x, y) shows the picture from its first pixel when the
-// brush is translated by (x, y). A picture of size 0 paints nothing.
+// brush is translated by (x, y). A picture of more pixels than it covers (an "@2x" file) tiles
+// at the size it covers. A picture of size 0 paints nothing.
 
 #include "platform/graphics/GPBrush.h"
 
