@@ -156,21 +156,36 @@ protected:
     }
 };
 
+// A seek track of 400 pixels shown in a window of the given style, its paints counted.
+class TShownTrack {
+public:
+    TShownTrack(int p_nMaximum, const QString& p_sStyleSheet)
+    {
+        window.setStyleSheet(p_sStyleSheet);
+        window.resize(420, 40);
+        track.setGeometry(10, 10, 400, 20);
+        track.setRange(0, p_nMaximum);
+        window.show();
+        shown = QTest::qWaitForWindowExposed(&window);
+        track.installEventFilter(&counter);
+    }
+
+    QWidget window;
+    TJumpSlider track{&window};
+    TPaintCounter counter;
+    bool shown = false;
+};
+
 } // namespace
 
 // The frame clock moves the seek track's value on every tick; on an hour's session the handle
 // moves a pixel only every several seconds, and only then is the track painted again.
 TEST(JumpSliderTest, TrackIsPaintedAgainOnlyWhenTheHandleMoves)
 {
-    QWidget window;
-    window.resize(420, 40);
-    TJumpSlider track(&window);
-    track.setGeometry(10, 10, 400, 20);
-    track.setRange(0, 3'600'000);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    TPaintCounter counter;
-    track.installEventFilter(&counter);
+    TShownTrack shown(3'600'000, QString());
+    ASSERT_TRUE(shown.shown);
+    TJumpSlider& track = shown.track;
+    TPaintCounter& counter = shown.counter;
     QCoreApplication::processEvents();
     counter.m_nPaints = 0;
 
@@ -191,16 +206,10 @@ TEST(JumpSliderTest, TrackIsPaintedAgainOnlyWhenTheHandleMoves)
 // study) and not much more than the strip the handle crossed.
 TEST(JumpSliderTest, ATickRepaintsOnlyTheStripTheHandleCrossed)
 {
-    QWidget window;
-    window.setStyleSheet(ShellLook::BarStyle(0));
-    window.resize(420, 40);
-    TJumpSlider track(&window);
-    track.setGeometry(10, 10, 400, 20);
-    track.setRange(0, 56'196);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    TPaintCounter counter;
-    track.installEventFilter(&counter);
+    TShownTrack shown(56'196, ShellLook::BarStyle(0));
+    ASSERT_TRUE(shown.shown);
+    TJumpSlider& track = shown.track;
+    TPaintCounter& counter = shown.counter;
     for (const bool supervised : {false, true}) {
         track.setValue(4'928);
         track.SetPlayedLimit(supervised ? 4'928 : -1);
