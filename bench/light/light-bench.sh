@@ -3,7 +3,8 @@
 # virtual screen (Xvfb) with a private sound server whose sink is a null sink:
 #   - the player's peak resident memory (VmHWM) and CPU time (utime + stime) over the whole demo,
 #     launched as a learner meets it (ravo-tool launch), sampled from /proc every 50 ms, with its
-#     memory at the end of each page;
+#     memory at the end of each page; the CPU share is the CPU time over the player's lifetime
+#     from launch to exit;
 #   - the CPU time of the same voices played alone by mpg123 on the same server;
 #   - the time from the launch to the board's first pixel on screen, the player against a plain
 #     window that shows the first page's board (as ravo-tool render makes it) full screen (RUNS runs each, alternating; medians).
@@ -149,7 +150,8 @@ awk -v hwm="$player_hwm" -v pt="$player_ticks" -v mt="$mpg_ticks" -v hz="$ticks_
 BEGIN {
   pcpu = pt / hz; mcpu = mt / hz
   printf "player: peak RSS (VmHWM) %.1f MB; RSS peak per page %s MB\n", hwm / 1024, peaks
-  printf "player: CPU %.2f s over %.1f s (%.2f %% of a core); session %.1f s\n", pcpu, wall / 1000, 100 * pcpu / (wall / 1000), session / 1000
+  printf "player: CPU %.2f s over its lifetime from launch to exit, %.1f s (%.2f %% of a core); session %.1f s\n", pcpu, wall / 1000, 100 * pcpu / (wall / 1000), session / 1000
+  printf "        (the lifetime is the session plus the start-up, the waits and loading between pages, and the close)\n"
   printf "mpg123: CPU %.2f s for the same voices\n", mcpu
   printf "first paint (ms): player %s; plain window %s\n", pall, wall_plain
   printf "RATIO cpu player/mpg123      %.2f   (goal <= 4)\n", (mcpu > 0 ? pcpu / mcpu : 0)

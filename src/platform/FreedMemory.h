@@ -8,6 +8,6 @@
 // unmapped as soon as they are freed. Called once, first thing in the program.
 void ReturnLargeBlocksWhenFreed();
 
-// The free pages of every thread's heap go back to the system. A few milliseconds: called when a
-// page's work has been freed, not on every tick.
+// The free pages of every thread's heap, and the free end of the calling thread's own heap, go back
+// to the system. A few milliseconds: called when a page's work has been freed, not on every tick.
 void ReturnFreedMemory();

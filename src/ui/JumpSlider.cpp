@@ -7,45 +7,58 @@
 
 namespace {
 
-struct TTrackSpan {
-    int left = 0;    // the handle centre's leftmost x
-    int span = 0;    // how far the handle centre travels
-};
-
-TTrackSpan TrackSpan(const QSlider& p_slider)
-{
-    QStyleOptionSlider option;
-    option.initFrom(&p_slider);
-    option.orientation = Qt::Horizontal;
-    option.minimum = p_slider.minimum();
-    option.maximum = p_slider.maximum();
-    option.sliderPosition = p_slider.sliderPosition();
-    option.sliderValue = p_slider.value();
-    const QStyle* style = p_slider.style();
-    const QRect handle = style->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, &p_slider);
-    const QRect groove = style->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, &p_slider);
-    return {groove.left() + handle.width() / 2, groove.width() - handle.width()};
-}
+// Beyond the handle's half width, what the style may paint around its centre (antialiased edges).
+constexpr int kHandleMargin = 2;
 
 } // namespace
 
+// The style's geometry of the handle, asked again only when the size, the range or the style
+// changed: asking a style sheet's style is most of what a tick costs the window.
+const TJumpSlider::TTrack& TJumpSlider::Track() const
+{
+    if (m_track.size != size() || m_track.minimum != minimum() || m_track.maximum != maximum()) {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        const auto handleAt = [&](int p_nValue) {
+            option.sliderPosition = option.sliderValue = p_nValue;
+            return style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+        };
+        const QRect first = handleAt(minimum());
+        const QRect last = handleAt(maximum());
+        m_track = {size(), minimum(), maximum(), first.left() + first.width() / 2, last.left() - first.left(), first.width()};
+    }
+    return m_track;
+}
+
 int TJumpSlider::ValueAt(int p_nX) const
 {
-    const TTrackSpan track = TrackSpan(*this);
+    const TTrack& track = Track();
     return QStyle::sliderValueFromPosition(minimum(), maximum(), p_nX - track.left, track.span);
 }
 
 int TJumpSlider::XOf(int p_nValue) const
 {
-    const TTrackSpan track = TrackSpan(*this);
+    const TTrack& track = Track();
     return track.left + QStyle::sliderPositionFromValue(minimum(), maximum(), p_nValue, track.span);
+}
+
+// The right end of the played band, or left of the track when there is none.
+int TJumpSlider::PlayedRight() const
+{
+    return m_nPlayedLimit < minimum() ? XOf(minimum()) - 1 : XOf(std::min(m_nPlayedLimit, maximum()));
 }
 
 void TJumpSlider::SetPlayedLimit(int p_nValue)
 {
-    if (p_nValue != m_nPlayedLimit) {
-        m_nPlayedLimit = p_nValue;
-        update();
+    if (p_nValue == m_nPlayedLimit) {
+        return;
+    }
+    const int before = PlayedRight();
+    m_nPlayedLimit = p_nValue;
+    const int after = PlayedRight();
+    if (after != before) {
+        update(QRect(QPoint(std::min(before, after) - 1, height() - kPlayedHeight),
+                     QPoint(std::max(before, after) + 1, height() - 1)));
     }
 }
 
@@ -63,13 +76,28 @@ void TJumpSlider::mousePressEvent(QMouseEvent* event)
 }
 
 // While a page plays the value changes on every tick of the frame clock, but the handle moves
-// by a pixel only every few ticks on a long session: the slider is repainted when it does.
+// by a pixel only every few ticks on a long session: the slider is repainted when it does, and
+// only between where the handle was painted and where it goes (the filled groove ends there too).
 void TJumpSlider::sliderChange(SliderChange p_change)
 {
-    if (p_change == SliderValueChange && !isSliderDown() && XOf(value()) == m_nPaintedHandleX) {
+    if (p_change != SliderValueChange || isSliderDown() || m_nPaintedHandleX < 0) {
+        QSlider::sliderChange(p_change);
         return;
     }
-    QSlider::sliderChange(p_change);
+    const int x = XOf(value());
+    if (x != m_nPaintedHandleX) {
+        const int reach = Track().handleWidth / 2 + kHandleMargin;
+        update(QRect(QPoint(std::min(x, m_nPaintedHandleX) - reach, 0),
+                     QPoint(std::max(x, m_nPaintedHandleX) + reach, height() - 1)));
+    }
+}
+
+void TJumpSlider::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::StyleChange) {
+        m_track = {};
+    }
+    QSlider::changeEvent(event);
 }
 
 void TJumpSlider::paintEvent(QPaintEvent* event)
@@ -81,6 +109,5 @@ void TJumpSlider::paintEvent(QPaintEvent* event)
     }
     QPainter painter(this);
     const int left = XOf(minimum());
-    const int right = XOf(std::min(m_nPlayedLimit, maximum()));
-    painter.fillRect(QRect(left, height() - kPlayedHeight, right - left + 1, kPlayedHeight), kPlayedColor);
+    painter.fillRect(QRect(left, height() - kPlayedHeight, PlayedRight() - left + 1, kPlayedHeight), kPlayedColor);
 }

@@ -5,6 +5,7 @@
 // the start up to that value.
 
 #include <QColor>
+#include <QSize>
 #include <QSlider>
 
 class TJumpSlider : public QSlider {
@@ -26,8 +27,22 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void sliderChange(SliderChange p_change) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    struct TTrack {
+        QSize size;           // what it was asked for; no size when invalid
+        int minimum = 0;
+        int maximum = 0;
+        int left = 0;         // the handle centre's leftmost x
+        int span = 0;         // how far the handle centre travels
+        int handleWidth = 0;
+    };
+
+    const TTrack& Track() const;
+    int PlayedRight() const;
+
+    mutable TTrack m_track;
     int m_nPlayedLimit = -1;
     int m_nPaintedHandleX = -1;   // where the last paint put the handle's centre
 };

@@ -6,12 +6,14 @@
 
 #include "ui/JumpSlider.h"
 #include "ui/SeekBar.h"
+#include "ui/ShellLook.h"
 #include "ui/StatusView.h"
 
 #include "draw/DrawManager.h"
 #include "platform/audio/AudioLibrary.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QSlider>
 #include <QTabBar>
 #include <QTest>
@@ -141,13 +143,37 @@ namespace {
 class TPaintCounter : public QObject {
 public:
     int m_nPaints = 0;
+    QRegion m_painted;   // what the paints since the last clear covered
 
 protected:
     bool eventFilter(QObject* p_watched, QEvent* p_event) override
     {
-        m_nPaints += p_event->type() == QEvent::Paint ? 1 : 0;
+        if (p_event->type() == QEvent::Paint) {
+            ++m_nPaints;
+            m_painted += static_cast<QPaintEvent*>(p_event)->region();
+        }
         return QObject::eventFilter(p_watched, p_event);
     }
+};
+
+// A seek track of 400 pixels shown in a window of the given style, its paints counted.
+class TShownTrack {
+public:
+    TShownTrack(int p_nMaximum, const QString& p_sStyleSheet)
+    {
+        window.setStyleSheet(p_sStyleSheet);
+        window.resize(420, 40);
+        track.setGeometry(10, 10, 400, 20);
+        track.setRange(0, p_nMaximum);
+        window.show();
+        shown = QTest::qWaitForWindowExposed(&window);
+        track.installEventFilter(&counter);
+    }
+
+    QWidget window;
+    TJumpSlider track{&window};
+    TPaintCounter counter;
+    bool shown = false;
 };
 
 } // namespace
@@ -156,15 +182,10 @@ protected:
 // moves a pixel only every several seconds, and only then is the track painted again.
 TEST(JumpSliderTest, TrackIsPaintedAgainOnlyWhenTheHandleMoves)
 {
-    QWidget window;
-    window.resize(420, 40);
-    TJumpSlider track(&window);
-    track.setGeometry(10, 10, 400, 20);
-    track.setRange(0, 3'600'000);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    TPaintCounter counter;
-    track.installEventFilter(&counter);
+    TShownTrack shown(3'600'000, QString());
+    ASSERT_TRUE(shown.shown);
+    TJumpSlider& track = shown.track;
+    TPaintCounter& counter = shown.counter;
     QCoreApplication::processEvents();
     counter.m_nPaints = 0;
 
@@ -178,4 +199,38 @@ TEST(JumpSliderTest, TrackIsPaintedAgainOnlyWhenTheHandleMoves)
     track.setValue(track.ValueAt(track.XOf(720) + 3));
     QCoreApplication::processEvents();
     EXPECT_GE(counter.m_nPaints, 1) << "the handle moved three pixels";
+}
+
+// As the player ticks through a short session the handle moves a pixel or two on every tick: the
+// repaint covers every pixel that changed (handle, filled groove, the played band of supervised
+// study) and not much more than the strip the handle crossed.
+TEST(JumpSliderTest, ATickRepaintsOnlyTheStripTheHandleCrossed)
+{
+    TShownTrack shown(56'196, ShellLook::BarStyle(0));
+    ASSERT_TRUE(shown.shown);
+    TJumpSlider& track = shown.track;
+    TPaintCounter& counter = shown.counter;
+    for (const bool supervised : {false, true}) {
+        track.setValue(4'928);
+        track.SetPlayedLimit(supervised ? 4'928 : -1);
+        QCoreApplication::processEvents();
+        for (int ms = 5'000; ms <= 5'000 + 72 * 12; ms += 72) {
+            const QImage before = track.grab().toImage();
+            QCoreApplication::processEvents();
+            counter.m_painted = QRegion();
+            track.setValue(ms);
+            track.SetPlayedLimit(supervised ? ms : -1);
+            QCoreApplication::processEvents();
+            const QRegion painted = counter.m_painted;
+            const QImage after = track.grab().toImage();
+            for (int y = 0; y < after.height(); ++y) {
+                for (int x = 0; x < after.width(); ++x) {
+                    if (before.pixel(x, y) != after.pixel(x, y)) {
+                        ASSERT_TRUE(painted.contains(QPoint(x, y))) << "pixel " << x << "," << y << " at " << ms << " ms";
+                    }
+                }
+            }
+            EXPECT_LT(painted.boundingRect().width(), track.width() / 8) << ms << " ms";
+        }
+    }
 }
