@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 namespace {
@@ -226,7 +227,13 @@ void TBoardSurface::DrawLiveInk(const QRectF& p_rtReach, const std::function<voi
         graphics.SetPixelOffsetMode(TGPPixelOffsetMode::HighQuality);
         p_draw(graphics);
     }
-    const QRect piece = Shown(DeviceRect(p_rtReach.toAlignedRect(), m_dDevicePixelRatio));
+    // Only the board's own pixels can change. A broken file may put a point anywhere, even at no
+    // number at all: a reach that is not a finite rectangle counts as the whole surface.
+    const QRectF surface(SurfaceRect());
+    const bool finite = std::isfinite(p_rtReach.left()) && std::isfinite(p_rtReach.top()) &&
+                        std::isfinite(p_rtReach.right()) && std::isfinite(p_rtReach.bottom());
+    const QRectF reach = finite ? p_rtReach.intersected(surface) : surface;
+    const QRect piece = Shown(DeviceRect(reach.toAlignedRect(), m_dDevicePixelRatio));
     m_rtLiveInk |= piece;
     NoteRepainted(piece);
     m_view.BoardChanged(piece);
