@@ -6,13 +6,13 @@
 // usage: QT_QPA_PLATFORM=offscreen bench_soak_session --roaming FOLDER [--minutes 60] [--pages 12]
 
 #include "BenchSession.h"
+#include "DemoPictures.h"
 #include "content/Mp3Fixture.h"
 #include "soak/BoardWork.h"
 
 #include "session/FileUtil.h"
 #include "session/LaunchParams.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QPainter>
 
@@ -25,15 +25,6 @@ constexpr int kPictures = 2;
 constexpr char kLaunchText[] = "R&S1&U1&1&0&1&S9|,|1";
 constexpr char kResultText[] = "A&1&1&S9|,|1|,||,||,||,||,||,|&1&END";
 
-QByteArray Png(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 // Ruled paper the size of the board, a tint of its own per page.
 QByteArray BoardPicture(int page)
 {
@@ -44,7 +35,7 @@ QByteArray BoardPicture(int page)
     for (int y = 40; y < kBoardHeight; y += 40) {
         painter.drawLine(0, y, kBoardWidth, y);
     }
-    return Png(image);
+    return ToPng(image);
 }
 
 // A card of shapes in its own colours.
@@ -57,7 +48,7 @@ QByteArray ResourcePicture(int no)
     painter.setBrush(QColor::fromHsv((no * 97 + 180) % 360, 200, 200));
     painter.drawEllipse(40, 30, 160, 160);
     painter.drawRect(180, 100, 110, 110);
-    return Png(image);
+    return ToPng(image);
 }
 
 QByteArray PageDescription()

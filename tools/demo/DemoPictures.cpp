@@ -4,8 +4,6 @@
 #include <QImage>
 #include <QPainter>
 
-namespace {
-
 QByteArray ToPng(const QImage& image)
 {
     QByteArray bytes;
@@ -14,6 +12,8 @@ QByteArray ToPng(const QImage& image)
     image.save(&buffer, "PNG");
     return bytes;
 }
+
+namespace {
 
 void GridLines(QPainter& painter, QSize size, int spacing, const QColor& colour)
 {

@@ -3,7 +3,11 @@
 // resource. Painted from code (no text, so no font is needed) and encoded as PNG.
 
 #include <QByteArray>
+#include <QImage>
 #include <QSize>
+
+// The picture encoded as PNG.
+QByteArray ToPng(const QImage& image);
 
 // Graph paper of the given size: fine lines every 20 pixels, stronger ones every 100.
 QByteArray MakeGraphPaperPng(QSize size);
